@@ -1,0 +1,38 @@
+// steady_clock behind the counter interface the frame driver was built on.
+#include "app/Clock.h"
+
+#include <chrono>
+
+int64_t startCounter = 0;
+int64_t counterFrequency = 0;
+uint32_t elapsedMs = 0;
+
+namespace {
+int64_t SteadyTicks() {
+  return std::chrono::steady_clock::now().time_since_epoch().count();
+}
+constexpr int64_t kSteadyFrequency =
+    std::chrono::steady_clock::period::den / std::chrono::steady_clock::period::num;
+
+CounterSource counterSource = SteadyTicks;
+int64_t sourceFrequency = kSteadyFrequency;
+}  // namespace
+
+int64_t ReadCounter() { return counterSource(); }
+int64_t ReadCounterFrequency() { return sourceFrequency; }
+
+void SetCounterSource(CounterSource source, int64_t frequency) {
+  counterSource = source;
+  sourceFrequency = frequency;
+}
+
+void StartClock() {
+  counterFrequency = ReadCounterFrequency();
+  startCounter = ReadCounter();
+}
+
+uint32_t ElapsedMsAt(int64_t counter) {
+  // Multiply first, then divide with truncation; the low 32 bits are kept.
+  const int64_t ms = (counter - startCounter) * 1000 / counterFrequency;
+  return static_cast<uint32_t>(ms);
+}

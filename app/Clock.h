@@ -1,0 +1,21 @@
+// The frame clock: a monotonic 64-bit counter with a fixed frequency, and the
+// millisecond count that every frame is drawn at.
+#pragma once
+
+#include <cstdint>
+
+using CounterSource = int64_t (*)();
+
+extern int64_t startCounter;      // counter value read once, just before Init
+extern int64_t counterFrequency;  // counter ticks per second
+extern uint32_t elapsedMs;        // milliseconds from startCounter to this frame
+
+// steady_clock ticks by default; tests swap in a counter of their own.
+int64_t ReadCounter();
+int64_t ReadCounterFrequency();
+void SetCounterSource(CounterSource source, int64_t frequency);
+
+// Reads the frequency, then the start value.
+void StartClock();
+// Milliseconds from startCounter to counter, kept to their low 32 bits.
+uint32_t ElapsedMsAt(int64_t counter);

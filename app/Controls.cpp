@@ -1,0 +1,183 @@
+// One case per key; letters act in both cases. Real settings change by the
+// factors 0.9 and 1.111111 in double precision and are stored as floats.
+#include "app/Controls.h"
+
+#include <GL/freeglut_std.h>
+#include <GL/gl.h>
+
+#include <cstdlib>
+
+#include "app/Clock.h"
+#include "app/FrameDriver.h"
+#include "app/Settings.h"
+#include "app/Shell.h"
+#include "app/Window.h"
+#include "sim/Lighting.h"
+#include "sim/Oscillators.h"
+#include "sim/Random.h"
+#include "text/TextOverlay.h"
+
+namespace {
+constexpr double kDown = 0.9;
+constexpr double kUp = 1.111111;  // not quite 1 / 0.9: down then up gives 0.99999988
+
+// Scales a real setting and shows its new value, computed before it is narrowed.
+void Scale(float& value, double factor, const char* format) {
+  const double scaled = value * factor;
+  value = static_cast<float>(scaled);
+  overlay.ShowMessage(format, scaled);
+}
+
+void Shift(float& value, double amount, const char* format) {
+  const double shifted = value + amount;
+  value = static_cast<float>(shifted);
+  overlay.ShowMessage(format, shifted);
+}
+
+// Flips a flag and shows the message for its new state.
+void Flip(int32_t& flag, const char* onMessage, const char* offMessage) {
+  flag = !flag;
+  overlay.ShowMessage(flag != 0 ? onMessage : offMessage);
+}
+
+const char* const kColorMessages[8] = {
+    "Option 0/7: Sharp Blue Edges", "Option 1/7: Blue Center",
+    "Option 2/7: Red Edges",        "Option 3/7: Yellow-Green",
+    "Option 4/7: Eggs",             "Option 5/7: Clouds",
+    "Option 6/7: Fuzzy Blue Edges", "Option 7/7: 3 Random Colors",
+};
+
+const char* const kPolyModeMessages[3] = {
+    "PolyMode 1/3: Polygons", "PolyMode 2/3: Lines", "PolyMode 3/3: Points"};
+}  // namespace
+
+void KeyHandler(unsigned char key, int, int) {
+  switch (key) {
+    case 27:  // Escape: fade out, then exit
+      settings.clearEachFrame = 1;
+      helpShown = 0;
+      fadeLevel = 0.999f;
+      break;
+    case ' ':
+      settings.clearEachFrame = !settings.clearEachFrame;
+      break;
+    case '(': Scale(settings.lightRotateSpeed, kDown, "Light Rotate Speed: %4.2f\n"); break;
+    case ')': Scale(settings.lightRotateSpeed, kUp, "Light Rotate Speed: %4.2f\n"); break;
+    case '+': Scale(settings.movementSpeed, kUp, "Movement Speed: %4.2f\n"); break;
+    case '_': Scale(settings.movementSpeed, kDown, "Movement Speed: %4.2f\n"); break;
+    case '-': Scale(settings.rotateSpeed, kDown, "Rotate Speed: %4.2f\n"); break;
+    case '=': Scale(settings.rotateSpeed, kUp, "Rotate Speed: %4.2f\n"); break;
+    case '[': Scale(settings.objectSize, kDown, "Object Size: %4.2f\n"); break;
+    case ']': Scale(settings.objectSize, kUp, "Object Size: %4.2f\n"); break;
+    case '{': Shift(settings.cameraZ, -0.1, "CameraZ: %4.2f\n"); break;
+    case '}': Shift(settings.cameraZ, 0.1, "CameraZ: %4.2f\n"); break;
+    case ',':
+      settings.fov = settings.fov >= 178 ? 178 : settings.fov + 2;
+      overlay.ShowMessage("FOV: %3.0f Degrees\n", static_cast<double>(settings.fov));
+      break;
+    case '.':
+      settings.fov = settings.fov <= 10 ? 10 : settings.fov - 2;
+      overlay.ShowMessage("FOV: %3.0f Degrees\n", static_cast<double>(settings.fov));
+      break;
+    case '/':
+    case '?':
+      helpShown = !helpShown;
+      if (helpShown == 0 && settings.clearEachFrame != 0) {
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+      }
+      break;
+    case '<':
+      if (settings.tesselation > 1) settings.tesselation -= 1;
+      overlay.ShowMessage("Tesselation: %d\n", settings.tesselation);
+      break;
+    case '>':
+      if (settings.tesselation < 20) settings.tesselation += 1;
+      overlay.ShowMessage("Tesselation: %d\n", settings.tesselation);
+      break;
+    case 'C':
+    case 'c':
+      Flip(settings.fpsClock, "Frame/Second Clock On", "Frame/Second Clock Off");
+      break;
+    case 'F':
+    case 'f':
+      fullScreen = !fullScreen;
+      if (fullScreen == 0) {
+        CurrentWindow().ReshapeWindow(512, 512);
+      } else {
+        CurrentWindow().FullScreen();
+      }
+      break;
+    case 'L':
+    case 'l':
+      // Walks 1..6, -5..0 so that letterbox runs up and down without repeating an end.
+      letterboxSelector = letterboxSelector == 6 ? -5 : letterboxSelector + 1;
+      settings.letterbox = std::abs(letterboxSelector);
+      overlay.ShowMessage("Letterbox: %d", settings.letterbox);
+      break;
+    case 'N':
+    case 'n':
+      // Skips 0 and 1 on the way back up, so the count is never 0.
+      rippleSelector = rippleSelector == 8 ? -7 : rippleSelector == -1 ? 2 : rippleSelector + 1;
+      rippleCount = std::abs(rippleSelector);
+      overlay.ShowMessage("# Overlapping Ripples: %d", rippleCount);
+      break;
+    case 'O':
+    case 'o':
+      settings.colorOption = settings.colorOption == 7 ? 0 : settings.colorOption + 1;
+      // A value put there by other means than this key has no name to show.
+      if (settings.colorOption >= 0 && settings.colorOption < 8) {
+        overlay.ShowMessage(kColorMessages[settings.colorOption]);
+      }
+      break;
+    case 'P':
+    case 'p':
+      Flip(paused, "Pause Action", "Continue Action");
+      break;
+    case 'R':
+    case 'r':
+      SeedRandom(elapsedMs);
+      ResetSettings();
+      InitOscillators(60);
+      SetupAmbientLight(1, 0.5f, 0.9f);
+      overlay.ShowMessage("Reset");
+      break;
+    case 'S':
+    case 's':
+      Flip(settings.spotlights, "SpotLights On", "SpotLights Off");
+      break;
+    case 'T':
+    case 't':
+      Flip(settings.textures, "Textures On", "Textures Off");
+      break;
+    case 'U':
+    case 'u':
+      Flip(settings.universe, "Universe On", "Universe Off");
+      break;
+    case 'W':
+    case 'w':
+      settings.polyMode = settings.polyMode == 2 ? 0 : settings.polyMode + 1;
+      if (settings.polyMode >= 0 && settings.polyMode < 3) {
+        overlay.ShowMessage(kPolyModeMessages[settings.polyMode]);
+      }
+      break;
+    default:
+      break;
+  }
+}
+
+void SpecialKeyHandler(int key, int, int) {
+  switch (key) {
+    case GLUT_KEY_LEFT: Scale(settings.mainSpeed, kDown, "Main Speed: %4.2f\n"); break;
+    case GLUT_KEY_RIGHT: Scale(settings.mainSpeed, kUp, "Main Speed: %4.2f\n"); break;
+    case GLUT_KEY_UP: Scale(settings.frequency, kUp, "Frequency: %4.2f\n"); break;
+    case GLUT_KEY_DOWN: Scale(settings.frequency, kDown, "Frequency: %4.2f\n"); break;
+    default: break;
+  }
+}
+
+void MouseHandler(int button, int, int x, int y) {
+  if (button != GLUT_LEFT_BUTTON) return;
+  // Press and release alike record the position relative to the centre.
+  mouseX = static_cast<int32_t>(x - screenWidth * 0.5);
+  mouseY = static_cast<int32_t>(y - screenHeight * 0.5);
+}

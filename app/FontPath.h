@@ -1,0 +1,15 @@
+// Where the glyph atlas is looked for, and its loading at start-up.
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct Texture;
+
+// The places tried, in order: the working directory, the executable's own
+// directory, ../share/wendrix beside it, then the installed data directory.
+std::vector<std::string> FontCandidates(const std::string& executableDir);
+// The directory of the running executable, or "" when it cannot be told.
+std::string ExecutableDir();
+// Loads the first candidate that loads; otherwise says on stderr what it tried.
+bool LoadFont(Texture& font);

@@ -1,0 +1,89 @@
+// RenderFrame runs once per display event, between the clock and the swap.
+#include "app/FrameDriver.h"
+
+#include <GL/gl.h>
+
+#include "app/Clock.h"
+#include "app/Settings.h"
+#include "app/Shell.h"
+#include "sim/Lighting.h"
+#include "sim/Oscillators.h"
+#include "sim/Random.h"
+#include "sim/RippleField.h"
+#include "text/HelpScreen.h"
+#include "text/TextOverlay.h"
+
+float nowSeconds = 0.0f;
+double previousTime = 0.0;
+float frameDelta = 0.0f;
+float fadeLevel = 1.0f;
+double nextFpsTime = 1.0;
+int32_t fpsValue = 30;
+int32_t frameCounter = 0;
+
+namespace {
+constexpr double kLongestStep = 0.1;   // longer frames are taken as...
+constexpr double kStalledStep = 0.05;  // ...this step, so a stall never jumps
+constexpr double kFadePerSecond = 0.35;
+constexpr double kFadeEnd = 0.05;
+}  // namespace
+
+bool RenderFrame() {
+  // About one frame in 8192 re-seeds from the clock.
+  if (RandomScaled(1.0) < 0.0001) SeedRandom(elapsedMs);
+
+  const double t = elapsedMs * 0.001;
+  nowSeconds = static_cast<float>(t);
+  frameDelta = static_cast<float>(t - previousTime);
+  if (static_cast<double>(frameDelta) > kLongestStep) frameDelta = static_cast<float>(kStalledStep);
+  previousTime = nowSeconds;
+
+  if (paused == 0) {
+    UpdateOscillators(60, frameDelta, settings);
+    UpdateSpotLights(1, 0.5f, 0.75f, 0.9f, fadeLevel, 9.8f);
+  }
+
+  frameCounter += 1;
+  if (nowSeconds >= nextFpsTime) {
+    nextFpsTime += 1.0;
+    fpsValue = frameCounter;
+    frameCounter = 0;
+  }
+
+  ApplyView();
+  if (settings.clearEachFrame != 0) glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  // Lighting acts on the ripple field only, never on the text.
+  if (settings.spotlights != 0) glEnable(GL_LIGHTING);
+  DrawRippleField();
+  if (settings.spotlights != 0) glDisable(GL_LIGHTING);
+
+  if (overlay.expiry != 0.0) overlay.RedrawMessage();
+  if (settings.fpsClock != 0) overlay.DrawFrameRate(fpsValue);
+  if (helpShown != 0) HelpScreen();
+
+  if (fadeLevel < 1.0f) {
+    fadeLevel = static_cast<float>(fadeLevel - frameDelta * kFadePerSecond);
+    if (fadeLevel < kFadeEnd) ExitApp();  // this frame is never swapped
+  }
+  return true;
+}
+
+void ApplyView() {
+  switch (settings.polyMode) {
+    case 0: glPolygonMode(GL_FRONT_AND_BACK, GL_FILL); break;
+    case 1: glPolygonMode(GL_FRONT_AND_BACK, GL_LINE); break;
+    case 2: glPolygonMode(GL_FRONT_AND_BACK, GL_POINT); break;
+    default: break;  // leaves the mode in force
+  }
+  // Each letterbox step takes 5% of the height from the top and from the bottom.
+  const double f = settings.letterbox * 0.05;
+  const int16_t bottom = static_cast<int16_t>(static_cast<int32_t>(f * screenHeight));
+  const int16_t top = static_cast<int16_t>(static_cast<int32_t>((1.0 - f) * screenHeight));
+  glViewport(0, bottom, static_cast<GLsizei>(screenWidth), top - bottom);
+  // The projection spans the whole window, so the picture is squeezed into the band.
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glOrtho(0, screenWidth, 0, screenHeight, -1, 1);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+}

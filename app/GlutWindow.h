@@ -1,0 +1,19 @@
+// The window seam over freeglut.
+#pragma once
+
+#include "app/Window.h"
+
+class GlutWindow : public WindowSystem {
+ public:
+  void InstallInputHandlers(KeyCallback key, SpecialCallback special,
+                            MouseCallback mouse) override;
+  void FullScreen() override;
+  void ReshapeWindow(int width, int height) override;
+  void HideCursor() override;
+  int WindowWidth() const override;
+  int WindowHeight() const override;
+  void SwapBuffers() override;
+};
+
+// GLUT initialisation and the window: RGBA, double-buffered, depth, multisample.
+void CreateAppWindow(int argc, char** argv);

@@ -1,0 +1,58 @@
+// A window without a screen: an EGL context on Mesa's surfaceless platform
+// drawing into a framebuffer object, for the renderer and the tests.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "app/Window.h"
+
+class OffscreenWindow : public WindowSystem {
+ public:
+  OffscreenWindow() = default;
+  ~OffscreenWindow() override;
+  OffscreenWindow(const OffscreenWindow&) = delete;
+  OffscreenWindow& operator=(const OffscreenWindow&) = delete;
+
+  // Makes the context current with a width x height drawable; false with a reason.
+  bool Open(int width, int height, std::string* error);
+  // New drawable size (0 allowed); contents are undefined afterwards.
+  void Resize(int width, int height);
+  // The drawable's pixels, RGB, top row first.
+  std::vector<uint8_t> ReadRgb() const;
+
+  void InstallInputHandlers(KeyCallback key, SpecialCallback special,
+                            MouseCallback mouse) override;
+  // Full-screen and reshape requests are counted and remembered; the size stays.
+  void FullScreen() override;
+  void ReshapeWindow(int width, int height) override;
+  void HideCursor() override;
+  int WindowWidth() const override { return width_; }
+  int WindowHeight() const override { return height_; }
+  void SwapBuffers() override;
+
+  // Delivers input through whatever handlers are installed.
+  void Key(unsigned char key) const;
+  void Special(int key) const;
+  void Mouse(int button, int state, int x, int y) const;
+
+  KeyCallback keyHandler = nullptr;
+  SpecialCallback specialHandler = nullptr;
+  MouseCallback mouseHandler = nullptr;
+  int fullScreenRequests = 0;
+  int reshapeRequests = 0;
+  int requestedWidth = 0;  // size of the last reshape request
+  int requestedHeight = 0;
+  bool cursorHidden = false;
+  int swaps = 0;
+
+ private:
+  void* display_ = nullptr;  // EGLDisplay
+  void* context_ = nullptr;  // EGLContext
+  unsigned framebuffer_ = 0;
+  unsigned colorBuffer_ = 0;
+  unsigned depthBuffer_ = 0;
+  int width_ = 0;
+  int height_ = 0;
+};

@@ -1,0 +1,93 @@
+// Start-up and the frame callback, written against the window seam so that
+// the headless renderer and the tests run exactly this code.
+#include "app/Shell.h"
+
+#include <GL/gl.h>
+
+#include <cstdlib>
+
+#include "app/Clock.h"
+#include "app/Controls.h"
+#include "app/FontPath.h"
+#include "app/FrameDriver.h"
+#include "app/Settings.h"
+#include "app/Window.h"
+#include "image/Texture.h"
+#include "sim/Lighting.h"
+#include "sim/Oscillators.h"
+#include "sim/Random.h"
+#include "text/TextOverlay.h"
+
+// Constructed in this order before main, destroyed in reverse at exit.
+TextOverlay overlay;
+SimSettings settings;
+
+uint32_t screenWidth = 640;
+uint32_t screenHeight = 480;
+int32_t shellFullScreen = 0;
+uint32_t rampTexture = 0;
+
+bool PreInit() {
+  SeedRandom(elapsedMs);
+  return true;
+}
+
+bool Init() {
+  // Made on the first call; its release runs at exit before the other statics.
+  static Texture fontFile;
+  ResetSettings();
+  CurrentWindow().InstallInputHandlers(KeyHandler, SpecialKeyHandler, MouseHandler);
+  CurrentWindow().FullScreen();
+  ApplyView();
+
+  glEnable(GL_COLOR_MATERIAL);
+  glColorMaterial(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE);
+  glLightModeli(GL_LIGHT_MODEL_LOCAL_VIEWER, 1);
+  glMateriali(GL_FRONT_AND_BACK, GL_SHININESS, 30);
+  glShadeModel(GL_SMOOTH);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+
+  InitOscillators(60);
+  SetupAmbientLight(1, 0.5f, 0.6f);
+  LoadFont(fontFile);
+  overlay.font.id = fontFile.id;  // both holders name the one texture
+  rampTexture = CreateRampTexture(0);
+  overlay.ShowMessage("Press ? key for Help Screen");
+  CurrentWindow().HideCursor();
+  return true;
+}
+
+void ExitApp() {
+  overlay.font.release();
+  std::exit(0);
+}
+
+void ReshapeHandler(int width, int height) {
+  screenWidth = static_cast<uint32_t>(width);
+  screenHeight = static_cast<uint32_t>(height);
+  glViewport(0, 0, width, height);
+}
+
+void DisplayHandler() {
+  elapsedMs = ElapsedMsAt(ReadCounter());
+  if (!RenderFrame()) ExitApp();
+  CurrentWindow().SwapBuffers();
+}
+
+void DefaultKeyHandler(unsigned char key, int, int) {
+  switch (key) {
+    case 27:
+      ExitApp();
+    case 'F':
+    case 'f':
+      shellFullScreen = !shellFullScreen;
+      if (shellFullScreen != 0) {
+        CurrentWindow().FullScreen();
+      } else {
+        CurrentWindow().ReshapeWindow(640, 480);
+      }
+      break;
+    default:
+      break;
+  }
+}

@@ -1,0 +1,26 @@
+// The few window operations the program makes, behind one seam, so that the
+// same start-up and frame code runs in a GLUT window or on an offscreen context.
+#pragma once
+
+using KeyCallback = void (*)(unsigned char key, int x, int y);
+using SpecialCallback = void (*)(int key, int x, int y);
+using MouseCallback = void (*)(int button, int state, int x, int y);
+
+class WindowSystem {
+ public:
+  virtual ~WindowSystem() = default;
+  // Replaces the keyboard, special-key and mouse callbacks; motion events stop.
+  virtual void InstallInputHandlers(KeyCallback key, SpecialCallback special,
+                                    MouseCallback mouse) = 0;
+  virtual void FullScreen() = 0;
+  virtual void ReshapeWindow(int width, int height) = 0;
+  virtual void HideCursor() = 0;
+  // The drawable's size as the window system reports it.
+  virtual int WindowWidth() const = 0;
+  virtual int WindowHeight() const = 0;
+  virtual void SwapBuffers() = 0;
+};
+
+// The window the program draws into; set once before start-up.
+WindowSystem& CurrentWindow();
+void UseWindow(WindowSystem* window);

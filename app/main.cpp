@@ -1,0 +1,4 @@
+// wendrix: the ripple interference toy in a full-screen GLUT window.
+#include "app/Shell.h"
+
+int main(int argc, char** argv) { return RunWendrix(argc, argv); }

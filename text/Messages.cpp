@@ -1,0 +1,54 @@
+// Status messages: formatted into 80 bytes, drawn at (10, 20) in cells 20
+// pixels tall, and drawn again every frame for three seconds.
+#include <cstdio>
+
+#include "app/Clock.h"
+#include "app/Shell.h"
+#include "text/TextOverlay.h"
+
+namespace {
+constexpr int16_t kMessageX = 10;
+constexpr int16_t kMessageY = 20;
+constexpr float kMessageHeight = 20.0f;
+constexpr double kMessageSeconds = 3.0;
+
+double ClockSeconds() { return elapsedMs * 0.001; }
+}  // namespace
+
+void TextOverlay::ShowMessage(const char* format, double value) {
+  char buffer[kMessageBytes];
+  std::snprintf(buffer, sizeof buffer, format, value);
+  DrawText(buffer, kMessageX, kMessageY, kMessageHeight);
+  expiry = ClockSeconds() + kMessageSeconds;
+}
+
+void TextOverlay::ShowMessage(const char* format, int32_t value) {
+  char buffer[kMessageBytes];
+  std::snprintf(buffer, sizeof buffer, format, value);
+  DrawText(buffer, kMessageX, kMessageY, kMessageHeight);
+  expiry = ClockSeconds() + kMessageSeconds;
+}
+
+void TextOverlay::ShowMessage(const char* text) {
+  // The text is never a format: a percent sign in it shows as itself.
+  char buffer[kMessageBytes];
+  std::snprintf(buffer, sizeof buffer, "%s", text);
+  DrawText(buffer, kMessageX, kMessageY, kMessageHeight);
+  expiry = ClockSeconds() + kMessageSeconds;
+}
+
+void TextOverlay::RedrawMessage() {
+  if (ClockSeconds() < expiry) {
+    DrawText(lastText, static_cast<int16_t>(lastX), static_cast<int16_t>(lastY), kMessageHeight);
+  } else {
+    expiry = 0.0;
+  }
+}
+
+void TextOverlay::DrawFrameRate(int32_t framesPerSecond) {
+  recordFlag = 0;  // the line must not replace the remembered message
+  char buffer[kMessageBytes];
+  std::snprintf(buffer, sizeof buffer, "%3d Frame/Sec", framesPerSecond);
+  DrawText(buffer, static_cast<int16_t>(screenWidth - 120), kMessageY, kMessageHeight);
+  recordFlag = 1;
+}

@@ -1,0 +1,81 @@
+// DrawText: one textured quad per character, in whole-window pixel space,
+// with every piece of GL state it changes put back afterwards.
+#include "text/TextOverlay.h"
+
+#include <GL/gl.h>
+
+#include "app/Window.h"
+
+// Everything else starts at its static zero: no message pending, nothing remembered.
+TextOverlay::TextOverlay() { recordFlag = 1; }
+
+TextOverlay::~TextOverlay() { font.release(); }
+
+void TextOverlay::DrawText(const char* text, int16_t x, int16_t y, float height) {
+  const int windowWidth = CurrentWindow().WindowWidth();
+  const int windowHeight = CurrentWindow().WindowHeight();
+  const int16_t base = static_cast<int16_t>(windowHeight - y);  // GL counts rows upward
+  const float cellWidth = height * 0.5f;
+  const float advance = height * 0.45f;  // cells overlap their neighbours a little
+
+  // Set: white, blended, textured with the atlas, no depth writes, filled
+  // polygons, and a projection over the whole window even when letterboxed.
+  glColor3d(1.0, 1.0, 1.0);
+  glEnable(GL_BLEND);
+  glEnable(GL_TEXTURE_2D);
+  font.bind();
+  glDepthMask(GL_FALSE);
+  glPushAttrib(GL_POLYGON_BIT);
+  glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+  glPushMatrix();
+  glPushAttrib(GL_VIEWPORT_BIT);
+  glViewport(0, 0, windowWidth, windowHeight);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glOrtho(0, windowWidth, 0, windowHeight, -1.0, 1.0);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+
+  // Draw: cell c = code - 32 lies in column c % 16, row c / 16 of the atlas.
+  int16_t pen = x;
+  for (const char* p = text; *p != '\0'; ++p) {
+    const uint8_t cell = static_cast<uint8_t>(static_cast<uint8_t>(*p) - 32);
+    if (cell != 0) {
+      const float s0 = (cell % 16) * 0.0625f;
+      const float s1 = s0 + 0.0625f;
+      // The sampled band lies a hundredth of the atlas below the nominal cell.
+      const float t0 = static_cast<float>(0.875 - (cell / 16) * 0.125 - 0.01);
+      const float t1 = static_cast<float>(t0 + 0.125);
+      const float left = pen;
+      const float bottom = base;
+      glBegin(GL_QUADS);
+      glTexCoord2f(s0, t0);
+      glVertex2f(left, bottom);
+      glTexCoord2f(s1, t0);
+      glVertex2f(left + cellWidth, bottom);
+      glTexCoord2f(s1, t1);
+      glVertex2f(left + cellWidth, bottom + height);
+      glTexCoord2f(s0, t1);
+      glVertex2f(left, bottom + height);
+      glEnd();
+    }
+    pen = static_cast<int16_t>(static_cast<int32_t>(pen + advance));
+  }
+
+  // Restore: the modelview, the viewport, texturing, blending, polygon mode, depth writes.
+  glPopMatrix();
+  glPopAttrib();
+  glDisable(GL_TEXTURE_2D);
+  glDisable(GL_BLEND);
+  glPopAttrib();
+  glDepthMask(GL_TRUE);
+
+  if (recordFlag != 0) {
+    lastX = x;
+    lastY = y;
+    // Always keeps its terminating zero: a longer text is cut at 79 characters.
+    int i = 0;
+    for (; i < kMessageBytes - 1 && text[i] != '\0'; ++i) lastText[i] = text[i];
+    lastText[i] = '\0';
+  }
+}
