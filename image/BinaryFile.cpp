@@ -55,7 +55,9 @@ BinaryFile& BinaryFile::readValue(uint32_t& value) {
 
 long BinaryFile::tell() { return std::ftell(stream_); }
 
-bool BinaryFile::seekFromStart(int32_t offset) { return std::fseek(stream_, offset, SEEK_SET) == 0; }
+bool BinaryFile::seekFromStart(int32_t offset) {
+  return std::fseek(stream_, offset, SEEK_SET) == 0;
+}
 
 bool BinaryFile::seekFromCurrent(int32_t offset) {
   return std::fseek(stream_, offset, SEEK_CUR) == 0;

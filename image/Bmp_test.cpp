@@ -20,8 +20,8 @@ struct BmpFields {
   uint16_t bitsPerPixel = 24;
   uint32_t compression = 0;
   char magic1 = 'M';
-  uint32_t infoSize = 40;      // written as the header size, and filled out to this length
-  uint32_t paletteBytes = 0;   // between the info header and the pixels
+  uint32_t infoSize = 40;     // written as the header size, and filled out to this length
+  uint32_t paletteBytes = 0;  // between the info header and the pixels
 };
 
 void Put16(Bytes& out, uint32_t value) {
@@ -78,6 +78,13 @@ Bytes Rows(const Bytes& first, const Bytes& second) {
 
 const Bytes kBottomUp24 = Bmp({.width = 3, .height = 2}, Rows(kBottomRow24, kTopRow24));
 
+// Palette indices taken as grey levels; 5 pixels padded to 8 bytes, bottom row first.
+const Bytes kRows8 = {6, 7, 8, 9, 10, 0xFD, 0xFD, 0xFD, 1, 2, 3, 4, 5, 0xFD, 0xFD, 0xFD};
+const Bytes kPicture8 = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
+// Blue-green-red-x becomes red-green-blue-x; the fourth byte is alpha as stored.
+const Bytes kRows32 = {9, 8, 7, 255, 12, 11, 10, 0, 3, 2, 1, 0, 6, 5, 4, 128};
+const Bytes kPicture32 = {1, 2, 3, 0, 4, 5, 6, 128, 7, 8, 9, 255, 10, 11, 12, 0};
+
 struct LoadCase {
   const char* name;
   Bytes file;
@@ -88,20 +95,16 @@ struct LoadCase {
 TEST(LoadBmp, ReadsEachDepthTopRowFirst) {
   const LoadCase cases[] = {
       {"24-bit bottom-up, padded rows", kBottomUp24, 3, 2, 24, 9, kPicture24},
-      {"24-bit top-down", Bmp({.width = 3, .height = -2}, Rows(kTopRow24, kBottomRow24)),
-       3, 2, 24, 9, kPicture24},
+      {"24-bit top-down", Bmp({.width = 3, .height = -2}, Rows(kTopRow24, kBottomRow24)), 3, 2, 24,
+       9, kPicture24},
       {"124-byte info header",
-       Bmp({.width = 3, .height = 2, .infoSize = 124}, Rows(kBottomRow24, kTopRow24)), 3, 2,
-       24, 9, kPicture24},
-      // Indices taken as grey levels; 5 pixels padded to 8 bytes; palette skipped by offset.
+       Bmp({.width = 3, .height = 2, .infoSize = 124}, Rows(kBottomRow24, kTopRow24)), 3, 2, 24, 9,
+       kPicture24},
       {"8-bit with palette",
-       Bmp({.width = 5, .height = 2, .bitsPerPixel = 8, .paletteBytes = 1024},
-           {6, 7, 8, 9, 10, 0xFD, 0xFD, 0xFD, 1, 2, 3, 4, 5, 0xFD, 0xFD, 0xFD}),
-       5, 2, 8, 5, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}},
-      // Blue-green-red-x becomes red-green-blue-x; the fourth byte is alpha as stored.
-      {"32-bit", Bmp({.width = 2, .height = 2, .bitsPerPixel = 32},
-                     {9, 8, 7, 255, 12, 11, 10, 0, 3, 2, 1, 0, 6, 5, 4, 128}),
-       2, 2, 32, 8, {1, 2, 3, 0, 4, 5, 6, 128, 7, 8, 9, 255, 10, 11, 12, 0}},
+       Bmp({.width = 5, .height = 2, .bitsPerPixel = 8, .paletteBytes = 1024}, kRows8), 5, 2, 8, 5,
+       kPicture8},
+      {"32-bit", Bmp({.width = 2, .height = 2, .bitsPerPixel = 32}, kRows32), 2, 2, 32, 8,
+       kPicture32},
   };
   for (const LoadCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -136,16 +139,19 @@ TEST(LoadBmp, RejectsBadFilesAndKeepsTheOldImage) {
       {"16 bits", Bmp({.width = 3, .height = 2, .bitsPerPixel = 16}, Bytes(16, 0))},
       {"RLE8", Bmp({.width = 3, .height = 2, .bitsPerPixel = 8, .compression = 1}, Bytes(8, 0))},
       {"RLE4", Bmp({.width = 3, .height = 2, .bitsPerPixel = 8, .compression = 2}, Bytes(8, 0))},
-      {"bit fields", Bmp({.width = 3, .height = 2, .compression = 3}, Rows(kBottomRow24, kTopRow24))},
+      {"bit fields",
+       Bmp({.width = 3, .height = 2, .compression = 3}, Rows(kBottomRow24, kTopRow24))},
       {"pixel data one byte short", Truncated(kBottomUp24, kBottomUp24.size() - 1)},
       // Sizes beyond 32 bits, some of which wrap to a few bytes that the file does hold.
       {"row of 8 GiB", Bmp({.width = kMaxInt, .height = 1, .bitsPerPixel = 32}, Bytes(16, 0))},
-      {"2^31 top-down rows", Bmp({.width = 1, .height = -kMaxInt - 1, .bitsPerPixel = 8}, Bytes(16, 0))},
+      {"2^31 top-down rows",
+       Bmp({.width = 1, .height = -kMaxInt - 1, .bitsPerPixel = 8}, Bytes(16, 0))},
       {"block wraps to 16 bytes",
        Bmp({.width = 0x40000001, .height = 4, .bitsPerPixel = 8}, Bytes(16, 0))},
       {"24-bit row wraps to 4 bytes",
        Bmp({.width = 0x55555556, .height = 1, .bitsPerPixel = 24}, Bytes(4, 0))},
-      {"image of 4 GiB", Bmp({.width = 0x10000, .height = 0x10000, .bitsPerPixel = 8}, Bytes(16, 0))},
+      {"image of 4 GiB",
+       Bmp({.width = 0x10000, .height = 0x10000, .bitsPerPixel = 8}, Bytes(16, 0))},
   };
   const Bytes oldPixels = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
   Image image;
@@ -174,11 +180,16 @@ struct CreateCase {
 };
 
 TEST(Image, CreateSizesRowsInWholeBytesAndRefusesBadSizes) {
+  // Depths below 8 bits still take a byte a pixel; the last two pass 32 bits in a row and in all.
   const CreateCase cases[] = {
-      {3, 2, 24, 9}, {5, 1, 16, 10}, {4, 4, 1, 4},  // below 8 bits still a byte a pixel
-      {0, 2, 24, 0}, {2, 0, 24, 0},  {2, 2, 0, 0},
-      {0x80000000u, 1, 32, 0},  // a row past 32 bits
-      {0x10000, 0x10000, 8, 0},  // 4 GiB in all
+      {3, 2, 24, 9},
+      {5, 1, 16, 10},
+      {4, 4, 1, 4},
+      {0, 2, 24, 0},
+      {2, 0, 24, 0},
+      {2, 2, 0, 0},
+      {0x80000000u, 1, 32, 0},
+      {0x10000, 0x10000, 8, 0},
   };
   for (const CreateCase& c : cases) {
     SCOPED_TRACE(testing::Message() << c.width << "x" << c.height << "x" << c.bitsPerPixel);

@@ -84,8 +84,10 @@ bool LoadBmp(const char* fileName, Image* image) {
   uint16_t planes = 0, bitsPerPixel = 0;
   file.readValue(headerSize).readValue(rawWidth).readValue(rawHeight).readValue(planes);
   file.readValue(bitsPerPixel).readValue(compression).readValue(dataSize);
-  file.readValue(xResolution).readValue(yResolution).readValue(coloursUsed).readValue(
-      importantColours);
+  file.readValue(xResolution)
+      .readValue(yResolution)
+      .readValue(coloursUsed)
+      .readValue(importantColours);
   if (file.atEnd()) return false;
   const auto width = static_cast<int32_t>(rawWidth);
   const auto height = static_cast<int32_t>(rawHeight);  // negative: top row first

@@ -21,8 +21,7 @@ void UploadMipmaps(const Image& image, GLint components, GLenum format) {
   const bool unaligned = alignment > 1 && image.rowStride() % static_cast<uint32_t>(alignment) != 0;
   if (unaligned) glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
   gluBuild2DMipmaps(GL_TEXTURE_2D, components, static_cast<GLsizei>(image.width()),
-                    static_cast<GLsizei>(image.height()), format, GL_UNSIGNED_BYTE,
-                    image.pixels());
+                    static_cast<GLsizei>(image.height()), format, GL_UNSIGNED_BYTE, image.pixels());
   if (unaligned) glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
 }
 
@@ -80,8 +79,7 @@ bool Texture::createFromImage(const Image& image, const Image* alphaImage) {
     return true;
   }
 
-  const bool matching = alphaImage->bitsPerPixel() == 8 &&
-                        alphaImage->width() == image.width() &&
+  const bool matching = alphaImage->bitsPerPixel() == 8 && alphaImage->width() == image.width() &&
                         alphaImage->height() == image.height();
   Image merged;
   if (!matching || !merged.create(image.width(), image.height(), depth + 8)) {
@@ -118,8 +116,7 @@ uint32_t CreateRampTexture(int mipmaps) {
   glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, kSize, kSize, 0, GL_RGBA, GL_UNSIGNED_BYTE,
                texels.data());
   if (mipmaps) {
-    gluBuild2DMipmaps(GL_TEXTURE_2D, 4, kSize, kSize, GL_RGBA, GL_UNSIGNED_BYTE,
-                      texels.data());
+    gluBuild2DMipmaps(GL_TEXTURE_2D, 4, kSize, kSize, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
   }
   return name;
 }

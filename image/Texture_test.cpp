@@ -76,27 +76,28 @@ TEST_F(TextureTest, BindOfAnEmptyHolderBindsAllOnes) {
 struct UploadCase {
   const char* name;
   uint32_t bitsPerPixel;
-  Bytes colour;          // 2x2, row 0 first
-  const Bytes* alpha;    // 2x2 8-bit, or none
+  Bytes colour;        // 2x2, row 0 first
+  const Bytes* alpha;  // 2x2 8-bit, or none
   GLenum readFormat;
   int components;
   Bytes texels;
 };
 
+const Bytes kGrey = {10, 11, 12, 13};
+const Bytes kRgb = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
+const Bytes kRgba = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16};
 const Bytes kAlpha = {200, 201, 202, 203};
 
 TEST_F(TextureTest, UploadsImagesAndMergesAlpha) {
   const UploadCase cases[] = {
-      {"8-bit", 8, {10, 11, 12, 13}, nullptr, GL_LUMINANCE, 1, {10, 11, 12, 13}},
-      {"8-bit with alpha", 8, {10, 11, 12, 13}, &kAlpha, GL_LUMINANCE_ALPHA, 2,
-       {10, 200, 11, 201, 12, 202, 13, 203}},
-      {"24-bit", 24, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}, nullptr, GL_RGB, 3,
-       {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}},
-      {"24-bit with alpha", 24, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}, &kAlpha, GL_RGBA, 4,
-       {1, 2, 3, 200, 4, 5, 6, 201, 7, 8, 9, 202, 10, 11, 12, 203}},
-      // Its own alpha wins over any alpha image.
-      {"32-bit with alpha", 32, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16}, &kAlpha,
-       GL_RGBA, 4, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16}},
+      {"8-bit", 8, kGrey, nullptr, GL_LUMINANCE, 1, kGrey},
+      {"24-bit", 24, kRgb, nullptr, GL_RGB, 3, kRgb},
+      {"32-bit, its own alpha over any alpha image", 32, kRgba, &kAlpha, GL_RGBA, 4, kRgba},
+      // Grey, alpha, grey, alpha, ... in row order.
+      {"8-bit with alpha", 8, kGrey, &kAlpha, GL_LUMINANCE_ALPHA, 2,
+       Bytes{10, 200, 11, 201, 12, 202, 13, 203}},
+      {"24-bit with alpha", 24, kRgb, &kAlpha, GL_RGBA, 4,
+       Bytes{1, 2, 3, 200, 4, 5, 6, 201, 7, 8, 9, 202, 10, 11, 12, 203}},
   };
   for (const UploadCase& c : cases) {
     SCOPED_TRACE(c.name);

@@ -90,8 +90,7 @@ bool RenderGlyph(FT_Face face, int code, std::vector<std::uint8_t>& alpha) {
     return false;
   }
   // Unhinted outlines: the atlas is minified about 3x on screen, so grid
-  // fitting buys nothing, and it keeps the output stable across FreeType
-  // releases that change their hinters.
+  // fitting buys nothing, and the bytes then do not hang on the hinter.
   const FT_Int32 flags = FT_LOAD_NO_HINTING | FT_LOAD_NO_BITMAP;
   FT_Fixed advance = 0;  // 16.16 for unhinted loads
   if (FT_Get_Advance(face, index, flags, &advance) != 0 ||

@@ -1,5 +1,7 @@
 #include "tests/support/GlTest.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdio>
 #include <cstdlib>
 
@@ -16,3 +18,11 @@ OffscreenWindow& TestWindow() {
   }();
   return *window;
 }
+
+namespace {
+// Mesa's software rasteriser runs threads; death tests re-run the binary rather than fork it.
+const bool deathTestStyle = [] {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  return true;
+}();
+}  // namespace

@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs the Debian packages a job needs, only those that are missing.
+# Usage: scripts/deps.sh build|test
+set -euo pipefail
+
+build_packages=(cmake make g++ pkg-config freeglut3-dev libglu1-mesa-dev libgl-dev
+  libegl-dev libgl1-mesa-dri libegl-mesa0 libpng-dev)
+test_packages=(libgtest-dev libbenchmark-dev xvfb xdotool x11-utils
+  libfreetype-dev fonts-dejavu-core clang libclang-rt-14-dev)
+
+wanted=("${build_packages[@]}")
+if [ "${1:-build}" = test ]; then wanted+=("${test_packages[@]}"); fi
+
+missing=()
+for package in "${wanted[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$package")
+  fi
+done
+if [ ${#missing[@]} -eq 0 ]; then
+  echo "deps: every package needed is installed"
+  exit 0
+fi
+
+echo "deps: installing ${missing[*]}"
+sudo=()
+if [ "$(id -u)" -ne 0 ]; then sudo=(sudo); fi
+"${sudo[@]}" apt-get update -qq
+DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
