@@ -13,28 +13,31 @@ constexpr float kMessageHeight = 20.0f;
 constexpr double kMessageSeconds = 3.0;
 
 double ClockSeconds() { return elapsedMs * 0.001; }
+
+// Draws the formatted message at once, remembers it, and starts its three seconds.
+void Show(TextOverlay& overlay, const char* message) {
+  overlay.DrawText(message, kMessageX, kMessageY, kMessageHeight);
+  overlay.expiry = ClockSeconds() + kMessageSeconds;
+}
 }  // namespace
 
 void TextOverlay::ShowMessage(const char* format, double value) {
   char buffer[kMessageBytes];
   std::snprintf(buffer, sizeof buffer, format, value);
-  DrawText(buffer, kMessageX, kMessageY, kMessageHeight);
-  expiry = ClockSeconds() + kMessageSeconds;
+  Show(*this, buffer);
 }
 
 void TextOverlay::ShowMessage(const char* format, int32_t value) {
   char buffer[kMessageBytes];
   std::snprintf(buffer, sizeof buffer, format, value);
-  DrawText(buffer, kMessageX, kMessageY, kMessageHeight);
-  expiry = ClockSeconds() + kMessageSeconds;
+  Show(*this, buffer);
 }
 
 void TextOverlay::ShowMessage(const char* text) {
   // The text is never a format: a percent sign in it shows as itself.
   char buffer[kMessageBytes];
   std::snprintf(buffer, sizeof buffer, "%s", text);
-  DrawText(buffer, kMessageX, kMessageY, kMessageHeight);
-  expiry = ClockSeconds() + kMessageSeconds;
+  Show(*this, buffer);
 }
 
 void TextOverlay::RedrawMessage() {
