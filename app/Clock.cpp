@@ -32,7 +32,20 @@ void StartClock() {
 }
 
 uint32_t ElapsedMsAt(int64_t counter) {
-  // Multiply first, then divide with truncation; the low 32 bits are kept.
-  const int64_t ms = (counter - startCounter) * 1000 / counterFrequency;
+  // ticks * 1000 / frequency, truncated, without forming ticks * 1000: with a
+  // nanosecond counter that product leaves 64 bits after 106 days.
+  const int64_t ticks = counter - startCounter;
+  const int64_t ms =
+      ticks / counterFrequency * 1000 + ticks % counterFrequency * 1000 / counterFrequency;
   return static_cast<uint32_t>(ms);
+}
+
+double ClockSecondsBetween(double from, double to) {
+  double difference = to - from;
+  if (difference >= kClockTurnSeconds / 2) {
+    difference -= kClockTurnSeconds;
+  } else if (difference < -kClockTurnSeconds / 2) {
+    difference += kClockTurnSeconds;
+  }
+  return difference;
 }

@@ -19,3 +19,9 @@ void SetCounterSource(CounterSource source, int64_t frequency);
 void StartClock();
 // Milliseconds from startCounter to counter, kept to their low 32 bits.
 uint32_t ElapsedMsAt(int64_t counter);
+
+// elapsedMs turns over every 2^32 ms. Times read from it are compared through
+// their difference, taken within half a turn either way, which holds across the wrap.
+constexpr double kClockTurnSeconds = 4294967.296;
+// to - from in seconds, brought into [-half a turn, half a turn).
+double ClockSecondsBetween(double from, double to);

@@ -22,10 +22,12 @@ int32_t fpsValue = 30;
 int32_t frameCounter = 0;
 
 namespace {
-constexpr double kLongestStep = 0.1;   // longer frames are taken as...
-constexpr double kStalledStep = 0.05;  // ...this step, so a stall never jumps
+constexpr uint32_t kLongestStepMs = 100;  // longer frames are taken as...
+constexpr double kStalledStep = 0.05;     // ...this step, so a stall never jumps
 constexpr double kFadePerSecond = 0.35;
 constexpr double kFadeEnd = 0.05;
+
+uint32_t previousMs = 0;  // the previous frame's elapsedMs
 }  // namespace
 
 bool RenderFrame() {
@@ -34,8 +36,12 @@ bool RenderFrame() {
 
   const double t = elapsedMs * 0.001;
   nowSeconds = static_cast<float>(t);
-  frameDelta = static_cast<float>(t - previousTime);
-  if (static_cast<double>(frameDelta) > kLongestStep) frameDelta = static_cast<float>(kStalledStep);
+  // The step is the 32-bit millisecond difference: it stays right when elapsedMs
+  // wraps (every 49.7 days) and, unlike the float seconds, keeps its precision.
+  const uint32_t stepMs = elapsedMs - previousMs;
+  frameDelta = static_cast<float>(stepMs * 0.001);
+  if (stepMs > kLongestStepMs) frameDelta = static_cast<float>(kStalledStep);
+  previousMs = elapsedMs;
   previousTime = nowSeconds;
 
   if (paused == 0) {
@@ -44,8 +50,9 @@ bool RenderFrame() {
   }
 
   frameCounter += 1;
-  if (nowSeconds >= nextFpsTime) {
+  if (ClockSecondsBetween(nextFpsTime, nowSeconds) >= 0.0) {
     nextFpsTime += 1.0;
+    if (nextFpsTime >= kClockTurnSeconds) nextFpsTime -= kClockTurnSeconds;  // wraps with the clock
     fpsValue = frameCounter;
     frameCounter = 0;
   }

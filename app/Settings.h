@@ -7,7 +7,7 @@
 class SimSettings {
  public:
   // Fields keep their static zero until ResetSettings runs.
-  SimSettings() {}
+  SimSettings() = default;
   virtual ~SimSettings();
 
   int32_t fov;             // degrees, 10..178; no reader

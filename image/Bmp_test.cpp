@@ -116,7 +116,7 @@ TEST(LoadBmp, ReadsEachDepthTopRowFirst) {
     EXPECT_EQ(image.height(), c.height);
     EXPECT_EQ(image.bitsPerPixel(), c.bitsPerPixel);
     ASSERT_EQ(image.rowStride(), c.rowStride);
-    EXPECT_EQ(Bytes(image.pixels(), image.pixels() + c.rowStride * c.height), c.pixels);
+    EXPECT_EQ(Bytes(image.pixels(), image.pixels() + size_t{c.rowStride} * c.height), c.pixels);
   }
 }
 

@@ -6,7 +6,8 @@
 
 #include "image/BinaryFile.h"
 
-Image::~Image() { clear(); }
+// Named, not dispatched: a destructor reaches no override anyway.
+Image::~Image() { Image::clear(); }
 
 bool Image::create(uint32_t width, uint32_t height, uint32_t bitsPerPixel) {
   clear();
@@ -105,8 +106,16 @@ bool LoadBmp(const char* fileName, Image* image) {
   const uint64_t sourceRowLength = (pixelRowLength + 3) / 4 * 4;
   const uint64_t blockSize = sourceRowLength * rows;
   if (blockSize > UINT32_MAX || pixelRowLength * rows > UINT32_MAX) return false;
+  // A file too short for its block is refused before the block is allocated: a
+  // header of a few dozen bytes must not have the program ask for gigabytes.
+  const long here = file.tell();
+  if (here >= 0 && file.seekFromEnd(0)) {
+    const long end = file.tell();
+    file.seekFromStart(static_cast<int32_t>(here));
+    if (end >= 0 && (end < here || static_cast<uint64_t>(end - here) < blockSize)) return false;
+  }
 
-  // Uninitialised on purpose: a huge block for a short file is refused by the read untouched.
+  // Uninitialised on purpose: the read fills all of it or the load fails.
   std::unique_ptr<uint8_t[]> block(new (std::nothrow) uint8_t[blockSize]);
   if (block == nullptr) return false;
   if (!file.read(block.get(), blockSize)) return false;

@@ -72,10 +72,11 @@ bool Texture::createFromImage(const Image& image, const Image* alphaImage) {
   }
   if (depth != 8 && depth != 24) return true;  // the object stays bound, without an image
   if (alphaImage == nullptr) {
-    if (depth == 8)
+    if (depth == 8) {
       UploadMipmaps(image, 1, GL_LUMINANCE);
-    else
+    } else {
       UploadMipmaps(image, 3, GL_RGB);
+    }
     return true;
   }
 
@@ -87,20 +88,21 @@ bool Texture::createFromImage(const Image& image, const Image* alphaImage) {
     return false;
   }
   MergeAlpha(image, *alphaImage, merged);
-  if (depth == 8)
+  if (depth == 8) {
     UploadMipmaps(merged, 2, GL_LUMINANCE_ALPHA);
-  else
+  } else {
     UploadMipmaps(merged, 4, GL_RGBA);
+  }
   merged.clear();
   return true;
 }
 
 uint32_t CreateRampTexture(int mipmaps) {
   constexpr int kSize = 128;  // texels along each side, 4 bytes each
-  std::vector<uint8_t> texels(kSize * kSize * 4);
+  std::vector<uint8_t> texels(size_t{kSize} * kSize * 4);
   for (int r = 0; r < kSize; ++r) {
     for (int c = 0; c < kSize; ++c) {
-      uint8_t* texel = &texels[(r * kSize + c) * 4];
+      uint8_t* texel = &texels[static_cast<size_t>(r * kSize + c) * 4];
       texel[0] = texel[1] = texel[2] = static_cast<uint8_t>(r + c);
       texel[3] = 255;
     }

@@ -164,7 +164,7 @@ TEST_F(TextureTest, OddRowsUploadUnderAlignmentFourAndLeaveIt) {
   for (uint32_t width : {1u, 3u}) {
     SCOPED_TRACE(width);
     const uint32_t height = 4;
-    Bytes bytes(width * 3 * height);
+    Bytes bytes(size_t{width} * 3 * height);
     for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<uint8_t>(i * 7 + 1);
     Image colour;
     Fill(colour, width, height, 24, bytes);
@@ -201,16 +201,18 @@ TEST_F(TextureTest, RampIsGreyRowPlusColumn) {
     EXPECT_EQ(LevelWidth(1), mipmaps ? 64 : 0);
     const Bytes texels = ReadTexels(GL_RGBA, 4);
     auto texel = [&](int row, int column) {
-      const uint8_t* t = &texels[(row * 128 + column) * 4];
+      const uint8_t* t = &texels[static_cast<size_t>(row * 128 + column) * 4];
       return Bytes(t, t + 4);
     };
     EXPECT_EQ(texel(0, 0), (Bytes{0, 0, 0, 255}));
     EXPECT_EQ(texel(10, 20), (Bytes{30, 30, 30, 255}));
     EXPECT_EQ(texel(127, 127), (Bytes{254, 254, 254, 255}));
     int wrong = 0;
-    for (int r = 0; r < 128; ++r)
-      for (int c = 0; c < 128; ++c)
+    for (int r = 0; r < 128; ++r) {
+      for (int c = 0; c < 128; ++c) {
         if (texel(r, c) != Bytes{uint8_t(r + c), uint8_t(r + c), uint8_t(r + c), 255}) ++wrong;
+      }
+    }
     EXPECT_EQ(wrong, 0);
     glDeleteTextures(1, &name);
   }

@@ -5,8 +5,13 @@ set -euo pipefail
 
 build_packages=(cmake make g++ pkg-config freeglut3-dev libglu1-mesa-dev libgl-dev
   libegl-dev libgl1-mesa-dri libegl-mesa0 libpng-dev)
-test_packages=(libgtest-dev libbenchmark-dev xvfb xdotool x11-utils
-  libfreetype-dev fonts-dejavu-core clang libclang-rt-14-dev)
+test_packages=(libgtest-dev libbenchmark-dev xvfb xdotool x11-utils libx11-dev libxtst-dev
+  libxdamage-dev libfreetype-dev fonts-dejavu-core clang libclang-rt-14-dev)
+# The installed program's tests, and the style checks (scripts/check-format, scripts/lint).
+test_packages+=(desktop-file-utils man-db groff-base dpkg-dev clang-format clang-tidy)
+
+# bench/run.sh prints its table with python3.
+test_packages+=(python3)
 
 wanted=("${build_packages[@]}")
 if [ "${1:-build}" = test ]; then wanted+=("${test_packages[@]}"); fi

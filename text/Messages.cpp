@@ -41,7 +41,8 @@ void TextOverlay::ShowMessage(const char* text) {
 }
 
 void TextOverlay::RedrawMessage() {
-  if (ClockSeconds() < expiry) {
+  // A message shown just before elapsedMs wraps expires just after it.
+  if (ClockSecondsBetween(ClockSeconds(), expiry) > 0.0) {
     DrawText(lastText, static_cast<int16_t>(lastX), static_cast<int16_t>(lastY), kMessageHeight);
   } else {
     expiry = 0.0;

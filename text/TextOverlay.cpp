@@ -41,13 +41,15 @@ void TextOverlay::DrawText(const char* text, int16_t x, int16_t y, float height)
   for (const char* p = text; *p != '\0'; ++p) {
     const uint8_t cell = static_cast<uint8_t>(static_cast<uint8_t>(*p) - 32);
     if (cell != 0) {
-      const float s0 = (cell % 16) * 0.0625f;
+      const int column = cell % 16;
+      const int row = cell / 16;
+      const float s0 = static_cast<float>(column) * 0.0625f;
       const float s1 = s0 + 0.0625f;
       // The sampled band lies a hundredth of the atlas below the nominal cell.
-      const float t0 = static_cast<float>(0.875 - (cell / 16) * 0.125 - 0.01);
+      const float t0 = static_cast<float>(0.875 - row * 0.125 - 0.01);
       const float t1 = static_cast<float>(t0 + 0.125);
-      const float left = pen;
-      const float bottom = base;
+      const float left = static_cast<float>(pen);
+      const float bottom = static_cast<float>(base);
       glBegin(GL_QUADS);
       glTexCoord2f(s0, t0);
       glVertex2f(left, bottom);
@@ -59,7 +61,7 @@ void TextOverlay::DrawText(const char* text, int16_t x, int16_t y, float height)
       glVertex2f(left, bottom + height);
       glEnd();
     }
-    pen = static_cast<int16_t>(static_cast<int32_t>(pen + advance));
+    pen = static_cast<int16_t>(static_cast<int32_t>(static_cast<float>(pen) + advance));
   }
 
   // Restore: the modelview, the viewport, texturing, blending, polygon mode, depth writes.

@@ -37,7 +37,7 @@ void UseOpaqueAtlas() {
       const int cellRow = 7 - row / 64;
       const int code = 32 + cellRow * 16 + column / 32;
       const Rgb color = CodeColor(code);
-      uint8_t* p = atlas.pixels() + (row * 512 + column) * 3;
+      uint8_t* p = atlas.pixels() + static_cast<size_t>(row * 512 + column) * 3;
       p[0] = static_cast<uint8_t>(color.r);
       p[1] = static_cast<uint8_t>(color.g);
       p[2] = static_cast<uint8_t>(color.b);

@@ -21,8 +21,11 @@ OffscreenWindow& TestWindow() {
 
 namespace {
 // Mesa's software rasteriser runs threads; death tests re-run the binary rather than fork it.
-const bool deathTestStyle = [] {
-  GTEST_FLAG_SET(death_test_style, "threadsafe");
-  return true;
-}();
+// Set from an environment, once gtest is up: a static initializer here runs before
+// gtest's own flag is constructed, which then puts "fast" back.
+class ThreadsafeDeathTests : public testing::Environment {
+  void SetUp() override { GTEST_FLAG_SET(death_test_style, "threadsafe"); }
+};
+testing::Environment* const deathTestStyle =
+    testing::AddGlobalTestEnvironment(new ThreadsafeDeathTests);
 }  // namespace

@@ -1,0 +1,23 @@
+// Vectorised evaluation of grid rows, one entry per instruction set. Each
+// kernel gives the colours EvaluatePoint gives, to the last bit wherever the
+// vector sine agrees with the C library's (it differs by a few units in the
+// last place now and then).
+#pragma once
+
+#include <cstdint>
+
+#include "sim/RippleField.h"
+
+using FieldRowsKernel = void (*)(const FieldFrame& frame, const FieldRows& out, uint32_t rowBegin,
+                                 uint32_t rowEnd);
+
+void FieldRowsSse2(const FieldFrame& frame, const FieldRows& out, uint32_t rowBegin,
+                   uint32_t rowEnd);
+void FieldRowsAvx2(const FieldFrame& frame, const FieldRows& out, uint32_t rowBegin,
+                   uint32_t rowEnd);
+void FieldRowsAvx512(const FieldFrame& frame, const FieldRows& out, uint32_t rowBegin,
+                     uint32_t rowEnd);
+
+// The byte GL stores for a colour component handed to it as a float: clamped
+// to 0..1, times 255 in single precision, rounded to the nearest, ties to even.
+uint8_t StoredByte(float component);
