@@ -8,7 +8,8 @@
 #include "sim/FieldKernels.h"
 #include "sim/RippleField.h"
 
-extern "C" __m256d _ZGVdN4v_sin(__m256d);  // glibc's libmvec, 4 ulp at most
+// glibc's libmvec; measured here: at most 4 ulp from sin().
+extern "C" __m256d _ZGVdN4v_sin(__m256d);
 
 namespace {
 

@@ -9,7 +9,8 @@
 #include "sim/FieldKernels.h"
 #include "sim/RippleField.h"
 
-extern "C" __m512d _ZGVeN8v_sin(__m512d);  // glibc's libmvec, 4 ulp at most
+// glibc's libmvec; measured here: at most 4 ulp from sin().
+extern "C" __m512d _ZGVeN8v_sin(__m512d);
 
 namespace {
 

@@ -7,7 +7,8 @@
 #include "sim/FieldKernels.h"
 #include "sim/RippleField.h"
 
-extern "C" __m128d _ZGVbN2v_sin(__m128d);  // glibc's libmvec, 4 ulp at most
+// glibc's libmvec; measured here: at most 4 ulp from sin().
+extern "C" __m128d _ZGVbN2v_sin(__m128d);
 
 namespace {
 

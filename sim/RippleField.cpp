@@ -327,18 +327,7 @@ bool PixelRectangleMatchesPoints(const FieldFrame& frame) {
   if (value != 0) return false;
   value = 0;
   glGetIntegerv(GL_SAMPLE_BUFFERS, &value);
-  if (value > 0 && glIsEnabled(GL_MULTISAMPLE)) {
-    // Multisampled, llvmpipe centres a point on the pixel corner it is given:
-    // an even size covers whole pixels, an odd one half covers its edge pixels.
-    // Proven with 4 samples, the count it offers.
-    GLint samples = 0;
-    glGetIntegerv(GL_SAMPLES, &samples);
-    if (samples != 4 || frame.step % 2 != 0) return false;
-    for (const GLenum capability :
-         {GL_SAMPLE_ALPHA_TO_COVERAGE, GL_SAMPLE_ALPHA_TO_ONE, GL_SAMPLE_COVERAGE}) {
-      if (glIsEnabled(capability)) return false;
-    }
-  }
+  if (value > 0 && glIsEnabled(GL_MULTISAMPLE)) return false;  // partly covered pixels
   // The whole window, in the pixel-space view that ApplyView sets.
   GLint viewport[4] = {};
   glGetIntegerv(GL_VIEWPORT, viewport);
@@ -360,7 +349,22 @@ bool PixelRectangleMatchesPoints(const FieldFrame& frame) {
   return true;
 }
 
+namespace {
+void DrawGrid();
+}
+
 void DrawRippleField() {
+  // Multisampled, GL may round wide points into circles (gaps in the grid) and
+  // llvmpipe half covers the edge pixels of odd sizes; the grid is meant to be
+  // whole squares, so it is drawn single-sampled and the text keeps the samples.
+  const bool multisample = glIsEnabled(GL_MULTISAMPLE);
+  if (multisample) glDisable(GL_MULTISAMPLE);
+  DrawGrid();
+  if (multisample) glEnable(GL_MULTISAMPLE);
+}
+
+namespace {
+void DrawGrid() {
   if (fieldPath.drawing == FieldDrawing::ImmediatePoints &&
       ResolveEvaluation(fieldPath.evaluation) == FieldEvaluation::Reference) {
     DrawRippleFieldSimple();
@@ -416,3 +420,4 @@ void DrawRippleField() {
   const PointColor last = EvaluatePoint(frame, (columns - 1) * frame.step, (rows - 1) * frame.step);
   glColor3f(last.red, last.green, last.blue);
 }
+}  // namespace
