@@ -8,9 +8,7 @@ int64_t counterFrequency = 0;
 uint32_t elapsedMs = 0;
 
 namespace {
-int64_t SteadyTicks() {
-  return std::chrono::steady_clock::now().time_since_epoch().count();
-}
+int64_t SteadyTicks() { return std::chrono::steady_clock::now().time_since_epoch().count(); }
 constexpr int64_t kSteadyFrequency =
     std::chrono::steady_clock::period::den / std::chrono::steady_clock::period::num;
 

@@ -24,9 +24,9 @@ TEST(Clock, MillisecondsTruncateAndKeepTheirLow32Bits) {
       {1, 333},  // 1000 / 3 truncated
       {2, 666},
       {3, 1000},
-      {-1, static_cast<uint32_t>(-333)},               // before the start: wraps
-      {int64_t{3} << 32, 0},                           // 2^32 s worth of ms: low bits only
-      {3 * int64_t{4294967}, 4294967000u},             // just under the wrap
+      {-1, static_cast<uint32_t>(-333)},                  // before the start: wraps
+      {int64_t{3} << 32, 0},                              // 2^32 s worth of ms: low bits only
+      {3 * int64_t{4294967}, 4294967000u},                // just under the wrap
       {3 * int64_t{4294968}, 4294968000u - 4294967296u},  // just past it
   };
   for (const Case& c : cases) EXPECT_EQ(ElapsedMsAt(1000 + c.ticks), c.ms) << c.ticks;

@@ -41,14 +41,18 @@ void Flip(int32_t& flag, const char* onMessage, const char* offMessage) {
 }
 
 const char* const kColorMessages[8] = {
-    "Option 0/7: Sharp Blue Edges", "Option 1/7: Blue Center",
-    "Option 2/7: Red Edges",        "Option 3/7: Yellow-Green",
-    "Option 4/7: Eggs",             "Option 5/7: Clouds",
-    "Option 6/7: Fuzzy Blue Edges", "Option 7/7: 3 Random Colors",
+    "Option 0/7: Sharp Blue Edges",
+    "Option 1/7: Blue Center",
+    "Option 2/7: Red Edges",
+    "Option 3/7: Yellow-Green",
+    "Option 4/7: Eggs",
+    "Option 5/7: Clouds",
+    "Option 6/7: Fuzzy Blue Edges",
+    "Option 7/7: 3 Random Colors",
 };
 
-const char* const kPolyModeMessages[3] = {
-    "PolyMode 1/3: Polygons", "PolyMode 2/3: Lines", "PolyMode 3/3: Points"};
+const char* const kPolyModeMessages[3] = {"PolyMode 1/3: Polygons", "PolyMode 2/3: Lines",
+                                          "PolyMode 3/3: Points"};
 }  // namespace
 
 void KeyHandler(unsigned char key, int, int) {
@@ -58,9 +62,7 @@ void KeyHandler(unsigned char key, int, int) {
       helpShown = 0;
       fadeLevel = 0.999f;
       break;
-    case ' ':
-      settings.clearEachFrame = !settings.clearEachFrame;
-      break;
+    case ' ': settings.clearEachFrame = !settings.clearEachFrame; break;
     case '(': Scale(settings.lightRotateSpeed, kDown, "Light Rotate Speed: %4.2f\n"); break;
     case ')': Scale(settings.lightRotateSpeed, kUp, "Light Rotate Speed: %4.2f\n"); break;
     case '+': Scale(settings.movementSpeed, kUp, "Movement Speed: %4.2f\n"); break;
@@ -95,9 +97,7 @@ void KeyHandler(unsigned char key, int, int) {
       overlay.ShowMessage("Tesselation: %d\n", settings.tesselation);
       break;
     case 'C':
-    case 'c':
-      Flip(settings.fpsClock, "Frame/Second Clock On", "Frame/Second Clock Off");
-      break;
+    case 'c': Flip(settings.fpsClock, "Frame/Second Clock On", "Frame/Second Clock Off"); break;
     case 'F':
     case 'f':
       fullScreen = !fullScreen;
@@ -130,9 +130,7 @@ void KeyHandler(unsigned char key, int, int) {
       }
       break;
     case 'P':
-    case 'p':
-      Flip(paused, "Pause Action", "Continue Action");
-      break;
+    case 'p': Flip(paused, "Pause Action", "Continue Action"); break;
     case 'R':
     case 'r':
       SeedRandom(elapsedMs);
@@ -142,17 +140,11 @@ void KeyHandler(unsigned char key, int, int) {
       overlay.ShowMessage("Reset");
       break;
     case 'S':
-    case 's':
-      Flip(settings.spotlights, "SpotLights On", "SpotLights Off");
-      break;
+    case 's': Flip(settings.spotlights, "SpotLights On", "SpotLights Off"); break;
     case 'T':
-    case 't':
-      Flip(settings.textures, "Textures On", "Textures Off");
-      break;
+    case 't': Flip(settings.textures, "Textures On", "Textures Off"); break;
     case 'U':
-    case 'u':
-      Flip(settings.universe, "Universe On", "Universe Off");
-      break;
+    case 'u': Flip(settings.universe, "Universe On", "Universe Off"); break;
     case 'W':
     case 'w':
       settings.polyMode = settings.polyMode == 2 ? 0 : settings.polyMode + 1;
@@ -160,8 +152,7 @@ void KeyHandler(unsigned char key, int, int) {
         overlay.ShowMessage(kPolyModeMessages[settings.polyMode]);
       }
       break;
-    default:
-      break;
+    default: break;
   }
 }
 

@@ -5,8 +5,7 @@
 
 class GlutWindow : public WindowSystem {
  public:
-  void InstallInputHandlers(KeyCallback key, SpecialCallback special,
-                            MouseCallback mouse) override;
+  void InstallInputHandlers(KeyCallback key, SpecialCallback special, MouseCallback mouse) override;
   void FullScreen() override;
   void ReshapeWindow(int width, int height) override;
   void HideCursor() override;

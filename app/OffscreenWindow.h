@@ -22,8 +22,7 @@ class OffscreenWindow : public WindowSystem {
   // The drawable's pixels, RGB, top row first.
   std::vector<uint8_t> ReadRgb() const;
 
-  void InstallInputHandlers(KeyCallback key, SpecialCallback special,
-                            MouseCallback mouse) override;
+  void InstallInputHandlers(KeyCallback key, SpecialCallback special, MouseCallback mouse) override;
   // Full-screen and reshape requests are counted and remembered; the size stays.
   void FullScreen() override;
   void ReshapeWindow(int width, int height) override;

@@ -76,8 +76,7 @@ void DisplayHandler() {
 
 void DefaultKeyHandler(unsigned char key, int, int) {
   switch (key) {
-    case 27:
-      ExitApp();
+    case 27: ExitApp();
     case 'F':
     case 'f':
       shellFullScreen = !shellFullScreen;
@@ -87,7 +86,6 @@ void DefaultKeyHandler(unsigned char key, int, int) {
         CurrentWindow().ReshapeWindow(640, 480);
       }
       break;
-    default:
-      break;
+    default: break;
   }
 }

@@ -3,8 +3,8 @@
 
 #include <cstdint>
 
-extern uint32_t screenWidth;   // window width in pixels, set by ReshapeHandler
-extern uint32_t screenHeight;  // window height in pixels, set by ReshapeHandler
+extern uint32_t screenWidth;     // window width in pixels, set by ReshapeHandler
+extern uint32_t screenHeight;    // window height in pixels, set by ReshapeHandler
 extern int32_t shellFullScreen;  // full-screen state as DefaultKeyHandler sees it
 extern uint32_t rampTexture;     // the procedural ramp made at start-up
 

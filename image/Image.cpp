@@ -43,9 +43,7 @@ namespace {
 // One BMP row of width pixels into one image row: blue-green-red(-x) becomes red-green-blue(-x).
 void ConvertBmpRow(const uint8_t* source, uint8_t* target, uint32_t width, uint32_t bitsPerPixel) {
   switch (bitsPerPixel) {
-    case 8:
-      std::memcpy(target, source, width);
-      break;
+    case 8: std::memcpy(target, source, width); break;
     case 24:
       for (uint32_t x = 0; x < width; ++x, source += 3, target += 3) {
         target[0] = source[2];

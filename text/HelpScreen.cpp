@@ -56,8 +56,7 @@ void HelpScreen() {
   for (int line = 1; line < kHelpLineCount; ++line) {
     overlay.DrawText(kHelpLines[line], x, y, kLineHeight);
     // A wider gap before the second block (lines 7 to 25).
-    y = static_cast<int16_t>(line == 5 ? static_cast<int32_t>(y + kLineStep * 1.3)
-                                       : y + kLineStep);
+    y = static_cast<int16_t>(line == 5 ? static_cast<int32_t>(y + kLineStep * 1.3) : y + kLineStep);
   }
   overlay.recordFlag = 1;
 }

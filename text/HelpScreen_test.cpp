@@ -17,9 +17,9 @@
 namespace {
 
 // Rows below the start height y0 = 0.09 x window height, line by line.
-constexpr int kLineOffsets[kHelpLineCount] = {
-    0,   23,  40,  57,  74,  91,  113, 130, 147, 164, 181, 198, 215, 232, 249,
-    266, 283, 300, 317, 334, 351, 368, 385, 402, 419, 436, 453, 470, 487};
+constexpr int kLineOffsets[kHelpLineCount] = {0,   23,  40,  57,  74,  91,  113, 130, 147, 164,
+                                              181, 198, 215, 232, 249, 266, 283, 300, 317, 334,
+                                              351, 368, 385, 402, 419, 436, 453, 470, 487};
 
 // Whether any cell of the page covers the pixel (x, row from the top).
 bool Covered(int windowHeight, int x, int row) {

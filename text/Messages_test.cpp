@@ -43,19 +43,40 @@ TEST(Messages, FormatsAreBoundedAndTextIsNeverAFormat) {
     std::string shown;
     std::string remembered;
   } cases[] = {
-      {[] { overlay.ShowMessage("Main Speed: %4.2f\n", 1.0); return overlay.lastText; }(),
+      {[] {
+         overlay.ShowMessage("Main Speed: %4.2f\n", 1.0);
+         return overlay.lastText;
+       }(),
        "Main Speed: 1.00\n"},
-      {[] { overlay.ShowMessage("FOV: %3.0f Degrees\n", 10.0); return overlay.lastText; }(),
+      {[] {
+         overlay.ShowMessage("FOV: %3.0f Degrees\n", 10.0);
+         return overlay.lastText;
+       }(),
        "FOV:  10 Degrees\n"},
-      {[] { overlay.ShowMessage("Letterbox: %d", int32_t{6}); return overlay.lastText; }(),
+      {[] {
+         overlay.ShowMessage("Letterbox: %d", int32_t{6});
+         return overlay.lastText;
+       }(),
        "Letterbox: 6"},
-      {[] { overlay.ShowMessage("100% sure %d %s %n"); return overlay.lastText; }(),
+      {[] {
+         overlay.ShowMessage("100% sure %d %s %n");
+         return overlay.lastText;
+       }(),
        "100% sure %d %s %n"},
-      {[] { overlay.ShowMessage("%090d", int32_t{7}); return overlay.lastText; }(),
+      {[] {
+         overlay.ShowMessage("%090d", int32_t{7});
+         return overlay.lastText;
+       }(),
        std::string(79, '0')},  // cut at the buffer, not written past it
-      {[] { overlay.ShowMessage(std::string(120, 'z').c_str()); return overlay.lastText; }(),
+      {[] {
+         overlay.ShowMessage(std::string(120, 'z').c_str());
+         return overlay.lastText;
+       }(),
        std::string(79, 'z')},
-      {[] { overlay.ShowMessage("Frequency: %4.2f\n", double{3.4e38f}); return overlay.lastText; }(),
+      {[] {
+         overlay.ShowMessage("Frequency: %4.2f\n", double{3.4e38f});
+         return overlay.lastText;
+       }(),
        "Frequency: 339999995214436424907732413799364296704.00\n"},
   };
   for (const auto& c : cases) EXPECT_EQ(c.shown, c.remembered);
@@ -99,7 +120,8 @@ std::set<int> FrameRateColumns(const std::string& line, int width) {
   std::set<int> columns;
   for (size_t i = 0; i < line.size(); ++i) {
     if (line[i] == ' ') continue;
-    for (int x = width - 120 + 9 * static_cast<int>(i); x <= width - 111 + 9 * static_cast<int>(i); ++x) {
+    for (int x = width - 120 + 9 * static_cast<int>(i); x <= width - 111 + 9 * static_cast<int>(i);
+         ++x) {
       if (x < width) columns.insert(x);
     }
   }

@@ -28,12 +28,12 @@ class TextOverlay {
   // The frames-per-second line in the top right corner; not remembered.
   void DrawFrameRate(int32_t framesPerSecond);
 
-  int32_t lastX;      // where the remembered text was drawn
+  int32_t lastX;  // where the remembered text was drawn
   int32_t lastY;
   int32_t recordFlag;  // while set, DrawText remembers what it draws
   double expiry;       // seconds on elapsedMs * 0.001; 0 when no message is pending
   char lastText[kMessageBytes];
-  Texture font;        // the glyph atlas
+  Texture font;  // the glyph atlas
 };
 
 extern TextOverlay overlay;

@@ -22,7 +22,9 @@ struct Rgb {
   bool operator==(const Rgb&) const = default;
 };
 
-void PrintTo(const Rgb& c, std::ostream* out) { *out << "(" << c.r << ", " << c.g << ", " << c.b << ")"; }
+void PrintTo(const Rgb& c, std::ostream* out) {
+  *out << "(" << c.r << ", " << c.g << ", " << c.b << ")";
+}
 
 // Each character code's own opaque colour, so a pixel tells which cell it shows.
 Rgb CodeColor(int code) { return {code, 255 - code, (code * 37) & 255}; }
@@ -95,7 +97,7 @@ TEST(DrawText, CodesOutsideTheAtlasShowTheCell128Away) {
   UseOpaqueAtlas();
   const char text[] = {static_cast<char>(193), static_cast<char>(5), ' ', '\0'};
   overlay.DrawText(text, 0, 30, 20.0f);
-  EXPECT_EQ(Pixel(4, 18), CodeColor(65));   // 193 wraps round to 'A'
+  EXPECT_EQ(Pixel(4, 18), CodeColor(65));    // 193 wraps round to 'A'
   EXPECT_EQ(Pixel(13, 18), CodeColor(133));  // 5 shows the cell of code 133
 }
 

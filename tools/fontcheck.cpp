@@ -57,9 +57,7 @@ struct Atlas {
 };
 
 // The renderer's lower t edge of cell row r, rounded to float as it is.
-double BandStart(int row) {
-  return static_cast<float>(0.875 - row * 0.125 - 0.01);
-}
+double BandStart(int row) { return static_cast<float>(0.875 - row * 0.125 - 0.01); }
 
 int CodeRow(int code) { return (code - kFirstCode) / kColumns; }
 int CodeColumn(int code) { return (code - kFirstCode) % kColumns; }
@@ -86,10 +84,10 @@ void CheckInk(const Atlas& atlas) {
       const double start = BandStart(row) * kSize + kBandMargin;
       const double end = (BandStart(row) + 0.125) * kSize - kBandMargin;
       if (code < kFirstDrawn || code > kLastDrawn) {
-        Fail("ink at column %d, t row %d, in the cell of code %d, which stays empty",
-             column, tRow, code);
-      } else if (inCell < kSideMargin || inCell >= kCellWidth - kSideMargin ||
-                 tRow < start || tRow + 1 > end) {
+        Fail("ink at column %d, t row %d, in the cell of code %d, which stays empty", column, tRow,
+             code);
+      } else if (inCell < kSideMargin || inCell >= kCellWidth - kSideMargin || tRow < start ||
+                 tRow + 1 > end) {
         Fail("code %d has ink at column %d, t row %d, inside its margin", code, column, tRow);
       } else {
         inked[cell] = true;
@@ -127,8 +125,8 @@ void CheckSampling(const Atlas& atlas) {
     // level an implementation may round lambda to.
     const double lambda = std::log2(kSize / 8.0 / height);
     std::set<int> levels{0};
-    if (lambda > 0) levels = {static_cast<int>(std::floor(lambda)),
-                              static_cast<int>(std::ceil(lambda))};
+    if (lambda > 0)
+      levels = {static_cast<int>(std::floor(lambda)), static_cast<int>(std::ceil(lambda))};
     for (int level : levels) {
       for (int code = kFirstCode; code < kFirstCode + kColumns * kRows; ++code) {
         const int column = CodeColumn(code);
@@ -142,8 +140,8 @@ void CheckSampling(const Atlas& atlas) {
             if (atlas.At(x, t) == 0) continue;
             // Its own glyph's texels are the ones inside its cell's columns
             // and wholly inside its band.
-            const bool own = drawn && x / kCellWidth == column &&
-                             t >= tStart * kSize && t + 1 <= (tStart + 0.125) * kSize;
+            const bool own = drawn && x / kCellWidth == column && t >= tStart * kSize &&
+                             t + 1 <= (tStart + 0.125) * kSize;
             if (!own) {
               Fail("code %d at height %d reads foreign ink at column %d", code, height, x);
             }
@@ -178,12 +176,22 @@ int main(int argc, char** argv) {
     std::printf("FAIL: file is %zu bytes, not %zu\n", bytes.size(), 54 + kPixelBytes);
     return 1;
   }
-  const struct { std::size_t at; int count; std::uint32_t value; const char* name; } fields[] = {
-      {0, 1, 'B', "signature"},     {1, 1, 'M', "signature"},
-      {2, 4, 54 + kPixelBytes, "file size"}, {10, 4, 54, "pixel offset"},
-      {14, 4, 40, "info header size"}, {18, 4, kSize, "width"},
-      {22, 4, kSize, "height (bottom-up)"}, {26, 2, 1, "planes"},
-      {28, 2, 32, "bits per pixel"}, {30, 4, 0, "compression"},
+  const struct {
+    std::size_t at;
+    int count;
+    std::uint32_t value;
+    const char* name;
+  } fields[] = {
+      {0, 1, 'B', "signature"},
+      {1, 1, 'M', "signature"},
+      {2, 4, 54 + kPixelBytes, "file size"},
+      {10, 4, 54, "pixel offset"},
+      {14, 4, 40, "info header size"},
+      {18, 4, kSize, "width"},
+      {22, 4, kSize, "height (bottom-up)"},
+      {26, 2, 1, "planes"},
+      {28, 2, 32, "bits per pixel"},
+      {30, 4, 0, "compression"},
   };
   for (const auto& field : fields) {
     if (Le(bytes, field.at, field.count) != field.value) {

@@ -57,10 +57,10 @@ constexpr int kBaseline = 51;
 // nominal cell. The sampled band starts 5.12 rows down and ends 5.12 rows
 // past the cell; a mip level 2 footprint reaches at most 5.12 rows beyond
 // it, so 6 rows of margin on either side keep neighbours apart.
-constexpr int kInkLeft = 4;    // a level-2 texel spans 4 columns
-constexpr int kInkRight = 28;  // exclusive
-constexpr int kInkTop = 12;    // first row wholly 6 rows inside the band
-constexpr int kInkBottom = 63; // exclusive
+constexpr int kInkLeft = 4;     // a level-2 texel spans 4 columns
+constexpr int kInkRight = 28;   // exclusive
+constexpr int kInkTop = 12;     // first row wholly 6 rows inside the band
+constexpr int kInkBottom = 63;  // exclusive
 
 struct FreeTypeSession {
   FT_Library library = nullptr;
@@ -93,8 +93,7 @@ bool RenderGlyph(FT_Face face, int code, std::vector<std::uint8_t>& alpha) {
   // fitting buys nothing, and the bytes then do not hang on the hinter.
   const FT_Int32 flags = FT_LOAD_NO_HINTING | FT_LOAD_NO_BITMAP;
   FT_Fixed advance = 0;  // 16.16 for unhinted loads
-  if (FT_Get_Advance(face, index, flags, &advance) != 0 ||
-      FT_Load_Glyph(face, index, flags) != 0 ||
+  if (FT_Get_Advance(face, index, flags, &advance) != 0 || FT_Load_Glyph(face, index, flags) != 0 ||
       face->glyph->format != FT_GLYPH_FORMAT_OUTLINE) {
     std::fprintf(stderr, "makefont: cannot load the outline of code %d\n", code);
     return false;
@@ -160,8 +159,8 @@ std::vector<std::uint8_t> EncodeBmp(const std::vector<std::uint8_t>& alpha) {
   PutLe32(out, kPixelBytes);
   PutLe32(out, 2835);  // 72 dpi, both ways
   PutLe32(out, 2835);
-  PutLe32(out, 0);     // colours used
-  PutLe32(out, 0);     // important colours
+  PutLe32(out, 0);  // colours used
+  PutLe32(out, 0);  // important colours
   // Stored rows are the upright sheet from its top row down; see above.
   for (std::uint8_t a : alpha) {
     out.push_back(255);
