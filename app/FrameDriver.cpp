@@ -22,8 +22,8 @@ int32_t fpsValue = 30;
 int32_t frameCounter = 0;
 
 namespace {
-constexpr uint32_t kLongestStepMs = 100;  // longer frames are taken as...
-constexpr double kStalledStep = 0.05;     // ...this step, so a stall never jumps
+constexpr double kLongestStep = 0.1;   // longer frames are taken as...
+constexpr double kStalledStep = 0.05;  // ...this step, so a stall never jumps
 constexpr double kFadePerSecond = 0.35;
 constexpr double kFadeEnd = 0.05;
 
@@ -36,11 +36,11 @@ bool RenderFrame() {
 
   const double t = elapsedMs * 0.001;
   nowSeconds = static_cast<float>(t);
-  // The step is the 32-bit millisecond difference: it stays right when elapsedMs
-  // wraps (every 49.7 days) and, unlike the float seconds, keeps its precision.
-  const uint32_t stepMs = elapsedMs - previousMs;
+  // The step is the signed 32-bit millisecond difference: it stays right when
+  // elapsedMs wraps (every 49.7 days) and, unlike float seconds, keeps its precision.
+  const int32_t stepMs = static_cast<int32_t>(elapsedMs - previousMs);
   frameDelta = static_cast<float>(stepMs * 0.001);
-  if (stepMs > kLongestStepMs) frameDelta = static_cast<float>(kStalledStep);
+  if (static_cast<double>(frameDelta) > kLongestStep) frameDelta = static_cast<float>(kStalledStep);
   previousMs = elapsedMs;
   previousTime = nowSeconds;
 

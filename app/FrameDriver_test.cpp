@@ -36,11 +36,12 @@ TEST(FrameDriver, LongFramesStepByAFixedTwentiethOfASecond) {
     uint32_t ms;
     float delta;
   } frames[] = {
-      {250, 0.05f},   // the first frame counts from the clock start
+      {250, 0.05f},  // the first frame counts from the clock start
       {300, static_cast<float>(0.3 - 0.25f)},
-      {400, 0.1f},    // exactly 0.1 is kept
-      {501, 0.05f},   // just over 0.1
-      {400, 0.05f},   // a step back reads as a whole turn of the 32-bit clock: a stall
+      {400, 0.05f},                       // 100 ms: the float 0.1 lies just above the double 0.1
+      {501, 0.05f},                       // just over 0.1
+      {600, static_cast<float>(0.099)},   // 99 ms is kept
+      {499, static_cast<float>(-0.101)},  // a step back is kept as it is
   };
   for (const Case& frame : frames) {
     FrameAt(frame.ms);
@@ -151,7 +152,8 @@ TEST(FrameDriver, PolygonModeFollowsTheSettingAndKeepsItForStrangeValues) {
   const struct {
     int polyMode;
     GLint expected;
-  } cases[] = {{1, GL_LINE}, {2, GL_POINT}, {7, GL_POINT}, {-1, GL_POINT}, {0, GL_FILL}, {3, GL_FILL}};
+  } cases[] = {{1, GL_LINE},   {2, GL_POINT}, {7, GL_POINT},
+               {-1, GL_POINT}, {0, GL_FILL},  {3, GL_FILL}};
   for (const auto& c : cases) {
     settings.polyMode = c.polyMode;
     ApplyView();
@@ -218,7 +220,8 @@ TEST(FrameDriver, AZeroByZeroWindowDrawsNothingAndGoesOn) {
   EXPECT_EQ(size, 6.0f);  // the field still set its point size
   // glOrtho refuses an empty window (GL_INVALID_VALUE); nothing else may go wrong.
   GLenum error;
-  while ((error = glGetError()) != GL_NO_ERROR) EXPECT_EQ(error, static_cast<GLenum>(GL_INVALID_VALUE));
+  while ((error = glGetError()) != GL_NO_ERROR)
+    EXPECT_EQ(error, static_cast<GLenum>(GL_INVALID_VALUE));
 }
 
 }  // namespace

@@ -93,7 +93,8 @@ bool CheckLoadBmp(const uint8_t* data, size_t size) {
   const bool loaded = LoadBmp(ScratchPath().c_str(), &image);
   const Expected expected = Decode(data, size);
 
-  if (loaded != expected.loads) Fail(loaded ? "accepted a file it must refuse" : "refused a good file");
+  if (loaded != expected.loads)
+    Fail(loaded ? "accepted a file it must refuse" : "refused a good file");
   if (!loaded) {
     // Refused before the picture is touched: the held one must be intact.
     if (image.width() != 2 || image.height() != 2 || image.bitsPerPixel() != 24) {

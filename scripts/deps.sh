@@ -9,6 +9,8 @@ test_packages=(libgtest-dev libbenchmark-dev xvfb xdotool x11-utils libx11-dev l
   libxdamage-dev libfreetype-dev fonts-dejavu-core clang libclang-rt-14-dev)
 # The installed program's tests, and the style checks (scripts/check-format, scripts/lint).
 test_packages+=(desktop-file-utils man-db groff-base dpkg-dev clang-format clang-tidy)
+# The program under memcheck (tests/valgrind); clang above builds the fuzzer (fuzz/).
+test_packages+=(valgrind)
 
 # bench/run.sh prints its table with python3.
 test_packages+=(python3)

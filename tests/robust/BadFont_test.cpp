@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstddef>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -28,7 +29,7 @@ using Bytes = std::vector<uint8_t>;
 
 Bytes RealFont() {
   std::ifstream in(WENDRIX_FONT_FIXTURE, std::ios::binary);
-  return Bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 enum class Kind { File, Directory, Missing };
@@ -49,10 +50,11 @@ std::vector<BadFont> BadFonts() {
   EXPECT_EQ(real.size(), 54u + 512 * 512 * 4) << "the atlas is not the 512x512 32-bit file";
   std::vector<BadFont> out;
   auto cut = [&](size_t length) {
-    out.push_back({"cut at " + std::to_string(length), Bytes(real.begin(), real.begin() + length)});
+    const auto end = real.begin() + static_cast<std::ptrdiff_t>(length);
+    out.push_back({"cut at " + std::to_string(length), Bytes(real.begin(), end)});
   };
   for (size_t length = 0; length <= 58; ++length) cut(length);  // every header byte, one pixel
-  const size_t row = 512 * 4;
+  const size_t row = size_t{512} * 4;
   for (size_t r = 1; r < 512; r += 51) {
     for (size_t length : {54 + r * row - 1, 54 + r * row, 54 + r * row + 1}) cut(length);
   }
@@ -115,7 +117,7 @@ class WorkingDirectory {
     rmdir(path_.c_str());
   }
 
-  void Place(const BadFont& font) {
+  static void Place(const BadFont& font) {
     Remove();
     if (font.kind == Kind::Directory) {
       ASSERT_EQ(mkdir("font.bmp", 0755), 0);
@@ -148,21 +150,21 @@ bool FontBeyondTheWorkingDirectory() {
 size_t Colours() {
   const std::vector<uint8_t> rgb = TestWindow().ReadRgb();
   std::set<uint32_t> colours;
-  for (size_t i = 0; i + 2 < rgb.size(); i += 3) colours.insert(rgb[i] << 16 | rgb[i + 1] << 8 | rgb[i + 2]);
+  for (size_t i = 0; i + 2 < rgb.size(); i += 3)
+    colours.insert(rgb[i] << 16 | rgb[i + 1] << 8 | rgb[i + 2]);
   return colours.size();
 }
 
 // Start-up, then frames with a message, the frame-rate line and the help page.
 void StartAndDraw() {
   StartProgram(160, 120);
-  int64_t ms = 0;
-  DisplayAt(ms += 16);
+  DisplayAt(16);
   TestWindow().Key('?');
-  DisplayAt(ms += 16);
+  DisplayAt(32);
   TestWindow().Key('c');
-  DisplayAt(ms += 16);
+  DisplayAt(48);
   TestWindow().Key('?');
-  DisplayAt(ms += 16);
+  DisplayAt(64);
 }
 
 TEST(BadFont, TheProgramStartsAndDrawsWhateverFontBmpHolds) {
@@ -170,7 +172,7 @@ TEST(BadFont, TheProgramStartsAndDrawsWhateverFontBmpHolds) {
   WorkingDirectory directory;
   for (const BadFont& font : BadFonts()) {
     SCOPED_TRACE(font.name);
-    directory.Place(font);
+    WorkingDirectory::Place(font);
     Image probe;
     ASSERT_FALSE(LoadBmp("font.bmp", &probe)) << "not a bad file after all";
     const int swaps = TestWindow().swaps;
@@ -186,7 +188,7 @@ TEST(BadFont, TheProgramStartsAndDrawsWhateverFontBmpHolds) {
 // With the bad file in place: start, draw, Escape, and frames until the fade ends it.
 void StartDrawAndQuit(const BadFont& font) {
   WorkingDirectory directory;
-  directory.Place(font);
+  WorkingDirectory::Place(font);
   StartAndDraw();
   TestWindow().Key(27);
   std::atexit([] { std::fprintf(stderr, "ended cleanly\n"); });
@@ -198,7 +200,8 @@ void StartDrawAndQuit(const BadFont& font) {
 TEST(BadFont, TheProgramEndsCleanlyAfterABadStart) {
   for (const BadFont& font : BadFonts()) {
     if (font.name != "cut at 30" && font.name != "65536 x -65536" && font.name != "bits 16" &&
-        font.name != "compression 1 (RLE8)" && font.name != "a directory" && font.name != "no file") {
+        font.name != "compression 1 (RLE8)" && font.name != "a directory" &&
+        font.name != "no file") {
       continue;
     }
     SCOPED_TRACE(font.name);

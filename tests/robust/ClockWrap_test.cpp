@@ -20,7 +20,9 @@ namespace {
 // The state 49.7 days of frames would have left the latch in: it has fired once
 // a second and waits for the next whole second. (Jumping there from the start is a
 // single stall of more than half a turn, which a 32-bit clock cannot tell from none.)
-void LatchAsIfRunningSince(int64_t ms) { nextFpsTime = std::floor(ms / 1000.0) + 1.0; }
+void LatchAsIfRunningSince(int64_t ms) {
+  nextFpsTime = std::floor(static_cast<double>(ms) / 1000) + 1.0;
+}
 
 // No frame may move a channel by more than its fastest rate over the longest step.
 void ExpectSmallForwardSteps(const OscillatorBank& before, int64_t ms) {
@@ -150,8 +152,8 @@ TEST(ClockWrap, EscapeJustBeforeTheWrapStillEndsTheProgram) {
 
 TEST(ClockWrap, AFadeGoesOnThroughAStallOverTheWrap) {
   // 0.5 s of fade, a three-minute stall counted as 0.05 s, then the remaining ~2.2 s.
-  EXPECT_EXIT(FadeAcrossTheWrap(kTurnMs - 1000, kTurnMs - 500, 180000),
-              testing::ExitedWithCode(0), "ended at 18[0-9][0-9][0-9][0-9] ms");
+  EXPECT_EXIT(FadeAcrossTheWrap(kTurnMs - 1000, kTurnMs - 500, 180000), testing::ExitedWithCode(0),
+              "ended at 18[0-9][0-9][0-9][0-9] ms");
 }
 
 int64_t ticks = 0;

@@ -7,6 +7,7 @@
 #include <cfloat>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <random>
 #include <set>
@@ -29,12 +30,15 @@ bool Flag(int32_t value) { return value == 0 || value == 1; }
 testing::AssertionResult SettingsInRange() {
   auto fail = [] { return testing::AssertionFailure(); };
   if (rippleCount < 1 || rippleCount > 8) return fail() << "rippleCount " << rippleCount;
-  if (settings.letterbox < 0 || settings.letterbox > 6) return fail() << "letterbox " << settings.letterbox;
-  if (settings.letterbox != std::abs(letterboxSelector)) return fail() << "letterbox off its selector";
+  if (settings.letterbox < 0 || settings.letterbox > 6)
+    return fail() << "letterbox " << settings.letterbox;
+  if (settings.letterbox != std::abs(letterboxSelector))
+    return fail() << "letterbox off its selector";
   if (settings.tesselation < 1 || settings.tesselation > 20) {
     return fail() << "tesselation " << settings.tesselation;
   }
-  if (settings.polyMode < 0 || settings.polyMode > 2) return fail() << "polyMode " << settings.polyMode;
+  if (settings.polyMode < 0 || settings.polyMode > 2)
+    return fail() << "polyMode " << settings.polyMode;
   if (settings.colorOption < 0 || settings.colorOption > 7) {
     return fail() << "colorOption " << settings.colorOption;
   }
@@ -47,7 +51,8 @@ testing::AssertionResult SettingsInRange() {
   if (std::memchr(overlay.lastText, '\0', kMessageBytes) == nullptr) {
     return fail() << "message without its terminator";
   }
-  if (std::strlen(overlay.lastText) > 79) return fail() << "message of " << std::strlen(overlay.lastText);
+  if (std::strlen(overlay.lastText) > 79)
+    return fail() << "message of " << std::strlen(overlay.lastText);
   // A pending message expires at most three seconds after now.
   const double now = elapsedMs * 0.001;
   if (overlay.expiry != 0.0 &&
@@ -107,7 +112,8 @@ TEST(Storm, HundredThousandEventsBetweenFramesKeepEveryValueInRange) {
     } else if (kind < 85) {
       const int button = below(5), state = below(2);
       const int x = between(-70000, 70000), y = between(-70000, 70000);
-      event = "mouse " + std::to_string(button) + " at " + std::to_string(x) + "," + std::to_string(y);
+      event =
+          "mouse " + std::to_string(button) + " at " + std::to_string(x) + "," + std::to_string(y);
       TestWindow().Mouse(button, state, x, y);
     } else {
       static const Size kSizes[] = {{0, 0}, {1, 1}, {7, 3}};
@@ -135,7 +141,7 @@ TEST(Storm, HundredThousandEventsBetweenFramesKeepEveryValueInRange) {
       const int pick = below(1000);
       const int64_t step = pick < 700   ? between(0, 40)
                            : pick < 950 ? between(41, 500)
-                           : pick < 997 ? between(501, 600000)                     // a stall
+                           : pick < 997 ? between(501, 600000)                 // a stall
                                         : int64_t{between(1, 20)} * 86400000;  // days
       wraps += (ms + step) / kTurnMs != ms / kTurnMs;
       ms += step;
@@ -145,7 +151,8 @@ TEST(Storm, HundredThousandEventsBetweenFramesKeepEveryValueInRange) {
       ASSERT_GE(frameDelta, 0.0f) << "frame " << frames;
       ASSERT_LE(frameDelta, 0.1f) << "frame " << frames;
       ASSERT_TRUE(SettingsInRange()) << "after frame " << frames << " at " << ms << " ms";
-      ASSERT_TRUE(overlay.expiry == 0.0 || ClockSecondsBetween(elapsedMs * 0.001, overlay.expiry) > 0)
+      ASSERT_TRUE(overlay.expiry == 0.0 ||
+                  ClockSecondsBetween(elapsedMs * 0.001, overlay.expiry) > 0)
           << "a message outlived its expiry";
       ASSERT_TRUE(NoGlErrors()) << "after frame " << frames;
     }
@@ -162,11 +169,11 @@ TEST(Storm, HundredThousandEventsBetweenFramesKeepEveryValueInRange) {
 // camera moves by steps and stays finite.
 struct HeldKey {
   const char* name;
-  int special;      // a GLUT special key, or 0
-  char key;         // otherwise this key
+  int special;  // a GLUT special key, or 0
+  char key;     // otherwise this key
   float* value;
-  float limit;      // where 10,000 presses leave it
-  float start;      // the default the reset key restores
+  float limit;  // where 10,000 presses leave it
+  float start;  // the default the reset key restores
   const char* message;
 };
 

@@ -64,6 +64,9 @@ press r  # reset
 # Out of full screen to a 512x512 window, resized by the window system, and back.
 press f
 sleep 2
+# The F key's window shows that the keys reach the program at all.
+xdotool getwindowgeometry "$window" | grep -q 'Geometry: 512x512' ||
+  { echo "valgrind: F gave no 512x512 window; the keys are not arriving"; exit 1; }
 xdotool windowsize "$window" 120 90
 sleep 2
 xdotool windowsize "$window" 1 1
