@@ -1,5 +1,6 @@
 // Four lanes of AVX2. Built with -mavx2 (no FMA) and run only where the
-// processor has it; it includes nothing with inline functions of its own.
+// processor has it; what it shares with other files sits in its anonymous
+// namespace, so no AVX2 code can stand in for theirs.
 #include <immintrin.h>
 
 #include <cstddef>
@@ -12,6 +13,8 @@
 extern "C" __m256d _ZGVdN4v_sin(__m256d);
 
 namespace {
+
+#include "sim/FieldKernelStore4.h"
 
 struct V {
   static constexpr int kLanes = 4;
@@ -33,34 +36,10 @@ struct V {
   static D Single(D a) { return _mm256_cvtps_pd(_mm256_cvtpd_ps(a)); }
 
   static void StoreFloats(D r, D g, D b, float* out, int n) {
-    alignas(16) float red[4], green[4], blue[4];
-    _mm_store_ps(red, _mm256_cvtpd_ps(r));
-    _mm_store_ps(green, _mm256_cvtpd_ps(g));
-    _mm_store_ps(blue, _mm256_cvtpd_ps(b));
-    for (int k = 0; k < n; ++k) {
-      out[3 * k] = red[k];
-      out[3 * k + 1] = green[k];
-      out[3 * k + 2] = blue[k];
-    }
+    StoreFloats4(_mm256_cvtpd_ps(r), _mm256_cvtpd_ps(g), _mm256_cvtpd_ps(b), out, n);
   }
-
-  static __m128i Bytes(D component) {
-    const __m128 f =
-        _mm_min_ps(_mm_max_ps(_mm256_cvtpd_ps(component), _mm_setzero_ps()), _mm_set1_ps(1.0f));
-    return _mm_cvtps_epi32(_mm_mul_ps(f, _mm_set1_ps(255.0f)));
-  }
-
   static void StoreBytes(D r, D g, D b, uint32_t* out, int n) {
-    const __m128i packed =
-        _mm_or_si128(_mm_or_si128(Bytes(r), _mm_slli_epi32(Bytes(g), 8)),
-                     _mm_or_si128(_mm_slli_epi32(Bytes(b), 16), _mm_set1_epi32(-16777216)));
-    if (n == kLanes) {
-      _mm_storeu_si128(reinterpret_cast<__m128i*>(out), packed);
-      return;
-    }
-    alignas(16) uint32_t lanes[4];
-    _mm_store_si128(reinterpret_cast<__m128i*>(lanes), packed);
-    for (int k = 0; k < n; ++k) out[k] = lanes[k];
+    StoreRgba4(PackRgba4(_mm256_cvtpd_ps(r), _mm256_cvtpd_ps(g), _mm256_cvtpd_ps(b)), out, n);
   }
 };
 

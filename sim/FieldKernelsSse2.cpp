@@ -12,6 +12,8 @@ extern "C" __m128d _ZGVbN2v_sin(__m128d);
 
 namespace {
 
+#include "sim/FieldKernelStore4.h"
+
 struct V {
   static constexpr int kLanes = 2;
   using D = __m128d;
@@ -31,31 +33,12 @@ struct V {
   static D Select(M m, D yes, D no) { return _mm_or_pd(_mm_and_pd(m, yes), _mm_andnot_pd(m, no)); }
   static D Single(D a) { return _mm_cvtps_pd(_mm_cvtpd_ps(a)); }
 
+  // Two lanes fill the low half of each four-float register.
   static void StoreFloats(D r, D g, D b, float* out, int n) {
-    alignas(16) float red[4], green[4], blue[4];
-    _mm_store_ps(red, _mm_cvtpd_ps(r));
-    _mm_store_ps(green, _mm_cvtpd_ps(g));
-    _mm_store_ps(blue, _mm_cvtpd_ps(b));
-    for (int k = 0; k < n; ++k) {
-      out[3 * k] = red[k];
-      out[3 * k + 1] = green[k];
-      out[3 * k + 2] = blue[k];
-    }
+    StoreFloats4(_mm_cvtpd_ps(r), _mm_cvtpd_ps(g), _mm_cvtpd_ps(b), out, n);
   }
-
-  static __m128i Bytes(D component) {
-    const __m128 f =
-        _mm_min_ps(_mm_max_ps(_mm_cvtpd_ps(component), _mm_setzero_ps()), _mm_set1_ps(1.0f));
-    return _mm_cvtps_epi32(_mm_mul_ps(f, _mm_set1_ps(255.0f)));
-  }
-
   static void StoreBytes(D r, D g, D b, uint32_t* out, int n) {
-    const __m128i packed =
-        _mm_or_si128(_mm_or_si128(Bytes(r), _mm_slli_epi32(Bytes(g), 8)),
-                     _mm_or_si128(_mm_slli_epi32(Bytes(b), 16), _mm_set1_epi32(-16777216)));
-    alignas(16) uint32_t lanes[4];
-    _mm_store_si128(reinterpret_cast<__m128i*>(lanes), packed);
-    for (int k = 0; k < n; ++k) out[k] = lanes[k];
+    StoreRgba4(PackRgba4(_mm_cvtpd_ps(r), _mm_cvtpd_ps(g), _mm_cvtpd_ps(b)), out, n);
   }
 };
 
