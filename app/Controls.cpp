@@ -10,7 +10,7 @@
 #include "app/Clock.h"
 #include "app/FrameDriver.h"
 #include "app/Settings.h"
-#include "app/Shell.h"
+#include "app/Process.h"
 #include "app/Window.h"
 #include "sim/Lighting.h"
 #include "sim/Oscillators.h"

@@ -5,7 +5,7 @@
 
 #include <cstdio>
 
-#include "image/Image.h"
+#include "image/Bmp.h"
 #include "image/Texture.h"
 
 namespace {

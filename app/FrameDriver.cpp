@@ -5,7 +5,7 @@
 
 #include "app/Clock.h"
 #include "app/Settings.h"
-#include "app/Shell.h"
+#include "app/Process.h"
 #include "sim/Lighting.h"
 #include "sim/Oscillators.h"
 #include "sim/Random.h"
@@ -21,13 +21,13 @@ double nextFpsTime = 1.0;
 int32_t fpsValue = 30;
 int32_t frameCounter = 0;
 
+uint32_t previousMs = 0;
+
 namespace {
-constexpr double kLongestStep = 0.1;   // longer frames are taken as...
-constexpr double kStalledStep = 0.05;  // ...this step, so a stall never jumps
+constexpr int32_t kLongestStepMs = 100;  // longer frames are taken as...
+constexpr double kStalledStep = 0.05;    // ...this step, so a stall never jumps
 constexpr double kFadePerSecond = 0.35;
 constexpr double kFadeEnd = 0.05;
-
-uint32_t previousMs = 0;  // the previous frame's elapsedMs
 }  // namespace
 
 bool RenderFrame() {
@@ -39,8 +39,9 @@ bool RenderFrame() {
   // The step is the signed 32-bit millisecond difference: it stays right when
   // elapsedMs wraps (every 49.7 days) and, unlike float seconds, keeps its precision.
   const int32_t stepMs = static_cast<int32_t>(elapsedMs - previousMs);
-  frameDelta = static_cast<float>(stepMs * 0.001);
-  if (static_cast<double>(frameDelta) > kLongestStep) frameDelta = static_cast<float>(kStalledStep);
+  // Compared in whole milliseconds: the float 0.1 lies above 0.1, and frames
+  // exactly 100 ms apart are not stalls.
+  frameDelta = static_cast<float>(stepMs > kLongestStepMs ? kStalledStep : stepMs * 0.001);
   previousMs = elapsedMs;
   previousTime = nowSeconds;
 

@@ -11,6 +11,7 @@ extern float fadeLevel;       // brightness; below 1 the fade-out runs
 extern double nextFpsTime;    // nowSeconds at which the frame count is next latched
 extern int32_t fpsValue;      // frames counted in the last latched second
 extern int32_t frameCounter;  // frames since the last latch
+extern uint32_t previousMs;   // the previous frame's elapsedMs, for the frame step
 
 // One frame; ends the program itself when the fade-out completes.
 bool RenderFrame();

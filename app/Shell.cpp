@@ -4,8 +4,6 @@
 
 #include <GL/gl.h>
 
-#include <cstdlib>
-
 #include "app/Clock.h"
 #include "app/Controls.h"
 #include "app/FontPath.h"
@@ -18,12 +16,6 @@
 #include "sim/Random.h"
 #include "text/TextOverlay.h"
 
-// Constructed in this order before main, destroyed in reverse at exit.
-TextOverlay overlay;
-SimSettings settings;
-
-uint32_t screenWidth = 640;
-uint32_t screenHeight = 480;
 int32_t shellFullScreen = 0;
 uint32_t rampTexture = 0;
 
@@ -55,11 +47,6 @@ bool Init() {
   overlay.ShowMessage("Press ? key for Help Screen");
   CurrentWindow().HideCursor();
   return true;
-}
-
-void ExitApp() {
-  overlay.font.release();
-  std::exit(0);
 }
 
 void ReshapeHandler(int width, int height) {

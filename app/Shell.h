@@ -1,10 +1,11 @@
-// The program's spine: start-up hooks, window callbacks and the one exit path.
+// The program's spine: start-up hooks and the window callbacks every window
+// system drives alike.
 #pragma once
 
 #include <cstdint>
 
-extern uint32_t screenWidth;     // window width in pixels, set by ReshapeHandler
-extern uint32_t screenHeight;    // window height in pixels, set by ReshapeHandler
+#include "app/Process.h"
+
 extern int32_t shellFullScreen;  // full-screen state as DefaultKeyHandler sees it
 extern uint32_t rampTexture;     // the procedural ramp made at start-up
 
@@ -12,14 +13,8 @@ extern uint32_t rampTexture;     // the procedural ramp made at start-up
 bool PreInit();
 // Application set-up, after the window exists and the clock has started.
 bool Init();
-// Releases the font and ends the process with exit code 0.
-[[noreturn]] void ExitApp();
 
 void ReshapeHandler(int width, int height);
 void DisplayHandler();
-void IdleHandler();
 // Serves until Init installs the application's own keys.
 void DefaultKeyHandler(unsigned char key, int x, int y);
-
-// The whole program in a GLUT window: start-up, then GLUT's main loop.
-int RunWendrix(int argc, char** argv);

@@ -16,6 +16,8 @@
 #include "app/Shell.h"
 #include "app/Window.h"
 #include "sim/Oscillators.h"
+#include "sim/FieldDrawing.h"
+#include "sim/FieldEvaluation.h"
 #include "sim/RippleField.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "image/Image.h"
+#include "image/Bmp.h"
 
 namespace {
 

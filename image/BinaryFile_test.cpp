@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "image/TestFile.h"
+#include "tests/support/TestFile.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "image/Image.h"
-#include "image/TestFile.h"
+#include "tests/support/TestFile.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-// An in-memory raster with tightly packed rows, and the loaders that fill one.
+// An in-memory raster with tightly packed rows, filled by a loader.
 #pragma once
 
 #include <cstdint>
@@ -36,6 +36,3 @@ class Image {
   uint32_t byteSize_ = 0;
   std::unique_ptr<uint8_t[]> pixels_;
 };
-
-// Uncompressed 8, 24 or 32-bit BMP; the picture's top row becomes row 0.
-bool LoadBmp(const char* fileName, Image* image);

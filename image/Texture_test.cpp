@@ -7,6 +7,7 @@
 #include <cstring>
 #include <vector>
 
+#include "image/Bmp.h"
 #include "tests/support/GlTest.h"
 
 namespace {

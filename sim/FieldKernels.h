@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "sim/RippleField.h"
+#include "sim/FieldEvaluation.h"
 
 using FieldRowsKernel = void (*)(const FieldFrame& frame, const FieldRows& out, uint32_t rowBegin,
                                  uint32_t rowEnd);
@@ -17,7 +17,3 @@ void FieldRowsAvx2(const FieldFrame& frame, const FieldRows& out, uint32_t rowBe
                    uint32_t rowEnd);
 void FieldRowsAvx512(const FieldFrame& frame, const FieldRows& out, uint32_t rowBegin,
                      uint32_t rowEnd);
-
-// The byte GL stores for a colour component handed to it as a float: clamped
-// to 0..1, times 255 in single precision, rounded to the nearest, ties to even.
-uint8_t StoredByte(float component);

@@ -1,5 +1,6 @@
 // The picture: a grid of square points over the window, each coloured from
-// the interference of up to eight circular ripples.
+// the interference of up to eight circular ripples. This is the reference
+// arithmetic every faster way is measured against.
 #pragma once
 
 #include <cstdint>
@@ -37,59 +38,10 @@ PointColor ColorForValue(const FieldFrame& frame, double value);
 // The colour of the grid point at pixel (x, y).
 PointColor EvaluatePoint(const FieldFrame& frame, uint32_t x, uint32_t y);
 
-// Draws the whole grid into the current view, the way fieldPath says.
-void DrawRippleField();
-// The simple way, kept as the measure of the others: EvaluatePoint for every
-// point, one glColor3f and glVertex2i each.
-void DrawRippleFieldSimple();
-
 // Grid points across and up: one every `step` pixels from 0, below the edge.
 uint32_t GridColumns(const FieldFrame& frame);
 uint32_t GridRows(const FieldFrame& frame);
 
-// Where field evaluation writes grid rows of `columns` points each, row r
-// from r * columns; exactly one of the outputs is set.
-struct FieldRows {
-  uint32_t columns = 0;
-  float* rgb = nullptr;      // three floats per point, the values handed to glColor
-  uint32_t* rgba = nullptr;  // the bytes GL stores for those floats: R, G, B, 255
-};
-
-enum class FieldEvaluation {
-  Reference,  // EvaluatePoint, one point at a time, on this thread
-  Sse2,
-  Avx2,
-  Avx512,
-  Fastest,  // the widest the processor has
-};
-enum class FieldDrawing {
-  ImmediatePoints,  // one glColor3f and glVertex2i per point
-  PointArrays,      // the same points from vertex arrays
-  Fastest,          // one zoomed pixel rectangle where that is known to give the
-                    // points' pixels, point arrays elsewhere
-};
-// What DrawRippleField did last: the three ways to the screen.
-enum class FieldDrawn { ImmediatePoints, PointArrays, PixelRectangle };
-
-// A process-wide switch, read by every draw; the default is the fast path.
-struct FieldPath {
-  FieldEvaluation evaluation = FieldEvaluation::Fastest;
-  FieldDrawing drawing = FieldDrawing::Fastest;
-  int threads = 0;  // 0: every hardware thread
-};
-extern FieldPath fieldPath;
-extern FieldDrawn lastFieldDrawn;
-
-// The simple path: EvaluatePoint and immediate-mode points.
-constexpr FieldPath kSimpleFieldPath{FieldEvaluation::Reference, FieldDrawing::ImmediatePoints, 1};
-
-bool EvaluationSupported(FieldEvaluation evaluation);
-// Fastest becomes the widest supported; an unsupported choice falls back to it too.
-FieldEvaluation ResolveEvaluation(FieldEvaluation evaluation);
-// The whole grid of the frame into out, split by rows over `threads` threads
-// (0: every hardware thread); Reference always runs on this thread alone.
-void EvaluateField(const FieldFrame& frame, const FieldRows& out, FieldEvaluation evaluation,
-                   int threads);
-// Whether one pixel rectangle would give exactly the pixels the points give,
-// for this frame in the current GL state.
-bool PixelRectangleMatchesPoints(const FieldFrame& frame);
+// Prepares the frame, evaluates the grid and draws it into the current view,
+// the way fieldPath (FieldDrawing.h) says.
+void DrawRippleField();

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "app/Shell.h"
+#include "app/Process.h"
 #include "text/TextOverlay.h"
 
 const char* const kHelpLines[kHelpLineCount] = {

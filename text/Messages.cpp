@@ -1,17 +1,13 @@
 // Status messages: formatted into 80 bytes, drawn at (10, 20) in cells 20
 // pixels tall, and drawn again every frame for three seconds.
+#include "text/Messages.h"
+
 #include <cstdio>
 
 #include "app/Clock.h"
-#include "app/Shell.h"
-#include "text/TextOverlay.h"
+#include "app/Process.h"
 
 namespace {
-constexpr int16_t kMessageX = 10;
-constexpr int16_t kMessageY = 20;
-constexpr float kMessageHeight = 20.0f;
-constexpr double kMessageSeconds = 3.0;
-
 double ClockSeconds() { return elapsedMs * 0.001; }
 
 // Draws the formatted message at once, remembers it, and starts its three seconds.
@@ -53,6 +49,6 @@ void TextOverlay::DrawFrameRate(int32_t framesPerSecond) {
   recordFlag = 0;  // the line must not replace the remembered message
   char buffer[kMessageBytes];
   std::snprintf(buffer, sizeof buffer, "%3d Frame/Sec", framesPerSecond);
-  DrawText(buffer, static_cast<int16_t>(screenWidth - 120), kMessageY, kMessageHeight);
+  DrawText(buffer, static_cast<int16_t>(screenWidth - kFrameRateInset), kMessageY, kMessageHeight);
   recordFlag = 1;
 }

@@ -1,5 +1,7 @@
-// DrawText: one textured quad per character, in whole-window pixel space,
-// with every piece of GL state it changes put back afterwards.
+// DrawText: one textured quad per character, in whole-window pixel space.
+// The viewport, modelview, polygon mode and depth writes are put back; the
+// projection stays the window-sized one, blending and texturing end off, the
+// colour white and the atlas bound, as the frame driver expects.
 #include "text/TextOverlay.h"
 
 #include <GL/gl.h>
@@ -64,7 +66,8 @@ void TextOverlay::DrawText(const char* text, int16_t x, int16_t y, float height)
     pen = static_cast<int16_t>(static_cast<int32_t>(static_cast<float>(pen) + advance));
   }
 
-  // Restore: the modelview, the viewport, texturing, blending, polygon mode, depth writes.
+  // Restore: the modelview, the viewport, polygon mode and depth writes; texturing
+  // and blending end off.
   glPopMatrix();
   glPopAttrib();
   glDisable(GL_TEXTURE_2D);

@@ -18,7 +18,7 @@
 
 #include "app/FontPath.h"
 #include "app/Shell.h"
-#include "image/Image.h"
+#include "image/Bmp.h"
 #include "tests/robust/Program.h"
 #include "tests/support/GlTest.h"
 #include "text/TextOverlay.h"

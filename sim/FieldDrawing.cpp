@@ -1,0 +1,149 @@
+// Three ways to the screen. The simple one issues every point in immediate
+// mode; the others draw what the kernels computed, as vertex arrays or, where
+// that is proven to give the same pixels, as one zoomed pixel rectangle.
+#include "sim/FieldDrawing.h"
+
+#include <GL/gl.h>
+
+#include <cmath>
+#include <cstring>
+#include <initializer_list>
+
+#include "app/Settings.h"
+#include "sim/FieldGrid.h"
+
+FieldPath fieldPath;
+FieldDrawn lastFieldDrawn = FieldDrawn::SimplePoints;
+
+namespace {
+
+void DrawPointArrays(const GLfloat* vertices, const float* rgb, size_t count) {
+  glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
+  glDisableClientState(GL_NORMAL_ARRAY);
+  glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+  glDisableClientState(GL_INDEX_ARRAY);
+  glDisableClientState(GL_EDGE_FLAG_ARRAY);
+  glEnableClientState(GL_VERTEX_ARRAY);
+  glEnableClientState(GL_COLOR_ARRAY);
+  glVertexPointer(2, GL_FLOAT, 0, vertices);
+  glColorPointer(3, GL_FLOAT, 0, rgb);
+  glDrawArrays(GL_POINTS, 0, static_cast<GLsizei>(count));
+  glPopClientAttrib();
+}
+
+void DrawPixelRectangle(const uint32_t* rgba, uint32_t columns, uint32_t rows, uint32_t step) {
+  glPushAttrib(GL_CURRENT_BIT | GL_PIXEL_MODE_BIT);
+  glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
+  glPixelStorei(GL_UNPACK_SWAP_BYTES, GL_FALSE);
+  glPixelStorei(GL_UNPACK_LSB_FIRST, GL_FALSE);
+  glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+  glPixelStorei(GL_UNPACK_SKIP_ROWS, 0);
+  glPixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+  glPixelTransferi(GL_MAP_COLOR, GL_FALSE);
+  for (const GLenum scale : {GL_RED_SCALE, GL_GREEN_SCALE, GL_BLUE_SCALE, GL_ALPHA_SCALE}) {
+    glPixelTransferf(scale, 1.0f);
+  }
+  for (const GLenum bias : {GL_RED_BIAS, GL_GREEN_BIAS, GL_BLUE_BIAS, GL_ALPHA_BIAS}) {
+    glPixelTransferf(bias, 0.0f);
+  }
+  const GLfloat zoom = static_cast<GLfloat>(step);
+  glPixelZoom(zoom, zoom);
+  // A point of size s at pixel x covers x - s/2 ... x - s/2 + s - 1 (s/2 rounded
+  // down), so the cells start that far below and left of the origin. The raster
+  // position has to be set inside the view; a bitmap of no pixels moves it out.
+  const GLfloat back = -static_cast<GLfloat>(step / 2);
+  glRasterPos2i(0, 0);
+  glBitmap(0, 0, 0.0f, 0.0f, back, back, nullptr);
+  glDrawPixels(static_cast<GLsizei>(columns), static_cast<GLsizei>(rows), GL_RGBA, GL_UNSIGNED_BYTE,
+               rgba);
+  glPopClientAttrib();
+  glPopAttrib();
+}
+
+bool NearlyEqual(GLfloat value, double expected) {
+  return std::fabs(value - expected) <= 1e-6 * std::fabs(expected) + 1e-12;
+}
+
+}  // namespace
+
+void DrawSimplePoints(const FieldFrame& frame) {
+  glBegin(GL_POINTS);
+  for (uint32_t y = 0; y < frame.height; y += frame.step) {
+    for (uint32_t x = 0; x < frame.width; x += frame.step) {
+      const PointColor color = EvaluatePoint(frame, x, y);
+      glColor3f(color.red, color.green, color.blue);
+      glVertex2i(static_cast<GLint>(x), static_cast<GLint>(y));
+    }
+  }
+  glEnd();
+  lastFieldDrawn = FieldDrawn::SimplePoints;
+}
+
+void DrawGrid(const FieldFrame& frame, const FieldRows& rows) {
+  const uint32_t columns = rows.columns;
+  const uint32_t rowCount = GridRows(frame);
+  if (columns == 0 || rowCount == 0) return;
+  if (rows.rgba != nullptr) {
+    DrawPixelRectangle(rows.rgba, columns, rowCount, frame.step);
+    lastFieldDrawn = FieldDrawn::PixelRectangle;
+  } else {
+    DrawPointArrays(GridVertices(columns, rowCount, frame.step), rows.rgb,
+                    static_cast<size_t>(columns) * rowCount);
+    lastFieldDrawn = FieldDrawn::PointArrays;
+  }
+  // The simple way leaves the last point's colour current, and through colour
+  // material in the material too; so do these.
+  const PointColor last =
+      EvaluatePoint(frame, (columns - 1) * frame.step, (rowCount - 1) * frame.step);
+  glColor3f(last.red, last.green, last.blue);
+}
+
+bool PixelRectangleMatchesPoints(const FieldFrame& frame) {
+  // Proven, pixel for pixel, by the tests on Mesa's llvmpipe for steps 1..20;
+  // other rasterisers may round point edges or colours their own way.
+  if (settings.tesselation < 1 || settings.tesselation > 20) return false;
+  if (frame.step != static_cast<uint32_t>(settings.tesselation)) return false;
+  if (!std::isfinite(frame.fadeLevel)) return false;
+  for (const double c : frame.schemeColor) {
+    if (!std::isfinite(c)) return false;
+  }
+  const auto* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+  if (renderer == nullptr || std::strncmp(renderer, "llvmpipe", 8) != 0) return false;
+  // Anything that treats a point and a pixel rectangle differently.
+  for (const GLenum capability :
+       {GL_LIGHTING, GL_TEXTURE_1D, GL_TEXTURE_2D, GL_FOG, GL_BLEND, GL_ALPHA_TEST, GL_DEPTH_TEST,
+        GL_STENCIL_TEST, GL_COLOR_LOGIC_OP, GL_POINT_SMOOTH, GL_CLIP_PLANE0, GL_CLIP_PLANE1,
+        GL_CLIP_PLANE2, GL_CLIP_PLANE3, GL_CLIP_PLANE4, GL_CLIP_PLANE5}) {
+    if (glIsEnabled(capability)) return false;
+  }
+  GLint value = 0;
+  glGetIntegerv(GL_RENDER_MODE, &value);
+  if (value != GL_RENDER) return false;
+  value = 0;
+  glGetIntegerv(GL_CURRENT_PROGRAM, &value);
+  if (value != 0) return false;
+  value = 0;
+  glGetIntegerv(GL_SAMPLE_BUFFERS, &value);
+  if (value > 0 && glIsEnabled(GL_MULTISAMPLE)) return false;  // partly covered pixels
+  // The whole window, in the pixel-space view that ApplyView sets.
+  GLint viewport[4] = {};
+  glGetIntegerv(GL_VIEWPORT, viewport);
+  if (viewport[0] != 0 || viewport[1] != 0 || viewport[2] != static_cast<GLint>(frame.width) ||
+      viewport[3] != static_cast<GLint>(frame.height)) {
+    return false;
+  }
+  GLfloat m[16];
+  glGetFloatv(GL_MODELVIEW_MATRIX, m);
+  for (int k = 0; k < 16; ++k) {
+    if (m[k] != (k % 5 == 0 ? 1.0f : 0.0f)) return false;
+  }
+  glGetFloatv(GL_PROJECTION_MATRIX, m);
+  const double expected[16] = {
+      2.0 / frame.width, 0, 0, 0, 0, 2.0 / frame.height, 0, 0, 0, 0, -1, 0, -1, -1, 0, 1};
+  for (int k = 0; k < 16; ++k) {
+    if (!NearlyEqual(m[k], expected[k])) return false;
+  }
+  return true;
+}
+
