@@ -9,8 +9,8 @@
 
 #include "app/Clock.h"
 #include "app/FrameDriver.h"
-#include "app/Settings.h"
 #include "app/Process.h"
+#include "app/Settings.h"
 #include "app/Window.h"
 #include "sim/Lighting.h"
 #include "sim/Oscillators.h"

@@ -35,6 +35,11 @@ bool LoadFont(Texture& font) {
   const std::vector<std::string> candidates = FontCandidates(ExecutableDir());
   for (const std::string& candidate : candidates) {
     if (font.loadFromFile(candidate.c_str(), LoadBmp)) return true;
+    // Someone trying out an atlas of their own wants to know it was passed over.
+    if (access(candidate.c_str(), F_OK) == 0) {
+      std::fprintf(stderr, "wendrix: %s refused: not an uncompressed 8, 24 or 32-bit BMP\n",
+                   candidate.c_str());
+    }
   }
   std::string tried;
   for (const std::string& candidate : candidates) tried += (tried.empty() ? "" : ", ") + candidate;

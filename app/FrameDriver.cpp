@@ -4,8 +4,8 @@
 #include <GL/gl.h>
 
 #include "app/Clock.h"
-#include "app/Settings.h"
 #include "app/Process.h"
+#include "app/Settings.h"
 #include "sim/Lighting.h"
 #include "sim/Oscillators.h"
 #include "sim/Random.h"

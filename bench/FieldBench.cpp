@@ -15,9 +15,9 @@
 #include "app/Settings.h"
 #include "app/Shell.h"
 #include "app/Window.h"
-#include "sim/Oscillators.h"
 #include "sim/FieldDrawing.h"
 #include "sim/FieldEvaluation.h"
+#include "sim/Oscillators.h"
 #include "sim/RippleField.h"
 
 namespace {

@@ -68,12 +68,11 @@ Expected Decode(const uint8_t* data, size_t size) {
 }
 
 const std::string& ScratchPath() {
-  static const std::string path = [] {
-    const char* dir = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
-    std::string name = std::string(dir) + "/wendrix-bmp-" + std::to_string(getpid()) + ".bmp";
-    std::atexit([] { std::remove(ScratchPath().c_str()); });
-    return name;
-  }();
+  static const std::string path = std::string(access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp") +
+                                  "/wendrix-bmp-" + std::to_string(getpid()) + ".bmp";
+  // Registered once the path exists, so that it runs before the path is destroyed.
+  static const bool removedAtExit = std::atexit([] { std::remove(path.c_str()); }) == 0;
+  (void)removedAtExit;
   return path;
 }
 

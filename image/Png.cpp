@@ -1,11 +1,15 @@
-// libpng's simplified API; the file is opened here so that an unwritable path
+// libpng's simplified API; files are opened here so that an unwritable path
 // is reported with the system's reason.
 #include "image/Png.h"
 
 #include <png.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -21,8 +25,18 @@ bool WritePng(const std::string& path, int width, int height, const std::vector<
       rgb.size() != static_cast<size_t>(width) * static_cast<size_t>(height) * 3) {
     return Fail(error, "cannot write " + path + ": no pixels or a size that does not match them");
   }
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (file == nullptr) return Fail(error, "cannot write " + path + ": " + std::strerror(errno));
+  // Written aside and renamed over the file, so that a failed write never damages
+  // what was there; through a symbolic link, the file it names is replaced.
+  char resolved[PATH_MAX];
+  const std::string target = realpath(path.c_str(), resolved) != nullptr ? resolved : path;
+  std::string aside = target + ".XXXXXX";
+  const int fd = mkstemp(aside.data());
+  if (fd < 0) return Fail(error, "cannot write " + path + ": " + std::strerror(errno));
+  struct stat old {};
+  const mode_t mask = umask(0);
+  umask(mask);
+  fchmod(fd, stat(target.c_str(), &old) == 0 ? old.st_mode & 07777 : 0666 & ~mask);
+  std::FILE* file = fdopen(fd, "wb");
 
   png_image image;
   std::memset(&image, 0, sizeof image);
@@ -36,11 +50,16 @@ bool WritePng(const std::string& path, int width, int height, const std::vector<
   png_image_free(&image);
   const int writeErrno = std::ferror(file) ? errno : 0;
   const bool closed = std::fclose(file) == 0;
-  if (written && closed && writeErrno == 0) return true;
-  std::remove(path.c_str());
-  std::string why = writeErrno != 0 ? std::strerror(writeErrno)
-                    : !closed       ? std::strerror(errno)
-                                    : libpngMessage;
+  const int closeErrno = errno;
+  if (written && closed && writeErrno == 0 && std::rename(aside.c_str(), target.c_str()) == 0) {
+    return true;
+  }
+  const int renameErrno = errno;
+  std::remove(aside.c_str());
+  const std::string why = writeErrno != 0 ? std::strerror(writeErrno)
+                          : !closed       ? std::strerror(closeErrno)
+                          : !written      ? libpngMessage
+                                          : std::strerror(renameErrno);
   return Fail(error, "cannot write " + path + ": " + why);
 }
 

@@ -13,7 +13,8 @@ struct RgbImage {
 };
 
 // Writes width x height RGB pixels (rgb holds width * height * 3 bytes) to
-// path; false with a reason that names the path. A failed write leaves no file.
+// path; false with a reason that names the path. A failed write leaves the
+// path as it was: no new file, and an existing one (or a link's target) untouched.
 bool WritePng(const std::string& path, int width, int height, const std::vector<uint8_t>& rgb,
               std::string* error);
 // Reads any PNG as 8-bit RGB (alpha dropped, grey and palettes expanded).

@@ -1,4 +1,4 @@
-// Texture holders and the ramp texture on a real offscreen GL context, read back texel by texel.
+// Texture holders and the ramp texture on a real GL context, read back texel by texel.
 #include "image/Texture.h"
 
 #include <GL/gl.h>
@@ -14,208 +14,124 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-class TextureTest : public testing::Test {
- protected:
-  void SetUp() override { TestWindow(); }
-};
-
-// An Image filled with the given bytes, which must match its size.
-void Fill(Image& image, uint32_t width, uint32_t height, uint32_t bitsPerPixel,
-          const Bytes& bytes) {
-  ASSERT_TRUE(image.create(width, height, bitsPerPixel));
-  ASSERT_EQ(bytes.size(), size_t{image.rowStride()} * height);
-  std::memcpy(image.pixels(), bytes.data(), bytes.size());
+const Image& Fill(Image& image, uint32_t width, uint32_t height, uint32_t bits,
+                  const Bytes& bytes) {
+  EXPECT_TRUE(image.create(width, height, bits));
+  std::memcpy(image.pixels(), bytes.data(),
+              std::min<size_t>(bytes.size(), image.rowStride() * height));
+  return image;
 }
 
-GLint LevelWidth(GLint level) {
-  GLint width = 0;
+// Level `level` of the bound texture, rows packed tightly; empty without an image.
+Bytes Texels(GLenum format, int components, int level = 0) {
+  GLint width = 0, height = 0, bound = 0;
   glGetTexLevelParameteriv(GL_TEXTURE_2D, level, GL_TEXTURE_WIDTH, &width);
-  return width;
-}
-
-// Level 0 of the bound texture in the given format, rows packed tightly.
-Bytes ReadTexels(GLenum format, int components) {
-  GLint height = 0;
-  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &height);
-  Bytes texels(size_t(LevelWidth(0)) * height * components);
+  glGetTexLevelParameteriv(GL_TEXTURE_2D, level, GL_TEXTURE_HEIGHT, &height);
+  Bytes texels(static_cast<size_t>(width) * height * components);
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  glGetTexImage(GL_TEXTURE_2D, 0, format, GL_UNSIGNED_BYTE, texels.data());
+  glGetTexImage(GL_TEXTURE_2D, level, format, GL_UNSIGNED_BYTE, texels.data());
+  glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+  texels.push_back(static_cast<uint8_t>(bound));  // which texture was read
   return texels;
 }
 
-GLuint Bound() {
-  GLint name = 0;
-  glGetIntegerv(GL_TEXTURE_BINDING_2D, &name);
-  return static_cast<GLuint>(name);
+TEST(Texture, UploadsMipmappedImagesMergedWithAlphaOrFailsEmpty) {
+  const Bytes grey = {10, 11, 12, 13}, rgb = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
+  const Bytes rgba = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16};
+  const struct {
+    uint32_t bits, alphaWidth, alphaBits;  // alphaWidth 0: no alpha image
+    GLenum format;
+    int components;
+    Bytes texels;  // empty: the upload fails and the holder is emptied
+  } cases[] = {
+      {8, 0, 0, GL_LUMINANCE, 1, grey},
+      {24, 0, 0, GL_RGB, 3, rgb},
+      {32, 2, 8, GL_RGBA, 4, rgba},  // its own alpha over any alpha image
+      {8, 2, 8, GL_LUMINANCE_ALPHA, 2, {10, 200, 11, 201, 12, 202, 13, 203}},
+      {24, 2, 8, GL_RGBA, 4, {1, 2, 3, 200, 4, 5, 6, 201, 7, 8, 9, 202, 10, 11, 12, 203}},
+      {16, 0, 0, GL_RGB, 3, {}},  // kept bound, without an image
+      {8, 2, 24, GL_RGB, 3, {}},
+      {24, 1, 8, GL_RGB, 3, {}},
+  };
+  TestWindow();
+  for (const auto& c : cases) {
+    Image colour, alpha;
+    Fill(colour, 2, 2, c.bits, c.bits == 8 ? grey : c.bits == 24 ? rgb : rgba);
+    Fill(alpha, c.alphaWidth + (c.alphaWidth == 0), 2, c.alphaBits + 8 * (c.alphaBits == 0),
+         {200, 201, 202, 203});
+    Texture texture;
+    ASSERT_TRUE(texture.createFromImage(colour, nullptr));
+    const GLuint earlier = texture.id - 1;
+    const bool made = texture.createFromImage(colour, c.alphaWidth != 0 ? &alpha : nullptr);
+    if (c.bits == 16) {
+      EXPECT_TRUE(made && glIsTexture(texture.id - 1));
+      EXPECT_EQ(Texels(c.format, c.components), Bytes{static_cast<uint8_t>(texture.id - 1)});
+    } else if (c.texels.empty()) {
+      EXPECT_FALSE(made);
+      EXPECT_EQ(texture.id, 0u);
+      EXPECT_FALSE(glIsTexture(earlier)) << c.bits;
+    } else {
+      Bytes texels = c.texels;
+      texels.push_back(static_cast<uint8_t>(texture.id - 1));
+      EXPECT_EQ(Texels(c.format, c.components), texels) << c.bits;
+      EXPECT_EQ(Texels(c.format, c.components, 1).size(), static_cast<size_t>(c.components) + 1);
+    }
+  }
 }
 
-// A holder with some texture in it, for the cases that must delete it.
-void Hold(Texture& texture) {
-  Image image;
-  Fill(image, 1, 1, 24, {1, 2, 3});
-  ASSERT_TRUE(texture.createFromImage(image, nullptr));
-}
-
-TEST_F(TextureTest, ReleaseTwiceDeletesOnce) {
+TEST(Texture, ReleaseTwiceDeletesOnceAndAMissingFileKeepsTheTexture) {
+  TestWindow();
   Texture texture;
-  Hold(texture);
+  Image image;
+  texture.bind();
+  EXPECT_EQ(Texels(GL_RGB, 3), Bytes{255});  // an empty holder binds name 2^32 - 1
+  ASSERT_TRUE(texture.createFromImage(Fill(image, 1, 1, 24, {1, 2, 3}), nullptr));
+  EXPECT_FALSE(texture.loadFromFile("/nonexistent/wendrix/font.bmp", LoadBmp));
+  texture.bind();
+  EXPECT_EQ(Texels(GL_RGB, 3), (Bytes{1, 2, 3, static_cast<uint8_t>(texture.id - 1)}));
   const GLuint name = texture.id - 1;
   texture.release();
-  EXPECT_EQ(texture.id, 0u);
   EXPECT_FALSE(glIsTexture(name));
   glBindTexture(GL_TEXTURE_2D, name);  // the name now belongs to someone else
   texture.release();
   EXPECT_TRUE(glIsTexture(name));
 }
 
-TEST_F(TextureTest, BindOfAnEmptyHolderBindsAllOnes) {
-  Texture texture;
-  texture.bind();
-  EXPECT_EQ(Bound(), 4294967295u);
-}
-
-struct UploadCase {
-  const char* name;
-  uint32_t bitsPerPixel;
-  Bytes colour;        // 2x2, row 0 first
-  const Bytes* alpha;  // 2x2 8-bit, or none
-  GLenum readFormat;
-  int components;
-  Bytes texels;
-};
-
-const Bytes kGrey = {10, 11, 12, 13};
-const Bytes kRgb = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
-const Bytes kRgba = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16};
-const Bytes kAlpha = {200, 201, 202, 203};
-
-TEST_F(TextureTest, UploadsImagesAndMergesAlpha) {
-  const UploadCase cases[] = {
-      {"8-bit", 8, kGrey, nullptr, GL_LUMINANCE, 1, kGrey},
-      {"24-bit", 24, kRgb, nullptr, GL_RGB, 3, kRgb},
-      {"32-bit, its own alpha over any alpha image", 32, kRgba, &kAlpha, GL_RGBA, 4, kRgba},
-      // Grey, alpha, grey, alpha, ... in row order.
-      {"8-bit with alpha", 8, kGrey, &kAlpha, GL_LUMINANCE_ALPHA, 2,
-       Bytes{10, 200, 11, 201, 12, 202, 13, 203}},
-      {"24-bit with alpha", 24, kRgb, &kAlpha, GL_RGBA, 4,
-       Bytes{1, 2, 3, 200, 4, 5, 6, 201, 7, 8, 9, 202, 10, 11, 12, 203}},
-  };
-  for (const UploadCase& c : cases) {
-    SCOPED_TRACE(c.name);
-    Image colour, alpha;
-    Fill(colour, 2, 2, c.bitsPerPixel, c.colour);
-    if (c.alpha != nullptr) Fill(alpha, 2, 2, 8, *c.alpha);
-    Texture texture;
-    ASSERT_TRUE(texture.createFromImage(colour, c.alpha != nullptr ? &alpha : nullptr));
-    ASSERT_NE(texture.id, 0u);
-    EXPECT_EQ(Bound(), texture.id - 1);
-    EXPECT_EQ(ReadTexels(c.readFormat, c.components), c.texels);
-    EXPECT_EQ(LevelWidth(1), 1);  // mipmapped
-  }
-}
-
-struct MismatchCase {
-  const char* name;
-  uint32_t colourBits, alphaWidth, alphaHeight, alphaBits;
-};
-
-TEST_F(TextureTest, MismatchedAlphaFailsAndEmptiesTheHolder) {
-  const MismatchCase cases[] = {
-      {"8-bit, 24-bit alpha", 8, 2, 2, 24},
-      {"8-bit, alpha one narrower", 8, 1, 2, 8},
-      {"24-bit, alpha one shorter", 24, 2, 1, 8},
-  };
-  for (const MismatchCase& c : cases) {
-    SCOPED_TRACE(c.name);
-    Image colour, alpha;
-    ASSERT_TRUE(colour.create(2, 2, c.colourBits));
-    ASSERT_TRUE(alpha.create(c.alphaWidth, c.alphaHeight, c.alphaBits));
-    Texture texture;
-    Hold(texture);
-    const GLuint earlier = texture.id - 1;
-    EXPECT_FALSE(texture.createFromImage(colour, &alpha));
-    EXPECT_EQ(texture.id, 0u);
-    EXPECT_FALSE(glIsTexture(earlier));
-  }
-}
-
-TEST_F(TextureTest, SixteenBitImageGivesATextureWithoutAnImage) {
+TEST(Texture, OddRowsUploadUnderAlignmentFourAndLeaveIt) {
+  TestWindow();
+  Bytes bytes(3 * 3 * 4);  // rows of 9 bytes, which GL would read 12 apart
+  for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<uint8_t>(i * 7 + 1);
   Image colour;
-  ASSERT_TRUE(colour.create(2, 2, 16));
-  Texture texture;
+  Fill(colour, 3, 4, 24, bytes);
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+  Texture reference, texture;
+  ASSERT_TRUE(reference.createFromImage(colour, nullptr));
+  Bytes expected = Texels(GL_RGB, 3);
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
   ASSERT_TRUE(texture.createFromImage(colour, nullptr));
-  ASSERT_NE(texture.id, 0u);
-  EXPECT_TRUE(glIsTexture(texture.id - 1));
-  EXPECT_EQ(Bound(), texture.id - 1);
-  EXPECT_EQ(LevelWidth(0), 0);
+  expected.back() = static_cast<uint8_t>(texture.id - 1);
+  EXPECT_EQ(Texels(GL_RGB, 3), expected);
+  GLint alignment = 0;
+  glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
+  EXPECT_EQ(alignment, 4);
 }
 
-TEST_F(TextureTest, MissingFileKeepsTheOldTexture) {
-  Texture texture;
-  Hold(texture);
-  const uint32_t held = texture.id;
-  EXPECT_FALSE(texture.loadFromFile("/nonexistent/wendrix/font.bmp", LoadBmp));
-  EXPECT_EQ(texture.id, held);
-  texture.bind();
-  EXPECT_EQ(ReadTexels(GL_RGB, 3), (Bytes{1, 2, 3}));
-}
-
-TEST_F(TextureTest, OddRowsUploadUnderAlignmentFourAndLeaveIt) {
-  // 1 and 3 pixels of 3 bytes: rows GL would read 4 bytes apart under alignment 4.
-  for (uint32_t width : {1u, 3u}) {
-    SCOPED_TRACE(width);
-    const uint32_t height = 4;
-    Bytes bytes(size_t{width} * 3 * height);
-    for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<uint8_t>(i * 7 + 1);
-    Image colour;
-    Fill(colour, width, height, 24, bytes);
-
-    // Reference: the same rows with no padding assumed at all.
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    Texture reference;
-    ASSERT_TRUE(reference.createFromImage(colour, nullptr));
-    const Bytes expected = ReadTexels(GL_RGB, 3);
-    if (width == 1) {
-      EXPECT_EQ(expected, bytes);  // a power of two goes up unscaled
-    }
-
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-    Texture texture;
-    ASSERT_TRUE(texture.createFromImage(colour, nullptr));
-    EXPECT_EQ(ReadTexels(GL_RGB, 3), expected);
-    GLint alignment = 0;
-    glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
-    EXPECT_EQ(alignment, 4);
-  }
-}
-
-TEST_F(TextureTest, RampIsGreyRowPlusColumn) {
-  for (int mipmaps : {0, 1}) {
-    SCOPED_TRACE(mipmaps);
+TEST(Texture, RampIsGreyRowPlusColumnAndLeavesUnpackingByteAligned) {
+  TestWindow();
+  for (const int mipmaps : {0, 1}) {
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     const GLuint name = CreateRampTexture(mipmaps);
-    EXPECT_EQ(Bound(), name);
+    Bytes want;
+    for (int r = 0; r < 128; ++r) {
+      for (int c = 0; c < 128; ++c)
+        want.insert(want.end(), {uint8_t(r + c), uint8_t(r + c), uint8_t(r + c), 255});
+    }
+    want.push_back(static_cast<uint8_t>(name));
+    EXPECT_EQ(Texels(GL_RGBA, 4), want);
+    EXPECT_EQ(Texels(GL_RGBA, 4, 1).size(), mipmaps != 0 ? 64u * 64 * 4 + 1 : 1u);
     GLint alignment = 0;
     glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
     EXPECT_EQ(alignment, 1);
-    ASSERT_EQ(LevelWidth(0), 128);
-    EXPECT_EQ(LevelWidth(1), mipmaps ? 64 : 0);
-    const Bytes texels = ReadTexels(GL_RGBA, 4);
-    auto texel = [&](int row, int column) {
-      const uint8_t* t = &texels[static_cast<size_t>(row * 128 + column) * 4];
-      return Bytes(t, t + 4);
-    };
-    EXPECT_EQ(texel(0, 0), (Bytes{0, 0, 0, 255}));
-    EXPECT_EQ(texel(10, 20), (Bytes{30, 30, 30, 255}));
-    EXPECT_EQ(texel(127, 127), (Bytes{254, 254, 254, 255}));
-    int wrong = 0;
-    for (int r = 0; r < 128; ++r) {
-      for (int c = 0; c < 128; ++c) {
-        if (texel(r, c) != Bytes{uint8_t(r + c), uint8_t(r + c), uint8_t(r + c), 255}) ++wrong;
-      }
-    }
-    EXPECT_EQ(wrong, 0);
-    glDeleteTextures(1, &name);
   }
 }
 

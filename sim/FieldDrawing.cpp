@@ -146,4 +146,3 @@ bool PixelRectangleMatchesPoints(const FieldFrame& frame) {
   }
   return true;
 }
-

@@ -1,405 +1,209 @@
-// The three ways to the screen drawn over the same frame on the offscreen
-// window and compared pixel for pixel: immediate points (the simple way),
-// point arrays and the zoomed pixel rectangle, with the frame driver around
-// them; and the GL state each leaves behind.
-#define GL_GLEXT_PROTOTYPES 1  // glWindowPos, to paint the window from its corner
+// The fast path against the simple one: every vector kernel against
+// EvaluatePoint, and the three ways to the screen drawn over the same frame,
+// compared pixel for pixel and by the GL state each leaves behind.
+#define GL_GLEXT_PROTOTYPES 1  // framebuffer objects for the multisampled window
+#include "sim/FieldDrawing.h"
+
 #include <GL/gl.h>
+#include <GL/glext.h>
 #include <gtest/gtest.h>
 
-#include <cstdint>
+#include <cfloat>
+#include <cmath>
 #include <cstring>
+#include <limits>
 #include <random>
 #include <string>
-#include <vector>
 
-#include "app/Clock.h"
 #include "app/FrameDriver.h"
 #include "app/Settings.h"
-#include "app/Shell.h"
-#include "sim/Oscillators.h"
-#include "sim/RippleField.h"
 #include "tests/support/GlTest.h"
 
 namespace {
 
-constexpr uint32_t kFrameMs = 2000;  // 2.0 s: a float, so a repeated frame has a delta of 0
+constexpr double kInf = std::numeric_limits<double>::infinity();
 
-void StartUp(int width, int height) {
-  TestWindow().Resize(width, height);
-  ReshapeHandler(width, height);
-  PreInit();
-  Init();
-  settings.frequency = 3.0f;  // more rings in a small window
-  paused = 1;                 // the same frame again and again
-  elapsedMs = kFrameMs;
-  RenderFrame();  // the first frame's long delta is spent here
-}
-
-void Resize(int width, int height) {
-  TestWindow().Resize(width, height);
-  ReshapeHandler(width, height);
-}
-
-std::vector<uint8_t> ReadRgba() {
-  const int w = TestWindow().WindowWidth(), h = TestWindow().WindowHeight();
-  std::vector<uint8_t> rgba(static_cast<size_t>(w) * h * 4);
-  glFinish();
-  glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  glReadPixels(0, 0, w, h, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
-  glPixelStorei(GL_PACK_ALIGNMENT, 4);
-  return rgba;
-}
-
-// What earlier frames left behind: a fixed noise over the whole window.
-void Scribble() {
-  const int w = TestWindow().WindowWidth(), h = TestWindow().WindowHeight();
-  std::vector<uint32_t> noise(static_cast<size_t>(w) * h);
-  std::mt19937 random(5);
-  for (uint32_t& p : noise) p = random();
-  glPushAttrib(GL_ALL_ATTRIB_BITS);
-  glViewport(0, 0, w, h);
-  glDisable(GL_LIGHTING);
-  glDisable(GL_TEXTURE_2D);
-  glDisable(GL_BLEND);
-  glPixelZoom(1.0f, 1.0f);
-  glWindowPos2i(0, 0);
-  glDrawPixels(w, h, GL_RGBA, GL_UNSIGNED_BYTE, noise.data());
-  glPopAttrib();
-}
-
-struct Drawn {
-  std::vector<uint8_t> rgba;
-  FieldDrawn how;
+// Sizes leave every kernel a part vector at the end of a row; the extremes are
+// held keys (frequency 1e12, FLT_MAX, infinity), a phase or a ripple frequency
+// that is not a number, and infinite frequency at a ripple centred on a point.
+const struct {
+  uint32_t width, height, step;
+  int ripples;
+  double frequency, special;  // special goes into ripple 0's `slot` when not 0
+  int slot;
+} kScenes[] = {
+    {203, 77, 1, 4, 1.0, 0, 0},    {203, 77, 1, 8, 1.0, 0, 0},   {61, 47, 20, 1, 1.0, 0, 0},
+    {17, 9, 2, 3, 0.0, 0, 0},      {45, 31, 7, 3, -2.5, 0, 0},   {64, 40, 1, 4, 1e12, 0, 0},
+    {64, 40, 1, 4, FLT_MAX, 0, 0}, {64, 40, 1, 4, kInf, 0, 0},   {37, 11, 1, 2, 1, NAN, 3},
+    {37, 11, 1, 1, 1.0, kInf, 2},  {1, 1, 1, 2, 1.0, 1e-300, 2}, {1920, 1080, 1, 4, 1.0, 0, 0},
 };
 
-Drawn FrameBy(const FieldPath& path) {
-  fieldPath = path;
-  Scribble();
-  elapsedMs = kFrameMs;
-  RenderFrame();
-  return {ReadRgba(), lastFieldDrawn};
+std::vector<float> Evaluate(const FieldFrame& frame, FieldEvaluation evaluation, int threads) {
+  std::vector<float> rgb(3 * size_t{GridColumns(frame)} * GridRows(frame), -7.0f);
+  FieldRows rows;
+  rows.columns = GridColumns(frame);
+  rows.rgb = rgb.data();
+  EvaluateField(frame, rows, evaluation, threads);
+  return rgb;
 }
 
-// The first pixel where two pictures differ, or "" when none does.
-std::string FirstDifference(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b) {
-  if (a.size() != b.size()) return "sizes differ";
-  const int w = TestWindow().WindowWidth();
-  for (size_t k = 0; k < a.size(); ++k) {
-    if (a[k] == b[k]) continue;
-    const size_t pixel = k / 4;
-    return "pixel " + std::to_string(pixel % w) + "," + std::to_string(pixel / w) + " channel " +
-           std::to_string(k % 4) + ": " + std::to_string(a[k]) + " against " + std::to_string(b[k]);
-  }
-  return "";
-}
-
-const FieldPath kPointArrays{FieldEvaluation::Fastest, FieldDrawing::PointArrays, 0};
-const FieldPath kFastest{};
-
-// Draws the frame all three ways; the pixel rectangle must be taken when
-// `rectangle` and the point arrays otherwise, and all must agree.
-void ExpectOnePicture(bool rectangle, const std::string& what) {
-  const Drawn simple = FrameBy(kSimpleFieldPath);
-  const Drawn arrays = FrameBy(kPointArrays);
-  const Drawn fastest = FrameBy(kFastest);
-  ASSERT_EQ(simple.how, FieldDrawn::ImmediatePoints);
-  ASSERT_EQ(arrays.how, FieldDrawn::PointArrays);
-  ASSERT_EQ(fastest.how, rectangle ? FieldDrawn::PixelRectangle : FieldDrawn::PointArrays) << what;
-  ASSERT_EQ(FirstDifference(arrays.rgba, simple.rgba), "") << what << ", point arrays";
-  ASSERT_EQ(FirstDifference(fastest.rgba, simple.rgba), "") << what << ", fastest";
-}
-
-struct Size {
-  int width, height;
-};
-// Primes are off every step; 64 is on the even ones; 7x5 is less than one cell.
-const Size kSizes[] = {{97, 61}, {64, 47}, {7, 5}};
-
-// Every step, size, clearing, polygon mode and the fade, for a group of steps.
-void EveryCombination(int firstStep, int lastStep) {
-  StartUp(97, 61);
-  for (int step = firstStep; step <= lastStep; ++step) {
-    for (const Size& size : kSizes) {
-      Resize(size.width, size.height);
-      for (int clear = 0; clear < 2; ++clear) {
-        for (int polyMode = 0; polyMode < 3; ++polyMode) {
-          for (float fade : {1.0f, 0.6f}) {
-            settings.tesselation = step;
-            settings.colorOption = (step + polyMode) % 8;
-            settings.clearEachFrame = clear;
-            settings.polyMode = polyMode;
-            fadeLevel = fade;
-            ExpectOnePicture(true, "step " + std::to_string(step) + ", " +
-                                       std::to_string(size.width) + "x" +
-                                       std::to_string(size.height) + ", clear " +
-                                       std::to_string(clear) + ", polygon mode " +
-                                       std::to_string(polyMode) + ", fade " + std::to_string(fade));
-          }
+TEST(FieldKernels, EveryKernelColoursEveryPointAsTheReferenceDoes) {
+  for (const FieldEvaluation kernel :
+       {FieldEvaluation::Sse2, FieldEvaluation::Avx2, FieldEvaluation::Avx512}) {
+    if (!EvaluationSupported(kernel)) continue;
+    for (unsigned s = 0; s < std::size(kScenes); ++s) {
+      for (int scheme = s + 1 == std::size(kScenes) ? 7 : -1; scheme <= 8; ++scheme) {
+        const auto& scene = kScenes[s];
+        std::mt19937 random(s * 16 + scheme + 1);
+        std::uniform_real_distribution<double> slot(-2.0, 2.0), unit(0.0, 1.2);
+        FieldFrame frame{scene.width, scene.height, scene.step, scene.ripples, scheme};
+        frame.rippleScale = (4.0 + 14.0 * unit(random)) * scene.frequency;
+        frame.invWidth = 1.0 / scene.width;
+        frame.invHeight = 1.0 / scene.height;
+        frame.verticalFactor = scheme % 3 == 0 ? 1.0 / 2.2 : 1.0;
+        frame.fadeLevel = scheme % 4 == 0 ? 0.37f : 1.0f;
+        for (double& v : frame.slot) v = slot(random);
+        for (double& c : frame.schemeColor) c = unit(random);  // scheme 7 may pass 1
+        if (scene.slot == 2) frame.slot[0] = frame.slot[1] = 0.0;
+        if (scene.special != 0.0) frame.slot[scene.slot] = scene.special;
+        const std::vector<float> got = Evaluate(frame, kernel, 1 + (scheme + 1) % 3);
+        const std::vector<float> want = Evaluate(frame, FieldEvaluation::Reference, 1);
+        size_t unequal = 0;
+        double worst = 0.0;
+        for (size_t k = 0; k < want.size(); ++k) {
+          if (std::memcmp(&got[k], &want[k], sizeof(float)) == 0) continue;
+          ++unequal;
+          worst = std::isnan(got[k] - want[k])
+                      ? kInf
+                      : std::max<double>(worst, std::fabs(got[k] - want[k]));
         }
+        const std::string what = "kernel " + std::to_string(static_cast<int>(kernel)) + ", scene " +
+                                 std::to_string(s) + ", scheme " + std::to_string(scheme);
+        EXPECT_LE(worst, 1.0 / 255) << what;
+        EXPECT_LE(unequal * 10000, want.size()) << what << ": " << unequal << " differ";
       }
     }
   }
 }
 
-TEST(FieldDrawing, StepsOneToFiveGiveOnePictureEveryWay) { EveryCombination(1, 5); }
-TEST(FieldDrawing, StepsSixToTwelveGiveOnePictureEveryWay) { EveryCombination(6, 12); }
-TEST(FieldDrawing, StepsThirteenToTwentyGiveOnePictureEveryWay) { EveryCombination(13, 20); }
-
-TEST(FieldDrawing, LightsAndLetterboxDrawPointsAndStillAgree) {
-  StartUp(97, 61);
-  const struct { int spotlights, letterbox; } cases[] = {{1, 0}, {0, 3}, {1, 6}};
-  for (const auto& c : cases) {
-    for (int step = 1; step <= 20; ++step) {
-      settings.tesselation = step;
-      settings.spotlights = c.spotlights;
-      settings.letterbox = c.letterbox;
-      settings.clearEachFrame = step % 2;
-      settings.colorOption = step % 8;
-      fadeLevel = step % 3 == 0 ? 0.5f : 1.0f;
-      ExpectOnePicture(false, "step " + std::to_string(step) + ", lights " +
-                                  std::to_string(c.spotlights) + ", letterbox " +
-                                  std::to_string(c.letterbox));
-    }
-  }
-}
-
-TEST(FieldDrawing, StateThatCouldChangeThePictureKeepsThePoints) {
-  StartUp(97, 61);
-  settings.tesselation = 5;
-  // Each of these makes a point and a pixel rectangle differ, or might.
-  const struct {
-    const char* name;
-    void (*set)();
-    void (*unset)();
-  } cases[] = {
-      {"blending", [] { glEnable(GL_BLEND); }, [] { glDisable(GL_BLEND); }},
-      {"texturing", [] { glEnable(GL_TEXTURE_2D); }, [] { glDisable(GL_TEXTURE_2D); }},
-      {"fog", [] { glEnable(GL_FOG); }, [] { glDisable(GL_FOG); }},
-      {"smooth points", [] { glEnable(GL_POINT_SMOOTH); }, [] { glDisable(GL_POINT_SMOOTH); }},
-      {"a step of 0", [] { settings.tesselation = 0; }, [] { settings.tesselation = 5; }},
-  };
-  for (const auto& c : cases) {
-    c.set();
-    fieldPath = kFastest;
-    ApplyView();
-    DrawRippleField();
-    EXPECT_EQ(lastFieldDrawn, FieldDrawn::PointArrays) << c.name;
-    c.unset();
-  }
+// GL state a way could leave behind, read back; set apart from the defaults first.
+std::vector<float> StateAfterTheField() {
+  static const GLfloat kSomeArray[8] = {};
+  glPixelStorei(GL_UNPACK_ROW_LENGTH, 3);
+  glPixelZoom(2.0f, -3.0f);
+  glPixelTransferf(GL_RED_SCALE, 0.5f);
+  glRasterPos2i(11, 13);
+  glVertexPointer(4, GL_FLOAT, 12, kSomeArray);
+  glEnable(GL_MULTISAMPLE);
   ApplyView();
   DrawRippleField();
-  EXPECT_EQ(lastFieldDrawn, FieldDrawn::PixelRectangle);
-  // A view other than the pixel-space one of the frame driver.
-  glMatrixMode(GL_MODELVIEW);
-  glTranslatef(0.5f, 0.0f, 0.0f);
-  DrawRippleField();
-  EXPECT_EQ(lastFieldDrawn, FieldDrawn::PointArrays);
-}
-
-// A window with four samples a pixel, as GLUT gives the program under Xvfb:
-// the pictures are compared after the samples are resolved.
-class Multisampled {
- public:
-  explicit Multisampled(int width, int height) : width_(width), height_(height) {
-    glGetIntegerv(GL_FRAMEBUFFER_BINDING, &window_);
-    glGenRenderbuffers(2, buffers_);
-    glBindRenderbuffer(GL_RENDERBUFFER, buffers_[0]);
-    glRenderbufferStorageMultisample(GL_RENDERBUFFER, 4, GL_RGBA8, width, height);
-    glBindRenderbuffer(GL_RENDERBUFFER, buffers_[1]);
-    glRenderbufferStorageMultisample(GL_RENDERBUFFER, 4, GL_DEPTH_COMPONENT24, width, height);
-    glGenFramebuffers(1, &framebuffer_);
-    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
-    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, buffers_[0]);
-    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, buffers_[1]);
-  }
-  ~Multisampled() {
-    glBindFramebuffer(GL_FRAMEBUFFER, static_cast<GLuint>(window_));
-    glDeleteFramebuffers(1, &framebuffer_);
-    glDeleteRenderbuffers(2, buffers_);
-  }
-  bool Complete() const {
-    return glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
-  }
-  // Resolves into the window and reads it, then draws multisampled again.
-  std::vector<uint8_t> Resolved() const {
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer_);
-    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, static_cast<GLuint>(window_));
-    glBlitFramebuffer(0, 0, width_, height_, 0, 0, width_, height_, GL_COLOR_BUFFER_BIT,
-                      GL_NEAREST);
-    glBindFramebuffer(GL_FRAMEBUFFER, static_cast<GLuint>(window_));
-    std::vector<uint8_t> rgba = ReadRgba();
-    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
-    return rgba;
-  }
-
- private:
-  int width_, height_;
-  GLint window_ = 0;
-  GLuint framebuffer_ = 0;
-  GLuint buffers_[2] = {};
-};
-
-TEST(FieldDrawing, MultisampledWindowsGetWholeSquarePoints) {
-  StartUp(97, 61);
-  for (const Size& size : {Size{97, 61}, Size{64, 47}}) {
-    Resize(size.width, size.height);
-    for (int step = 1; step <= 20; ++step) {
-      for (int clear = 0; clear < 2; ++clear) {
-        settings.tesselation = step;
-        settings.clearEachFrame = clear;
-        settings.colorOption = step % 8;
-        fadeLevel = clear == 0 ? 1.0f : 0.7f;
-        const std::string what = "multisampled, step " + std::to_string(step) + ", " +
-                                 std::to_string(size.width) + "x" + std::to_string(size.height) +
-                                 ", clear " + std::to_string(clear);
-        const std::vector<uint8_t> single = FrameBy(kSimpleFieldPath).rgba;
-        Multisampled window(size.width, size.height);
-        ASSERT_TRUE(window.Complete());
-        GLint samples = 0;
-        glGetIntegerv(GL_SAMPLES, &samples);
-        ASSERT_EQ(samples, 4);
-        const FieldPath paths[3] = {kSimpleFieldPath, kPointArrays, kFastest};
-        for (const FieldPath& path : paths) {
-          const FieldDrawn how = FrameBy(path).how;
-          // The picture is the single-sampled one, pixel for pixel, every way.
-          ASSERT_EQ(FirstDifference(window.Resolved(), single), "") << what;
-          if (&path == &paths[2]) {
-            ASSERT_EQ(how, FieldDrawn::PixelRectangle) << what;
-          }
-          ASSERT_TRUE(glIsEnabled(GL_MULTISAMPLE)) << what << ": the text keeps its samples";
-        }
-      }
-    }
-  }
-}
-
-TEST(FieldDrawing, FullHdAtStepsOneAndSixGivesOnePicture) {
-  StartUp(1920, 1080);
-  for (int step : {1, 6}) {
-    settings.tesselation = step;
-    settings.frequency = 1.0f;
-    ExpectOnePicture(true, "1920x1080 step " + std::to_string(step));
-  }
-}
-
-// State any of the three ways could leave behind, read back from GL.
-std::vector<float> StateAfterDrawing() {
   std::vector<float> state;
-  auto floats = [&](GLenum name, int n) {
-    GLfloat v[16] = {};
+  GLfloat v[4] = {};
+  for (const GLenum name :
+       {GL_POINT_SIZE, GL_CURRENT_COLOR, GL_CURRENT_RASTER_POSITION, GL_CURRENT_RASTER_COLOR,
+        GL_ZOOM_X, GL_RED_SCALE, GL_UNPACK_ALIGNMENT, GL_UNPACK_ROW_LENGTH, GL_VERTEX_ARRAY,
+        GL_COLOR_ARRAY, GL_VERTEX_ARRAY_SIZE, GL_MULTISAMPLE, GL_ATTRIB_STACK_DEPTH,
+        GL_CLIENT_ATTRIB_STACK_DEPTH}) {
     glGetFloatv(name, v);
-    state.insert(state.end(), v, v + n);
-  };
-  auto ints = [&](GLenum name) {
-    GLint v = -12345;
-    glGetIntegerv(name, &v);
-    state.push_back(static_cast<float>(v));
-  };
-  floats(GL_POINT_SIZE, 1);
-  floats(GL_CURRENT_COLOR, 4);
-  GLfloat material[4];
-  glGetMaterialfv(GL_FRONT, GL_AMBIENT, material);
-  state.insert(state.end(), material, material + 4);
-  glGetMaterialfv(GL_BACK, GL_DIFFUSE, material);
-  state.insert(state.end(), material, material + 4);
-  floats(GL_CURRENT_RASTER_POSITION, 4);
-  floats(GL_CURRENT_RASTER_COLOR, 4);
-  floats(GL_CURRENT_TEXTURE_COORDS, 4);
-  floats(GL_CURRENT_NORMAL, 3);
-  floats(GL_ZOOM_X, 1);
-  floats(GL_ZOOM_Y, 1);
-  floats(GL_RED_SCALE, 1);
-  floats(GL_GREEN_BIAS, 1);
-  floats(GL_MODELVIEW_MATRIX, 16);
-  floats(GL_PROJECTION_MATRIX, 16);
-  floats(GL_VIEWPORT, 4);
-  floats(GL_POLYGON_MODE, 2);
-  const GLenum kIntegers[] = {GL_CURRENT_RASTER_POSITION_VALID,
-                              GL_MAP_COLOR,
-                              GL_UNPACK_ALIGNMENT,
-                              GL_UNPACK_ROW_LENGTH,
-                              GL_UNPACK_SKIP_ROWS,
-                              GL_UNPACK_SKIP_PIXELS,
-                              GL_UNPACK_SWAP_BYTES,
-                              GL_MATRIX_MODE,
-                              GL_VERTEX_ARRAY,
-                              GL_COLOR_ARRAY,
-                              GL_NORMAL_ARRAY,
-                              GL_TEXTURE_COORD_ARRAY,
-                              GL_VERTEX_ARRAY_SIZE,
-                              GL_VERTEX_ARRAY_TYPE,
-                              GL_VERTEX_ARRAY_STRIDE,
-                              GL_COLOR_ARRAY_SIZE,
-                              GL_COLOR_ARRAY_TYPE,
-                              GL_COLOR_ARRAY_STRIDE,
-                              GL_LIGHTING,
-                              GL_BLEND,
-                              GL_TEXTURE_2D,
-                              GL_COLOR_MATERIAL,
-                              GL_ATTRIB_STACK_DEPTH,
-                              GL_CLIENT_ATTRIB_STACK_DEPTH};
-  for (GLenum name : kIntegers) {
-    ints(name);
+    state.insert(state.end(), v, v + 4);
   }
-  GLvoid* pointer = nullptr;
-  glGetPointerv(GL_VERTEX_ARRAY_POINTER, &pointer);
-  state.push_back(static_cast<float>(reinterpret_cast<uintptr_t>(pointer) & 0xffff));
-  glGetPointerv(GL_COLOR_ARRAY_POINTER, &pointer);
-  state.push_back(static_cast<float>(reinterpret_cast<uintptr_t>(pointer) & 0xffff));
-  state.push_back(static_cast<float>(glGetError()));
+  glGetMaterialfv(GL_FRONT, GL_DIFFUSE, v);
+  state.insert(state.end(), {v[0], v[1], v[2], static_cast<float>(glGetError())});
+  glPixelTransferf(GL_RED_SCALE, 1.0f);
   return state;
 }
 
-TEST(FieldDrawing, EveryWayLeavesTheGlStateTheSimpleWayLeaves) {
-  StartUp(97, 61);
-  static const GLfloat kSomeArray[8] = {};
-  // Set apart from the defaults, so that a way that resets them shows.
-  auto unusualState = [] {
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glPixelStorei(GL_UNPACK_ROW_LENGTH, 3);
-    glPixelStorei(GL_UNPACK_SKIP_PIXELS, 2);
-    glPixelZoom(2.0f, -3.0f);
-    glPixelTransferf(GL_RED_SCALE, 0.5f);
-    glPixelTransferf(GL_GREEN_BIAS, 0.25f);
-    glColor3f(0.1f, 0.2f, 0.3f);  // before the raster position, which takes it as its colour
-    glTexCoord2f(0.25f, 0.75f);
-    glRasterPos2i(11, 13);
-    glVertexPointer(4, GL_FLOAT, 12, kSomeArray);
-    glColorPointer(4, GL_FLOAT, 8, kSomeArray + 1);
-  };
-  const struct {
-    int spotlights;
-    int step;
-    FieldDrawn fast;
-  } cases[] = {{0, 4, FieldDrawn::PixelRectangle},
-               {1, 4, FieldDrawn::PointArrays},
-               {0, 1, FieldDrawn::PixelRectangle},
-               {1, 17, FieldDrawn::PointArrays}};
-  for (const auto& c : cases) {
-    settings.tesselation = c.step;
-    settings.spotlights = c.spotlights;
-    std::vector<float> after[3];
-    const FieldPath paths[3] = {kSimpleFieldPath, kPointArrays, kFastest};
-    for (int k = 0; k < 3; ++k) {
-      fieldPath = paths[k];
-      while (glGetError() != GL_NO_ERROR) {
-      }
-      unusualState();
-      ApplyView();
-      if (c.spotlights != 0) glEnable(GL_LIGHTING);
-      DrawRippleField();
-      after[k] = StateAfterDrawing();
-      if (c.spotlights != 0) glDisable(GL_LIGHTING);
-      if (k == 2) {
-        EXPECT_EQ(lastFieldDrawn, c.fast);
+struct View {
+  int width, height, step, clear, lights, letterbox;
+  float fade;
+  bool multisampled;
+};
+
+// The simple way's picture and state; the other ways must give both, the
+// pixel rectangle taken exactly where the view allows it.
+void ExpectOnePicture(const View& v) {
+  const std::string what = std::to_string(v.width) + "x" + std::to_string(v.height) + " step " +
+                           std::to_string(v.step) + " lights " + std::to_string(v.lights) +
+                           " letterbox " + std::to_string(v.letterbox) +
+                           (v.multisampled ? " multisampled" : "");
+  std::vector<uint8_t> pictures[3];
+  std::vector<float> states[3];
+  for (int way = 0; way < 3; ++way) {
+    StartProgram(v.width, v.height);
+    DisplayAt(2000);  // the first frame's long step is spent; the bank stays still
+    paused = 1;
+    settings.frequency = 3.0f;
+    settings.tesselation = v.step;
+    settings.clearEachFrame = v.clear;
+    settings.spotlights = v.lights;
+    settings.letterbox = v.letterbox;
+    settings.colorOption = v.step % 8;
+    fadeLevel = v.fade;
+    fieldPath.drawing = static_cast<FieldDrawing>(way);
+    GLint window = 0;
+    GLuint samples[2] = {}, framebuffer = 0;  // four samples a pixel, as GLUT's window has
+    glGetIntegerv(GL_FRAMEBUFFER_BINDING, &window);
+    if (v.multisampled) {
+      glGenRenderbuffers(2, samples);
+      glGenFramebuffers(1, &framebuffer);
+      glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+      for (int k = 0; k < 2; ++k) {
+        glBindRenderbuffer(GL_RENDERBUFFER, samples[k]);
+        glRenderbufferStorageMultisample(
+            GL_RENDERBUFFER, 4, k == 0 ? GL_RGBA8 : GL_DEPTH_COMPONENT24, v.width, v.height);
+        glFramebufferRenderbuffer(GL_FRAMEBUFFER,
+                                  k == 0 ? GL_COLOR_ATTACHMENT0 : GL_DEPTH_ATTACHMENT,
+                                  GL_RENDERBUFFER, samples[k]);
       }
     }
-    EXPECT_EQ(after[1], after[0]) << "point arrays, step " << c.step;
-    EXPECT_EQ(after[2], after[0]) << "fastest, step " << c.step;
-    EXPECT_EQ(after[0].back(), static_cast<float>(GL_NO_ERROR));
+    // Over what earlier frames left: a fixed noise.
+    std::vector<uint32_t> noise(static_cast<size_t>(v.width) * v.height);
+    std::mt19937 random(5);
+    for (uint32_t& p : noise) p = random();
+    glWindowPos2i(0, 0);
+    glDrawPixels(v.width, v.height, GL_RGBA, GL_UNSIGNED_BYTE, noise.data());
+    DisplayAt(2000);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, static_cast<GLuint>(window));
+    glBlitFramebuffer(0, 0, v.width, v.height, 0, 0, v.width, v.height, GL_COLOR_BUFFER_BIT,
+                      GL_NEAREST);
+    glBindFramebuffer(GL_FRAMEBUFFER, static_cast<GLuint>(window));
+    glDeleteFramebuffers(1, &framebuffer);
+    glDeleteRenderbuffers(2, samples);
+    pictures[way] = Pixels();
+    const bool rectangle = v.lights == 0 && v.letterbox == 0 && way == 2;
+    EXPECT_EQ(lastFieldDrawn, rectangle  ? FieldDrawn::PixelRectangle
+                              : way == 0 ? FieldDrawn::SimplePoints
+                                         : FieldDrawn::PointArrays)
+        << what;
+    states[way] = StateAfterTheField();
+    ASSERT_TRUE(pictures[way] == pictures[0]) << what << ", way " << way;
+    ASSERT_EQ(states[way], states[0]) << what << ", way " << way;
   }
-  glPixelTransferf(GL_RED_SCALE, 1.0f);
-  glPixelTransferf(GL_GREEN_BIAS, 0.0f);
+}
+
+TEST(FieldDrawing, EveryWayGivesTheSimpleWaysPictureAndState) {
+  for (int step = 1; step <= 20; ++step) {
+    ExpectOnePicture({97, 61, step, 1, 0, 0, 1.0f, false});
+    ExpectOnePicture({64, 47, step, 0, 0, 0, 0.6f, false});
+    ExpectOnePicture({7, 5, step, step % 2, 0, 0, 1.0f, false});
+    ExpectOnePicture({97, 61, step, step % 2, step % 2, 6 * (1 - step % 2), 0.5f, false});
+    ExpectOnePicture({64, 47, step, 1, 0, 0, 0.7f, true});
+  }
+  for (const int step : {1, 6}) ExpectOnePicture({1920, 1080, step, 1, 0, 0, 1.0f, false});
+}
+
+TEST(FieldDrawing, StateThatCouldChangeThePictureKeepsThePoints) {
+  for (const GLenum capability : {GL_BLEND, GL_TEXTURE_2D, GL_FOG, GL_POINT_SMOOTH, GL_LIGHTING}) {
+    StartProgram(97, 61);
+    ApplyView();
+    glEnable(capability);
+    DrawRippleField();
+    EXPECT_EQ(lastFieldDrawn, FieldDrawn::PointArrays) << capability;
+    glDisable(capability);
+  }
+  glTranslatef(0.5f, 0.0f, 0.0f);  // a view other than the frame driver's
+  DrawRippleField();
+  EXPECT_EQ(lastFieldDrawn, FieldDrawn::PointArrays);
 }
 
 }  // namespace

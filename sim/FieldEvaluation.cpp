@@ -101,4 +101,3 @@ void EvaluateField(const FieldFrame& frame, const FieldRows& out, FieldEvaluatio
   const uint32_t chunk = rows / (8 * static_cast<uint32_t>(workers)) + 1;
   FieldWorkers().Run(workers, rows, chunk, RunRows, &job);
 }
-

@@ -1,13 +1,37 @@
+// Test support, and the test binaries' main: a test during which the process
+// exits (the program's ExitApp, say) fails instead of passing unseen.
 #include "tests/support/GlTest.h"
 
+#include <GL/freeglut_std.h>
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+
+#include "app/Clock.h"
+#include "app/FrameDriver.h"
+#include "app/Settings.h"
+#include "app/Shell.h"
+#include "sim/FieldDrawing.h"
+#include "sim/Oscillators.h"
+#include "text/TextOverlay.h"
+
+namespace {
+int64_t counterMs = 0;
+int64_t CounterMs() { return counterMs; }
+bool testsFinished = false;
+
+void ExitedInsideATest() {
+  if (testsFinished) return;
+  std::fputs("FAILED: the process exited before its tests finished\n", stderr);
+  std::_Exit(1);
+}
+}  // namespace
 
 OffscreenWindow& TestWindow() {
   static OffscreenWindow* window = [] {
-    auto* opened = new OffscreenWindow;  // lives to process exit, past static destructors
+    auto* opened = new OffscreenWindow;  // lives past the static destructors that use GL
     std::string error;
     if (!opened->Open(640, 480, &error)) {
       std::fprintf(stderr, "offscreen GL context: %s\n", error.c_str());
@@ -19,13 +43,61 @@ OffscreenWindow& TestWindow() {
   return *window;
 }
 
-namespace {
-// Mesa's software rasteriser runs threads; death tests re-run the binary rather than fork it.
-// Set from an environment, once gtest is up: a static initializer here runs before
-// gtest's own flag is constructed, which then puts "fast" back.
-class ThreadsafeDeathTests : public testing::Environment {
-  void SetUp() override { GTEST_FLAG_SET(death_test_style, "threadsafe"); }
-};
-testing::Environment* const deathTestStyle =
-    testing::AddGlobalTestEnvironment(new ThreadsafeDeathTests);
-}  // namespace
+void StartProgram(int width, int height) {
+  OffscreenWindow& window = TestWindow();
+  window.Resize(width, height);
+  window.fullScreenRequests = window.reshapeRequests = window.swaps = 0;
+  ReshapeHandler(width, height);
+  rippleSelector = 4;
+  letterboxSelector = settings.letterbox = 0;
+  helpShown = paused = mouseX = mouseY = shellFullScreen = 0;
+  fullScreen = 1;
+  nowSeconds = frameDelta = 0.0f;
+  previousTime = 0.0;
+  previousMs = 0;
+  nextFpsTime = 1.0;
+  fpsValue = 30;
+  frameCounter = 0;
+  overlay.expiry = 0.0;
+  overlay.lastText[0] = '\0';
+  overlay.recordFlag = 1;
+  oscillatorBank = {};
+  fieldPath = {};
+  elapsedMs = 0;
+  PreInit();
+  SetCounterSource(CounterMs, 1000);
+  counterMs = 0;
+  StartClock();
+  Init();
+}
+
+void DisplayAt(int64_t ms) {
+  counterMs = ms;
+  DisplayHandler();
+}
+
+void Type(const char* keys) {
+  const int specials[] = {GLUT_KEY_LEFT, GLUT_KEY_UP, GLUT_KEY_RIGHT, GLUT_KEY_DOWN};
+  for (const char* key = keys; *key != '\0'; ++key) {
+    if (*key >= 1 && *key <= 4) {
+      TestWindow().Special(specials[*key - 1]);
+    } else {
+      TestWindow().Key(static_cast<unsigned char>(*key));
+    }
+  }
+}
+
+int main(int argc, char** argv) {
+  // A death test's child is meant to exit inside its test.
+  bool deathTestChild = false;
+  for (int i = 1; i < argc; ++i) {
+    deathTestChild |= std::strstr(argv[i], "internal_run_death_test") != nullptr;
+  }
+  testing::InitGoogleTest(&argc, argv);
+  // Mesa runs threads: death tests re-run the binary rather than fork it.
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  if (!deathTestChild) std::atexit(ExitedInsideATest);
+  const int result = RUN_ALL_TESTS();
+  testsFinished = true;
+  return result;
+}

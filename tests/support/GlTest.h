@@ -1,8 +1,21 @@
-// One offscreen GL window per test process, current and installed as the
-// program's window.
+// The program on one offscreen GL window per test process, started afresh by
+// every test, with a millisecond counter the test turns by hand.
 #pragma once
+
+#include <cstdint>
+#include <vector>
 
 #include "app/OffscreenWindow.h"
 
-// Opens the window at 640x480 on first use; aborts the test binary if EGL fails.
+// Opens the window on first use; ends the test binary if EGL fails.
 OffscreenWindow& TestWindow();
+
+// Every process-wide value as at launch, the window at width x height, then
+// main's order: PreInit, the clock started at counter 0, Init.
+void StartProgram(int width = 640, int height = 480);
+// One display event with the counter at ms (it may pass 2^32): clock, frame, swap.
+void DisplayAt(int64_t ms);
+// Types characters; '\x01'..'\x04' stand for the left, up, right and down keys.
+void Type(const char* keys);
+// The window's pixels, RGB, top row first.
+inline std::vector<uint8_t> Pixels() { return TestWindow().ReadRgb(); }
