@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <iterator>
 #include <string>
 
@@ -173,6 +174,22 @@ TEST(Keys, HelpOffClearsTheScreenOnlyWhileClearingIsOn) {
     Type("??");
     const std::vector<uint8_t> pixels = Pixels();
     EXPECT_EQ(std::count(pixels.begin(), pixels.end(), 0) == std::ssize(pixels), clearing);
+  }
+}
+
+TEST(Keys, SpeedsHeldToInfinityAndBackStillDrawAndResetRestoresThem) {
+  StartProgram(64, 48);
+  for (const char* held : {"\x02\x03)+=]", "\x01\x04(_-["}) {
+    for (int press = 0; press < 10000; ++press) Type(held);
+    int64_t ms = 0;
+    for (int frame = 0; frame < 20; ++frame) DisplayAt(ms += 16);
+    EXPECT_TRUE(std::isinf(settings.frequency) || settings.frequency < 1e-30f);
+    Type("r");
+    EXPECT_EQ(settings.frequency * settings.mainSpeed * settings.objectSize, 1.0f);
+    DisplayAt(ms += 16);
+    const std::vector<uint8_t> picture = Pixels();
+    EXPECT_GT(std::count(picture.begin(), picture.end(), 0), 0);
+    EXPECT_LT(std::count(picture.begin(), picture.end(), 0), std::ssize(picture) / 2);
   }
 }
 

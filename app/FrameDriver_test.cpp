@@ -96,39 +96,30 @@ TEST(FrameDriver, FadeDimsByTheClampedStepAndResetCancelsIt) {
   EXPECT_EQ(fadeLevel, 1.0f);
 }
 
-TEST(FrameDriver, LetterboxSqueezesTheWholePictureIntoItsBand) {
+TEST(FrameDriver, TheViewSqueezesThePictureIntoTheLetterboxAndKeepsOddPolygonModes) {
   const struct {
-    int height, letterbox, bottom, band;
-  } cases[] = {{480, 0, 0, 480},
-               {480, 1, 24, 432},
-               {480, 3, 72, 336},
-               {480, 6, 144, 192},
-               {333, 6, 99, 134}};  // 99.9 and 233.1 truncate
+    int height, letterbox, bottom, band, polyMode;
+    GLint mode;  // a mode outside 0..2 leaves the one before, lines, in force
+  } cases[] = {{480, 0, 0, 480, 1, GL_LINE},
+               {480, 1, 24, 432, 2, GL_POINT},
+               {480, 3, 72, 336, 7, GL_LINE},
+               {480, 6, 144, 192, 0, GL_FILL},
+               {333, 6, 99, 134, -1, GL_LINE}};  // 99.9 and 233.1 truncate
   for (const auto& c : cases) {
     StartProgram(200, c.height);
+    settings.polyMode = 1;
+    ApplyView();
     settings.letterbox = c.letterbox;
+    settings.polyMode = c.polyMode;
     DisplayAt(20);
-    std::array<GLint, 4> viewport{};
-    glGetIntegerv(GL_VIEWPORT, viewport.data());
-    EXPECT_EQ(viewport, (std::array<GLint, 4>{0, c.bottom, 200, c.band})) << c.letterbox;
+    std::array<GLint, 6> view{};
+    glGetIntegerv(GL_VIEWPORT, view.data());
+    glGetIntegerv(GL_POLYGON_MODE, &view[4]);
+    EXPECT_EQ(view, (std::array<GLint, 6>{0, c.bottom, 200, c.band, c.mode, c.mode}))
+        << c.letterbox;
     GLfloat projection[16];
     glGetFloatv(GL_PROJECTION_MATRIX, projection);
     EXPECT_FLOAT_EQ(projection[5], 2.0f / static_cast<float>(c.height));
-  }
-}
-
-TEST(FrameDriver, PolygonModeFollowsTheSettingAndKeepsItForStrangeValues) {
-  StartProgram();
-  const struct {
-    int polyMode;
-    GLint expected;
-  } cases[] = {{1, GL_LINE}, {2, GL_POINT}, {7, GL_POINT}, {0, GL_FILL}, {-1, GL_FILL}};
-  for (const auto& c : cases) {
-    settings.polyMode = c.polyMode;
-    ApplyView();
-    GLint modes[2] = {};
-    glGetIntegerv(GL_POLYGON_MODE, modes);
-    EXPECT_EQ(modes[0], c.expected) << c.polyMode;
   }
 }
 

@@ -42,7 +42,6 @@ TEST(FieldAllocation, SteadyFramesAllocateNothing) {
                {331, 1, 1, 0, FieldDrawn::PointArrays},
                {200, 3, 0, 4, FieldDrawn::PointArrays}};
   int64_t ms = 0;
-  StartProgram(331, 207);
   for (const auto& c : cases) {
     StartProgram(c.width, 207);
     settings.tesselation = c.step;

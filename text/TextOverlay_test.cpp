@@ -1,5 +1,5 @@
-// DrawText: which cell each character shows and where, what it remembers, and
-// the GL state it leaves behind.
+// DrawText: where the cells lie, what it remembers and the GL state it leaves;
+// and the status messages, formatted into 80 bytes and never read as formats.
 #include "text/TextOverlay.h"
 
 #include <GL/gl.h>
@@ -15,46 +15,37 @@
 
 namespace {
 
-// Each code's own colour, so that a pixel tells which cell it shows.
-std::array<uint8_t, 3> CodeColor(int code) {
-  return {static_cast<uint8_t>(code), static_cast<uint8_t>(255 - code),
-          static_cast<uint8_t>(code * 37)};
-}
-
-// A 32x16 atlas, 2x2 texels a cell, each in its code's colour; row 0 is t = 0.
-void UseCodeAtlas() {
-  Image atlas;
-  ASSERT_TRUE(atlas.create(32, 16, 24));
-  for (int y = 0; y < 16; ++y) {
-    for (int x = 0; x < 32; ++x) {
-      const auto color = CodeColor(32 + (7 - y / 2) * 16 + x / 2);
-      std::copy(color.begin(), color.end(), atlas.pixels() + (y * 32 + x) * 3);
-    }
-  }
-  ASSERT_TRUE(overlay.font.createFromImage(atlas, nullptr));
-}
-
 std::array<uint8_t, 3> Pixel(int x, int row) {
   const std::vector<uint8_t> rgb = Pixels();
   const uint8_t* p = &rgb[(static_cast<size_t>(row) * TestWindow().WindowWidth() + x) * 3];
   return {p[0], p[1], p[2]};
 }
 
-TEST(DrawText, CellsStepByTheTruncatedAdvanceAndCodesPast159WrapRound) {
-  StartProgram(200, 60);
-  UseCodeAtlas();
-  glClear(GL_COLOR_BUFFER_BIT);
-  const char text[] = {'R', 'e', 's', ' ', 't', static_cast<char>(193), 5, '\0'};
-  overlay.DrawText(text, 10, 30, 20.0f);                  // cells 10 wide, 9 apart, rows 10..29
-  const int shown[] = {'R', 'e', 's', 0, 't', 'A', 133};  // 193 shows 'A', 5 shows 133
-  for (int i = 0; i < 7; ++i) {
-    const auto want = shown[i] == 0 ? std::array<uint8_t, 3>{} : CodeColor(shown[i]);
-    EXPECT_EQ(Pixel(10 + 9 * i + 5, 20), want) << i;
+// Without an atlas every cell but a space's is a white block: where the cells lie.
+TEST(DrawText, CellsAreHalfAsWideAsTallAndStepByTheTruncatedAdvance) {
+  const struct {
+    float height;
+    int step;
+  } cases[] = {{20, 9}, {18, 8}, {30, 13}};
+  for (const auto& c : cases) {
+    StartProgram(100, 40);
+    overlay.font.release();
+    glClear(GL_COLOR_BUFFER_BIT);
+    overlay.DrawText("a bc", 3, 35, c.height);
+    for (int x = 0; x < 100; ++x) {
+      const bool inCell = [&] {
+        for (const int cell : {0, 2, 3}) {
+          if (x >= 3 + c.step * cell && x < 3 + c.step * cell + static_cast<int>(c.height / 2))
+            return true;
+        }
+        return false;
+      }();
+      EXPECT_EQ(Pixel(x, 34)[0] == 255, inCell) << c.height << " at " << x;
+      EXPECT_EQ(Pixel(x, 35 - static_cast<int>(c.height)), inCell ? Pixel(x, 34) : Pixel(x, 36))
+          << c.height << " at " << x;
+    }
+    EXPECT_EQ(Pixel(4, 34 - static_cast<int>(c.height))[0], 0);
   }
-  EXPECT_EQ(Pixel(9, 20), (std::array<uint8_t, 3>{}));
-  EXPECT_EQ(Pixel(10 + 9 * 6 + 10, 20), (std::array<uint8_t, 3>{}));
-  EXPECT_EQ(Pixel(15, 9), (std::array<uint8_t, 3>{}));
-  EXPECT_EQ(Pixel(15, 30), (std::array<uint8_t, 3>{}));
 }
 
 TEST(DrawText, RemembersAtMost79CharactersWhileRecording) {
@@ -72,18 +63,15 @@ TEST(DrawText, RemembersAtMost79CharactersWhileRecording) {
 
 TEST(DrawText, FillsCellsOverTheWholeWindowAndLeavesWhatTheFrameExpects) {
   StartProgram(320, 240);
-  overlay.font.release();  // no atlas: every cell but a space is a white block
+  overlay.font.release();
   settings.letterbox = 6;  // the band is rows 72..167 from the top
   settings.polyMode = 1;
   ApplyView();
   glClear(GL_COLOR_BUFFER_BIT);
   glTranslatef(5, 6, 0);
   glColor3f(0.1f, 0.2f, 0.3f);
-  overlay.DrawText("T T", 10, 20, 20.0f);
-  const std::array<uint8_t, 3> white{255, 255, 255}, black{};
-  EXPECT_EQ(Pixel(14, 10), white);  // filled, though the picture is drawn as lines
-  EXPECT_EQ(Pixel(23, 10), black);
-  EXPECT_EQ(Pixel(32, 10), white);
+  overlay.DrawText("T", 10, 20, 20.0f);
+  EXPECT_EQ(Pixel(14, 10)[1], 255);  // filled, though the picture is drawn as lines
   std::array<GLint, 4> viewport{};
   glGetIntegerv(GL_VIEWPORT, viewport.data());
   EXPECT_EQ(viewport, (std::array<GLint, 4>{0, 72, 320, 96}));
@@ -102,6 +90,26 @@ TEST(DrawText, FillsCellsOverTheWholeWindowAndLeavesWhatTheFrameExpects) {
   EXPECT_EQ(m[0] + m[1] + m[2], 3.0f);
   glGetFloatv(GL_PROJECTION_MATRIX, m);
   EXPECT_FLOAT_EQ(m[5], 2.0f / 240);  // the window-sized projection stays
+}
+
+TEST(Messages, FormatsAreBoundedAndTextIsNeverAFormat) {
+  StartProgram(100, 40);
+  const struct {
+    void (*show)();
+    std::string remembered;
+  } cases[] = {
+      {[] { overlay.ShowMessage("100% sure %d %s %n"); }, "100% sure %d %s %n"},
+      {[] { overlay.ShowMessage("%090d", int32_t{7}); }, std::string(79, '0')},
+      {[] { overlay.ShowMessage(std::string(120, 'z').c_str()); }, std::string(79, 'z')},
+      {[] { overlay.ShowMessage("%4.2f", double{3.4e38f}); },
+       "339999995214436424907732413799364296704.00"},
+      {[] { overlay.DrawFrameRate(60); }, "339999995214436424907732413799364296704.00"},
+  };
+  for (const auto& c : cases) {
+    c.show();
+    EXPECT_EQ(overlay.lastText, c.remembered);
+    EXPECT_EQ(overlay.recordFlag, 1);
+  }
 }
 
 }  // namespace
