@@ -25,7 +25,7 @@ else
     > "$scratch/log" 2>&1 || { tail -n 30 "$scratch/log" >&2; exit 1; }
   # Named for the project's version: debian/changelog follows CMakeLists.txt.
   deb=$scratch/wendrix_${version}_$(dpkg --print-architecture).deb
-  lintian --fail-on error,warning "$deb" > "$scratch/lint" 2>&1 || fail "$(cat "$scratch/lint")"
+  lintian --fail-on error,warning "$deb" > "$scratch/lint" 2>&1 || fail "lintian: $(cat "$scratch/lint")"
   dpkg-deb -x "$deb" "$root"
   # Each library the programs link comes from a package that Depends names.
   depends=" $(dpkg-deb -f "$deb" Depends | sed 's/([^)]*)//g; s/[,|]/ /g' | tr -s ' ') "
