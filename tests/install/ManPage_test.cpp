@@ -48,7 +48,7 @@ std::set<std::string> ManPageKeys() {
   for (std::string line; std::getline(page, line); tag = inKeys && line == ".TP") {
     if (line.starts_with(".SH")) inKeys = line == ".SH KEYS";
     if (!tag) continue;
-    line = std::regex_replace(std::regex_replace(line, std::regex("\"[^\"]*\""), " "),
+    line = std::regex_replace(std::regex_replace(line, std::regex(R"("[^"]*")"), " "),
                               std::regex(R"(\\-)"), "-");
     std::istringstream words(line);
     std::string word;

@@ -66,7 +66,7 @@ done
 (cd "$scratch/elsewhere" && EGL_PLATFORM=surfaceless LIBGL_ALWAYS_SOFTWARE=1 \
   "$root$bindir/wendrix-render" --out frame.png) > "$scratch/render" 2>&1 || true
 verdict=$("$pngprobe" text "$scratch/elsewhere/frame.png" 2>&1) || true
-[ "$verdict" = glyphs ] && [ ! -s "$scratch/render" ] ||
+[[ $verdict == glyphs && ! -s $scratch/render ]] ||
   fail "the installed renderer's message shows $verdict; it said: $(cat "$scratch/render")"
 
 [ "$failures" -eq 0 ] || exit 1
