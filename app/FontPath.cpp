@@ -8,6 +8,10 @@
 #include "image/Bmp.h"
 #include "image/Texture.h"
 
+// An object of its own, with external linkage, rather than a literal the compiler may fold
+// into the code: `strings` on the program then shows the directory it was built for.
+const char kDataDir[] = WENDRIX_DATADIR;
+
 namespace {
 constexpr const char* kFontName = "font.bmp";
 }
@@ -18,7 +22,7 @@ std::vector<std::string> FontCandidates(const std::string& executableDir) {
     candidates.push_back(executableDir + "/" + kFontName);
     candidates.push_back(executableDir + "/../share/wendrix/" + kFontName);
   }
-  candidates.push_back(std::string(WENDRIX_DATADIR) + "/" + kFontName);
+  candidates.push_back(std::string(kDataDir) + "/" + kFontName);
   return candidates;
 }
 

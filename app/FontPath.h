@@ -6,6 +6,9 @@
 
 struct Texture;
 
+// The installed data directory the program was built for: that of the configured prefix.
+extern const char kDataDir[];
+
 // The places tried, in order: the working directory, the executable's own
 // directory, ../share/wendrix beside it, then the installed data directory.
 std::vector<std::string> FontCandidates(const std::string& executableDir);

@@ -9,6 +9,9 @@ test_packages=(libgtest-dev libbenchmark-dev xvfb xdotool x11-utils libx11-dev l
   libxdamage-dev libfreetype-dev fonts-dejavu-core clang libclang-rt-14-dev)
 # The installed program's tests, and the style checks (scripts/check-format, scripts/lint).
 test_packages+=(desktop-file-utils man-db groff-base dpkg-dev clang-format clang-tidy)
+# The Debian package that tests/install/install_test.sh builds from a clean copy of the
+# tracked files (git) and checks with lintian; its Build-Depends are the build packages above.
+test_packages+=(debhelper lintian git)
 # The program under memcheck (tests/valgrind); clang above builds the fuzzer (fuzz/).
 test_packages+=(valgrind)
 

@@ -1,59 +1,46 @@
 // pngprobe: what the install tests need to know about a PNG.
-//   pngprobe size FILE  prints WIDTHxHEIGHT and how many pixels are not black.
-//   pngprobe text FILE  prints "glyphs", "blocks" or "none": what the status message's
-//                       area holds, the band 20 pixels tall at the top left where the
-//                       start-up message is drawn. Glyphs from the atlas light a few
-//                       scattered pixels there; without the atlas every character cell
-//                       is a solid white block.
+//   pngprobe text FILE  "glyphs", "blocks" or "none": what the band 20 pixels tall at the top
+//                       left, where the start-up message is drawn, holds. Glyphs from the
+//                       atlas light a few scattered pixels there; without the atlas every
+//                       character cell is a solid white block.
+//   pngprobe icon FILE  WIDTHxHEIGHT and how many of the four edges (the outer rows and
+//                       columns) are black throughout: a grid that stops short of the edge.
+#include <algorithm>
 #include <cstdio>
-#include <cstring>
 #include <string>
 
 #include "image/Png.h"
 
-namespace {
-// The start-up message's cells: rows 0 to 19 and x from 10 to about 253.
-constexpr int kTop = 0, kBottom = 20, kLeft = 10, kRight = 250;
-constexpr int kLit = 100;  // every channel at least this: text, or text blended over the field
-
-bool Lit(const RgbImage& image, int x, int y) {
-  const uint8_t* p = &image.rgb[(static_cast<size_t>(y) * image.width + x) * 3];
-  return p[0] >= kLit && p[1] >= kLit && p[2] >= kLit;
-}
-}  // namespace
-
 int main(int argc, char** argv) {
-  if (argc != 3 || (std::strcmp(argv[1], "size") != 0 && std::strcmp(argv[1], "text") != 0)) {
-    std::fputs("usage: pngprobe size|text FILE.png\n", stderr);
-    return 2;
-  }
+  const std::string mode = argc == 3 ? argv[1] : "";
   RgbImage image;
   std::string error;
-  if (!ReadPng(argv[2], &image, &error)) {
-    std::fprintf(stderr, "pngprobe: %s\n", error.c_str());
-    return 1;
+  if ((mode != "text" && mode != "icon") || !ReadPng(argv[2], &image, &error)) {
+    std::fprintf(stderr, "pngprobe: %s\n",
+                 error.empty() ? "usage: pngprobe text|icon FILE.png" : error.c_str());
+    return 2;
   }
-  if (std::strcmp(argv[1], "size") == 0) {
-    long notBlack = 0;
-    for (size_t i = 0; i < image.rgb.size(); i += 3) {
-      if (image.rgb[i] != 0 || image.rgb[i + 1] != 0 || image.rgb[i + 2] != 0) ++notBlack;
-    }
-    std::printf("%dx%d %ld\n", image.width, image.height, notBlack);
+  const int w = image.width, h = image.height;
+  // The smallest and the largest channel of pixel (x, y).
+  auto channels = [&](int x, int y) {
+    const uint8_t* p = &image.rgb[(static_cast<size_t>(y) * w + x) * 3];
+    return std::minmax({p[0], p[1], p[2]});
+  };
+  if (mode == "text") {
+    // The message's cells: rows 0 to 19, x from 10 to about 253. Lit: every channel at
+    // least 100, text or text blended over the field.
+    int lit = 0;
+    for (int y = 0; y < std::min(h, 20); ++y)
+      for (int x = 10; x < std::min(w, 250); ++x) lit += channels(x, y).first >= 100 ? 1 : 0;
+    // Measured at 640x480: glyphs light about a tenth of the band's 4800, blocks four fifths.
+    std::puts(lit * 100 < 4800 ? "none" : lit * 2 < 4800 ? "glyphs" : "blocks");
     return 0;
   }
-  if (image.width < kRight || image.height < kBottom) {
-    std::fprintf(stderr, "pngprobe: %s is %dx%d, too small to hold the message\n", argv[2],
-                 image.width, image.height);
-    return 1;
-  }
-  long lit = 0;
-  for (int y = kTop; y < kBottom; ++y) {
-    for (int x = kLeft; x < kRight; ++x) lit += Lit(image, x, y) ? 1 : 0;
-  }
-  const long area = static_cast<long>(kBottom - kTop) * (kRight - kLeft);
-  // Measured at 640x480: glyphs light about a tenth of the band, blocks four fifths.
-  const char* verdict = lit * 100 < area ? "none" : lit * 2 < area ? "glyphs" : "blocks";
-  std::printf("%s\n", verdict);
-  std::fprintf(stderr, "pngprobe: %ld of %ld pixels lit in the message band\n", lit, area);
+  int top = 0, bottom = 0, left = 0, right = 0;  // the brightest channel along each edge
+  for (int x = 0; x < w; ++x) top = std::max<int>(top, channels(x, 0).second);
+  for (int x = 0; x < w; ++x) bottom = std::max<int>(bottom, channels(x, h - 1).second);
+  for (int y = 0; y < h; ++y) left = std::max<int>(left, channels(0, y).second);
+  for (int y = 0; y < h; ++y) right = std::max<int>(right, channels(w - 1, y).second);
+  std::printf("%dx%d %d\n", w, h, (top == 0) + (bottom == 0) + (left == 0) + (right == 0));
   return 0;
 }
