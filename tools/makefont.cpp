@@ -73,12 +73,13 @@ constexpr int kEmWidth = 7;
 constexpr int kEmHeight = 11;
 constexpr int kBaseline = 12;
 
-// The drawn glyphs, side by side: for each code, kStrokeColumns texels of
-// every stroke row, '#' for a stroke, columns 1..6 and rows 3..14 of its
-// cell. The hinter merges the strokes of these at 7 x 11 pixels, or leaves
-// them where linear filtering at 18 pixels blurs two one-texel strokes
-// into one (around the cell's middle columns); wide glyphs get a two-texel
-// middle stroke or their strokes at the sides.
+// The drawn glyphs, side by side: each code's kStrokeColumns texels of
+// every stroke row (columns 1..6, rows 3..14 of its cell), '#' a stroke.
+// At 7 x 11 pixels the hinter runs the strokes of these together or draws
+// them poorly. At 18 pixels linear filtering smears the cell's two middle
+// columns into each other, so the drawings put a two-texel stroke or a
+// two-texel gap there, except where three strokes must fit in five columns
+// (m, w, M, W, *): those part by a fifth of full scale (see fontcheck).
 struct DrawnSheet {
   const char* codes;
   const char* rows[kStrokeRows];
