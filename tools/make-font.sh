@@ -1,19 +1,19 @@
 #!/bin/sh
-# Regenerates data/font.bmp on purpose, without configuring the whole
-# project: builds makefont and fontcheck in a scratch folder, renders the
-# font (DejaVu Sans Mono unless one is named) and checks the layout before
-# replacing the committed atlas.
+# Regenerates data/font.bmp on purpose, outside the usual build tree: builds
+# makefont and fontcheck in a scratch one (fontcheck draws with the
+# program's own text code, so it takes the core library along), renders the
+# font (DejaVu Sans Mono unless one is named) and checks the atlas before
+# replacing the committed one.
 set -eu
 tools=$(cd "$(dirname "$0")" && pwd)
-atlas=$(dirname "$tools")/data/font.bmp
+root=$(dirname "$tools")
+atlas=$root/data/font.bmp
 font=${1:-/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT INT TERM
-cxx=${CXX:-c++}
-"$cxx" -std=c++20 -O2 -Wall -Wextra -o "$work/makefont" "$tools/makefont.cpp" \
-  $(pkg-config --cflags --libs freetype2)
-"$cxx" -std=c++20 -O2 -Wall -Wextra -o "$work/fontcheck" "$tools/fontcheck.cpp"
-"$work/makefont" "$font" "$work/font.bmp"
-"$work/fontcheck" "$work/font.bmp"
+cmake -S "$root" -B "$work" -DWENDRIX_BUILD_TESTS=OFF -DWENDRIX_BUILD_BENCHMARKS=OFF > /dev/null
+cmake --build "$work" --target makefont fontcheck > /dev/null
+"$work/tools/makefont" "$font" "$work/font.bmp"
+EGL_PLATFORM=surfaceless LIBGL_ALWAYS_SOFTWARE=1 "$work/tools/fontcheck" "$work/font.bmp"
 cp "$work/font.bmp" "$atlas"
 echo "wrote $atlas"

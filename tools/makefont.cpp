@@ -1,11 +1,32 @@
-// makefont: renders a TrueType font into Wendrix's glyph atlas, font.bmp.
+// makefont: draws Wendrix's glyph atlas, font.bmp, from a TrueType font.
 //
 //   makefont FONT.ttf OUT.bmp
 //
-// The atlas is a 512 x 512 32-bit BMP of 16 x 8 cells, 32 texels wide and
-// 64 tall, holding codes 32..159 in code order. Glyphs are white with their
-// coverage as alpha; every other texel is white with alpha 0, so that linear
-// filtering never pulls a dark fringe into the text.
+// The atlas is a 512 x 512 32-bit BMP of 16 x 8 cells holding codes 32..159
+// in code order. Text is drawn 18, 20 and 30 pixels tall; through the
+// texture's box-filtered mipmap chain the renderer then reads level 2 of
+// the atlas (18 and 20 pixels: 8 x 16 texels a cell, 0.8 to 0.9 texels a
+// pixel) or level 1 (30 pixels). So every glyph is designed as a bitmap of
+// that 8 x 16 grid and stored as 4 x 4 blocks of equal texels: level 2 is
+// then exactly the design and level 1 its 2x copy, with no grey mush where
+// strokes lie close together.
+//
+// A design is the font's hinted monochrome rendering at 7 x 11 pixels an
+// em, or a drawing below where the hinter runs strokes together at that
+// size (m, w, M, W, #, ...). Strokes are white; every texel next to a
+// stroke is black; both are opaque, so text reads over light pictures as
+// well as dark ones. The rest is transparent.
+//
+// Where ink may go. Each character's quad samples its cell 1% of the atlas
+// height (1.28 design rows) below the cell, so its bottom pixel row reads
+// the two top rows of the cell below it in the atlas: those stay empty in
+// every cell. Linear filtering at the quad's sides reads the neighbouring
+// cells' edge columns: those stay empty too. That leaves 6 x 14 texels for
+// a glyph and its outline, too narrow for three strokes, two gaps and an
+// outline on both sides; so m, w, M and W keep their outline on the right
+// only, and the few drawings that need all six columns have none at their
+// sides. Their gaps between strokes are outline all the same. fontcheck
+// checks the layout and how the strokes come out on screen.
 //
 // The program uploads the picture's top row at t = 0 and draws a cell's
 // lower t edge at the bottom of the character, so the sheet is stored
@@ -13,21 +34,16 @@
 // eighth and every glyph stands upside down. A bottom-up BMP gives that for
 // free: its first stored row is the picture's bottom row, so the rows are
 // written in the order of an upright sheet, top to bottom.
-//
-// The renderer samples each cell row 1% of the image height (5.12 texels)
-// below its nominal cell, and small text is read from mipmap levels 1 and 2
-// (2 x 2 and 4 x 4 boxes). Every glyph is therefore kept well inside the
-// band that is really sampled, so that no neighbour's ink can leak into any
-// character; the tool refuses to write an atlas that breaks that rule.
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
-#include FT_ADVANCES_H
-#include FT_OUTLINE_H
+#include FT_DRIVER_H
+#include FT_MODULE_H
 
+#include <array>
 #include <cstdint>
 #include <cstdio>
-#include <string>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -35,32 +51,88 @@ namespace {
 constexpr int kAtlasSize = 512;
 constexpr int kColumns = 16;
 constexpr int kRows = 8;
-constexpr int kCellWidth = kAtlasSize / kColumns;  // 32
-constexpr int kCellHeight = kAtlasSize / kRows;    // 64
+constexpr int kBlock = 4;  // atlas texels a design texel spans, so that level 2 is the design
+constexpr int kCellWidth = kAtlasSize / kColumns / kBlock;  // 8 design texels
+constexpr int kCellHeight = kAtlasSize / kRows / kBlock;    // 16
 constexpr int kFirstCode = 32;
 constexpr int kFirstDrawn = 33;  // the space is never drawn; its cell stays empty
 constexpr int kLastDrawn = 126;  // 127..159 have no printable shape and stay empty
 
-// Texels per em. The height makes the font's own advance about 90% of the
-// cell width, matching the 0.45 x height pen advance against 0.5 x height
-// cells; the width is condensed so that the widest glyphs ('W', 'M', '_')
-// still clear the 4 outer columns that a 4 x 4 mipmap box reaches into.
-constexpr int kEmHeight = 48;
-constexpr int kEmWidth = 39;
+// Where strokes may go, in upright design rows and columns of a cell; the
+// outline may take one texel more above and below: rows 2..15.
+constexpr int kStrokeLeft = 1;
+constexpr int kStrokeRight = 7;  // exclusive
+constexpr int kStrokeTop = 3;
+constexpr int kStrokeBottom = 15;  // exclusive
+constexpr int kStrokeColumns = kStrokeRight - kStrokeLeft;
+constexpr int kStrokeRows = kStrokeBottom - kStrokeTop;
 
-// Baseline, in texel rows below the top of the upright cell. With the
-// DejaVu Sans Mono outlines at 48 texels per em this spans '`' at the top
-// (row 12.6) down to '_' and '|' at the bottom (row 62.3).
-constexpr int kBaseline = 51;
+// Pixels an em, and the design row just below the baseline: DejaVu Sans
+// Mono then reaches from row 3 (brackets, accents) to row 14 ('_').
+constexpr int kEmWidth = 7;
+constexpr int kEmHeight = 11;
+constexpr int kBaseline = 12;
 
-// Where ink may go inside a cell, upright rows measured from the top of the
-// nominal cell. The sampled band starts 5.12 rows down and ends 5.12 rows
-// past the cell; a mip level 2 footprint reaches at most 5.12 rows beyond
-// it, so 6 rows of margin on either side keep neighbours apart.
-constexpr int kInkLeft = 4;     // a level-2 texel spans 4 columns
-constexpr int kInkRight = 28;   // exclusive
-constexpr int kInkTop = 12;     // first row wholly 6 rows inside the band
-constexpr int kInkBottom = 63;  // exclusive
+// The drawn glyphs, side by side: each code's kStrokeColumns texels of
+// every stroke row (columns 1..6, rows 3..14 of its cell), '#' a stroke.
+// At 7 x 11 pixels the hinter runs the strokes of these together or draws
+// them poorly. At 18 pixels linear filtering smears the cell's two middle
+// columns into each other, so the drawings put a two-texel stroke or a
+// two-texel gap there, except where three strokes must fit in five columns
+// (m, w, M, W, *): those part by a fifth of full scale (see fontcheck).
+struct DrawnSheet {
+  const char* codes;
+  const char* rows[kStrokeRows];
+};
+// clang-format off
+constexpr DrawnSheet kDrawn[] = {
+    {"#$%&*0@",
+     {"...... ..#... ...... ...... ...... ...... ......",
+      ".#..#. .##### ##.... .##... #.#.#. ..##.. .####.",
+      "###### #.#... ##...# #..#.. .###.. .#..#. #....#",
+      ".#..#. #.#... ....#. #..#.. #.#.#. .#..#. #.##.#",
+      ".#..#. .####. ...#.. .##... ...... .#.##. #.##.#",
+      ".#..#. ..#..# ..#... #.#..# ...... .##.#. #.####",
+      "###### ..#..# .#.... #..##. ...... .#..#. #.....",
+      ".#..#. #####. #...## #..##. ...... .#..#. .####.",
+      ".#..#. ..#... ....## .##..# ...... ..##.. ......",
+      "...... ...... ...... ...... ...... ...... ......",
+      "...... ...... ...... ...... ...... ...... ......",
+      "...... ...... ...... ...... ...... ...... ......"}},
+    {"AKMVWXY^",
+     {"...... ...... ...... ...... ...... ...... ...... ......",
+      "..##.. .#..#. #...#. #....# #...#. #....# #....# ..##..",
+      ".#..#. .#.#.. ##.##. #....# #...#. .#..#. #....# .#..#.",
+      ".#..#. .#.#.. #.#.#. #....# #...#. .#..#. .#..#. ......",
+      ".#..#. .##... #.#.#. .#..#. #.#.#. ..##.. ..##.. ......",
+      ".####. .##... #.#.#. .#..#. #.#.#. ..##.. ..##.. ......",
+      ".#..#. .#.#.. #...#. .#..#. #.#.#. .#..#. ..##.. ......",
+      ".#..#. .#.#.. #...#. ..##.. #.#.#. .#..#. ..##.. ......",
+      ".#..#. .#..#. #...#. ..##.. .#.#.. #....# ..##.. ......",
+      "...... ...... ...... ...... ...... ...... ...... ......",
+      "...... ...... ...... ...... ...... ...... ...... ......",
+      "...... ...... ...... ...... ...... ...... ...... ......"}},
+    {"kmvwxy",
+     {".#.... ...... ...... ...... ...... ......",
+      ".#.... ...... ...... ...... ...... ......",
+      ".#.... ...... ...... ...... ...... ......",
+      ".#..#. ####.. #....# #...#. #....# .#..#.",
+      ".#.#.. #.#.#. #....# #...#. .#..#. .#..#.",
+      ".##... #.#.#. .#..#. #.#.#. ..##.. .#..#.",
+      ".#.#.. #.#.#. .#..#. #.#.#. ..##.. .#..#.",
+      ".#..#. #.#.#. ..##.. #.#.#. .#..#. .#..#.",
+      ".#..#. #.#.#. ..##.. .#.#.. #....# ..###.",
+      "...... ...... ...... ...... ...... ....#.",
+      "...... ...... ...... ...... ...... .###..",
+      "...... ...... ...... ...... ...... ......"}},
+};
+// clang-format on
+
+// What a design texel holds. A fringe texel is transparent white: it sits
+// beside a stroke that has no room for an outline there (an edge column),
+// so that linear filtering fades that stroke out instead of darkening it.
+enum Texel : std::uint8_t { kEmpty, kStroke, kOutline, kFringe };
+using Cell = std::array<std::array<Texel, kCellWidth>, kCellHeight>;
 
 struct FreeTypeSession {
   FT_Library library = nullptr;
@@ -70,6 +142,73 @@ struct FreeTypeSession {
     if (library) FT_Done_FreeType(library);
   }
 };
+
+// Copies code's drawing into the cell's stroke area; false if none is drawn.
+bool PlaceDrawn(int code, Cell& cell) {
+  for (const DrawnSheet& sheet : kDrawn) {
+    const char* at = std::strchr(sheet.codes, code);
+    if (at == nullptr) continue;
+    const long offset = (at - sheet.codes) * (kStrokeColumns + 1);
+    for (int y = 0; y < kStrokeRows; ++y) {
+      for (int x = 0; x < kStrokeColumns; ++x) {
+        if (sheet.rows[y][offset + x] == '#') cell[kStrokeTop + y][kStrokeLeft + x] = kStroke;
+      }
+    }
+    return true;
+  }
+  return false;
+}
+
+// Renders one glyph monochrome with the font's hinting, its ink box centred
+// in the stroke area's width and standing on the baseline; false (with a
+// message) when FreeType fails or the glyph does not fit.
+bool PlaceRendered(FT_Face face, int code, Cell& cell) {
+  if (FT_Load_Char(face, static_cast<FT_ULong>(code), FT_LOAD_RENDER | FT_LOAD_TARGET_MONO) != 0 ||
+      face->glyph->bitmap.pixel_mode != FT_PIXEL_MODE_MONO) {
+    std::fprintf(stderr, "makefont: cannot render code %d\n", code);
+    return false;
+  }
+  const FT_Bitmap& bitmap = face->glyph->bitmap;
+  const int width = static_cast<int>(bitmap.width);
+  const int left = kStrokeLeft + (kStrokeColumns - width) / 2;
+  const int top = kBaseline - face->glyph->bitmap_top;
+  if (width > kStrokeColumns || top < kStrokeTop ||
+      top + static_cast<int>(bitmap.rows) > kStrokeBottom) {
+    std::fprintf(stderr, "makefont: code %d does not fit its cell\n", code);
+    return false;
+  }
+  for (unsigned y = 0; y < bitmap.rows; ++y) {
+    const unsigned char* bits = bitmap.buffer + static_cast<long>(y) * bitmap.pitch;
+    for (unsigned x = 0; x < bitmap.width; ++x) {
+      if ((bits[x / 8] >> (7 - x % 8) & 1) != 0) cell[top + y][left + x] = kStroke;
+    }
+  }
+  return true;
+}
+
+// Outlines the strokes: every empty texel of the stroke columns, one row
+// above to one row below the stroke rows, that touches a stroke (diagonals
+// included). Strokes in the edge columns get a fringe beside them instead.
+void AddOutline(Cell& cell) {
+  const Cell strokes = cell;
+  auto isStroke = [&strokes](int y, int x) {
+    return y >= 0 && y < kCellHeight && x >= 0 && x < kCellWidth && strokes[y][x] == kStroke;
+  };
+  for (int y = kStrokeTop - 1; y <= kStrokeBottom; ++y) {
+    for (int x = kStrokeLeft; x < kStrokeRight; ++x) {
+      if (strokes[y][x] != kEmpty) continue;
+      for (int dy = -1; dy <= 1; ++dy) {
+        for (int dx = -1; dx <= 1; ++dx) {
+          if (isStroke(y + dy, x + dx)) cell[y][x] = kOutline;
+        }
+      }
+    }
+  }
+  for (int y = 0; y < kCellHeight; ++y) {
+    if (isStroke(y, kStrokeLeft)) cell[y][kStrokeLeft - 1] = kFringe;
+    if (isStroke(y, kStrokeRight - 1)) cell[y][kStrokeRight] = kFringe;
+  }
+}
 
 void PutLe16(std::vector<std::uint8_t>& out, std::uint32_t value) {
   out.push_back(static_cast<std::uint8_t>(value & 0xff));
@@ -81,66 +220,8 @@ void PutLe32(std::vector<std::uint8_t>& out, std::uint32_t value) {
   PutLe16(out, value >> 16);
 }
 
-// Draws one glyph into the upright alpha sheet; false (with a message) when
-// FreeType fails or the ink would leave the cell's safe area.
-bool RenderGlyph(FT_Face face, int code, std::vector<std::uint8_t>& alpha) {
-  const FT_UInt index = FT_Get_Char_Index(face, static_cast<FT_ULong>(code));
-  if (index == 0) {
-    std::fprintf(stderr, "makefont: the font has no glyph for code %d\n", code);
-    return false;
-  }
-  // Unhinted outlines: the atlas is minified about 3x on screen, so grid
-  // fitting buys nothing, and the bytes then do not hang on the hinter.
-  const FT_Int32 flags = FT_LOAD_NO_HINTING | FT_LOAD_NO_BITMAP;
-  FT_Fixed advance = 0;  // 16.16 for unhinted loads
-  if (FT_Get_Advance(face, index, flags, &advance) != 0 || FT_Load_Glyph(face, index, flags) != 0 ||
-      face->glyph->format != FT_GLYPH_FORMAT_OUTLINE) {
-    std::fprintf(stderr, "makefont: cannot load the outline of code %d\n", code);
-    return false;
-  }
-
-  // Centre the advance box in the cell, to 1/64 texel: the fraction goes
-  // into the outline, the whole texels into the placement below.
-  const long advance26 = (advance + 512) >> 10;
-  const long pen26 = kCellWidth * 32L - advance26 / 2;
-  const long penWhole = pen26 >> 6;
-  FT_Outline_Translate(&face->glyph->outline, pen26 & 63, 0);
-  if (FT_Render_Glyph(face->glyph, FT_RENDER_MODE_NORMAL) != 0) {
-    std::fprintf(stderr, "makefont: cannot render code %d\n", code);
-    return false;
-  }
-  const FT_Bitmap& bitmap = face->glyph->bitmap;
-  if (bitmap.pixel_mode != FT_PIXEL_MODE_GRAY || bitmap.num_grays != 256) {
-    std::fprintf(stderr, "makefont: unexpected bitmap format for code %d\n", code);
-    return false;
-  }
-
-  const int cell = code - kFirstCode;
-  const int cellLeft = (cell % kColumns) * kCellWidth;
-  const int cellTop = (cell / kColumns) * kCellHeight;
-  const int left = static_cast<int>(penWhole) + face->glyph->bitmap_left;
-  const int top = kBaseline - face->glyph->bitmap_top;
-  for (unsigned y = 0; y < bitmap.rows; ++y) {
-    const unsigned char* src = bitmap.buffer + static_cast<long>(y) * bitmap.pitch;
-    for (unsigned x = 0; x < bitmap.width; ++x) {
-      const std::uint8_t coverage = src[x];
-      if (coverage == 0) continue;
-      const int cx = left + static_cast<int>(x);
-      const int cy = top + static_cast<int>(y);
-      if (cx < kInkLeft || cx >= kInkRight || cy < kInkTop || cy >= kInkBottom) {
-        std::fprintf(stderr,
-                     "makefont: code %d has ink at cell texel (%d, %d), outside its "
-                     "safe area\n",
-                     code, cx, cy);
-        return false;
-      }
-      alpha[static_cast<std::size_t>(cellTop + cy) * kAtlasSize + cellLeft + cx] = coverage;
-    }
-  }
-  return true;
-}
-
-std::vector<std::uint8_t> EncodeBmp(const std::vector<std::uint8_t>& alpha) {
+// The BMP of the upright sheet of cells, each design texel a kBlock square.
+std::vector<std::uint8_t> EncodeBmp(const std::vector<Cell>& cells) {
   constexpr std::uint32_t kHeaderBytes = 14 + 40;
   constexpr std::uint32_t kPixelBytes = kAtlasSize * kAtlasSize * 4;
   std::vector<std::uint8_t> out;
@@ -162,11 +243,17 @@ std::vector<std::uint8_t> EncodeBmp(const std::vector<std::uint8_t>& alpha) {
   PutLe32(out, 0);  // colours used
   PutLe32(out, 0);  // important colours
   // Stored rows are the upright sheet from its top row down; see above.
-  for (std::uint8_t a : alpha) {
-    out.push_back(255);
-    out.push_back(255);
-    out.push_back(255);
-    out.push_back(a);
+  for (int row = 0; row < kAtlasSize; ++row) {
+    for (int column = 0; column < kAtlasSize; ++column) {
+      const int cellRow = row / (kCellHeight * kBlock);
+      const int cellColumn = column / (kCellWidth * kBlock);
+      const Cell& cell = cells[static_cast<std::size_t>(cellRow) * kColumns + cellColumn];
+      const Texel texel = cell[row / kBlock % kCellHeight][column / kBlock % kCellWidth];
+      const bool white = texel == kStroke || texel == kFringe;
+      const bool opaque = texel == kStroke || texel == kOutline;
+      const std::uint8_t grey = white ? 255 : 0;
+      out.insert(out.end(), {grey, grey, grey, opaque ? std::uint8_t{255} : std::uint8_t{0}});
+    }
   }
   return out;
 }
@@ -192,9 +279,17 @@ int main(int argc, char** argv) {
   if (argc != 3) {
     std::fprintf(stderr,
                  "usage: %s FONT.ttf OUT.bmp\n"
-                 "Renders codes 33..126 of FONT.ttf into the 512x512 glyph atlas OUT.bmp.\n",
+                 "Draws codes 33..126 of FONT.ttf into the 512x512 glyph atlas OUT.bmp.\n",
                  argc > 0 ? argv[0] : "makefont");
     return 2;
+  }
+  for (const DrawnSheet& sheet : kDrawn) {
+    for (const char* row : sheet.rows) {
+      if (std::strlen(row) != std::strlen(sheet.codes) * (kStrokeColumns + 1) - 1) {
+        std::fprintf(stderr, "makefont: the drawing of \"%s\" is malformed\n", sheet.codes);
+        return 1;
+      }
+    }
   }
 
   FreeTypeSession ft;
@@ -202,23 +297,27 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "makefont: cannot initialise FreeType\n");
     return 1;
   }
+  // The classic TrueType interpreter hints both directions, which a
+  // monochrome rendering this small needs; naming it also pins the output.
+  const FT_UInt interpreter = TT_INTERPRETER_VERSION_35;
+  if (FT_Property_Set(ft.library, "truetype", "interpreter-version", &interpreter) != 0) {
+    std::fprintf(stderr, "makefont: FreeType lacks the version 35 TrueType interpreter\n");
+    return 1;
+  }
   if (FT_New_Face(ft.library, argv[1], 0, &ft.face) != 0) {
     std::fprintf(stderr, "makefont: cannot open font %s\n", argv[1]);
     return 1;
   }
-  if (!FT_IS_SCALABLE(ft.face)) {
-    std::fprintf(stderr, "makefont: %s is not a scalable font\n", argv[1]);
-    return 1;
-  }
-  // At 72 dpi a point is a texel.
-  if (FT_Set_Char_Size(ft.face, kEmWidth * 64, kEmHeight * 64, 72, 72) != 0) {
-    std::fprintf(stderr, "makefont: cannot set the glyph size\n");
+  if (!FT_IS_SCALABLE(ft.face) || FT_Set_Pixel_Sizes(ft.face, kEmWidth, kEmHeight) != 0) {
+    std::fprintf(stderr, "makefont: cannot size the font %s\n", argv[1]);
     return 1;
   }
 
-  std::vector<std::uint8_t> alpha(static_cast<std::size_t>(kAtlasSize) * kAtlasSize, 0);
+  std::vector<Cell> cells(std::size_t{kColumns} * kRows, Cell{});
   for (int code = kFirstDrawn; code <= kLastDrawn; ++code) {
-    if (!RenderGlyph(ft.face, code, alpha)) return 1;
+    Cell& cell = cells[static_cast<std::size_t>(code - kFirstCode)];
+    if (!PlaceDrawn(code, cell) && !PlaceRendered(ft.face, code, cell)) return 1;
+    AddOutline(cell);
   }
-  return WriteFile(argv[2], EncodeBmp(alpha)) ? 0 : 1;
+  return WriteFile(argv[2], EncodeBmp(cells)) ? 0 : 1;
 }
