@@ -186,7 +186,7 @@ TEST(Keys, SpeedsHeldToInfinityAndBackStillDrawAndResetRestoresThem) {
     EXPECT_TRUE(std::isinf(settings.frequency) || settings.frequency < 1e-30f);
     Type("r");
     EXPECT_EQ(settings.frequency * settings.mainSpeed * settings.objectSize, 1.0f);
-    DisplayAt(ms += 16);
+    DisplayAt(ms + 16);
     const std::vector<uint8_t> picture = Pixels();
     EXPECT_GT(std::count(picture.begin(), picture.end(), 0), 0);
     EXPECT_LT(std::count(picture.begin(), picture.end(), 0), std::ssize(picture) / 2);

@@ -208,6 +208,7 @@ ParseResult ParseRenderArguments(const std::vector<std::string>& args, RenderOpt
   std::vector<std::string> words = {"wendrix-render"};
   words.insert(words.end(), args.begin(), args.end());
   std::vector<char*> argv;
+  argv.reserve(words.size() + 1);
   for (std::string& word : words) argv.push_back(word.data());
   argv.push_back(nullptr);
   const int argc = static_cast<int>(words.size());

@@ -62,7 +62,7 @@ TEST(RenderArguments, EveryCaseOfTheTable) {
        "--frame-ms wants a whole number of milliseconds, not \"+5\""},
       {{"--frames", "2", "--from", "2", "--out", "x"}, "--from 2: the last frame is 1"},
       {{"--keys", "a<esc", "--out", "x"},
-       "--keys: unterminated key name at \"<esc\" (write <lt> for \"<\")"},
+       R"(--keys: unterminated key name at "<esc" (write <lt> for "<"))"},
       {{"--keys", "<ESC>", "--out", "x"},
        "--keys: unknown key <ESC> (known: <esc> <space> <left> <right> <up> <down> <lt>)"},
       {{"--frames", "5", "--key-at", "5:o", "--out", "x"}, "--key-at 5: the last frame is 4"},

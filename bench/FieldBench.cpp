@@ -39,7 +39,7 @@ void Field(benchmark::State& state, FieldEvaluation evaluation, int ripples, int
   FieldRows out;
   out.columns = GridColumns(frame);
   out.rgb = rgb.data();
-  for (auto _ : state) {
+  for (auto _ : state) {  // NOLINT(clang-analyzer-deadcode.DeadStores): the benchmark loop
     EvaluateField(frame, out, evaluation, threads);
     benchmark::DoNotOptimize(rgb.data());
     benchmark::ClobberMemory();
@@ -57,7 +57,7 @@ void Frame(benchmark::State& state, FieldPath path, int step, int spotlights) {
     RenderFrame();
   }
   glFinish();
-  for (auto _ : state) {
+  for (auto _ : state) {  // NOLINT(clang-analyzer-deadcode.DeadStores): the benchmark loop
     elapsedMs += 16;
     RenderFrame();
     glFinish();

@@ -21,7 +21,8 @@ std::string Bytes(const std::string& path) {
 TEST(Png, AFailedWriteLeavesThePathAsItWas) {
   const std::string dir = testing::TempDir() + "wendrix-png-" + std::to_string(getpid());
   fs::create_directories(dir);
-  std::vector<uint8_t> pixel = {1, 2, 3}, noise(300 * 300 * 3);  // noise: no compression helps
+  std::vector<uint8_t> pixel = {1, 2, 3},
+                       noise(size_t{300} * 300 * 3);  // noise: no compression helps
   std::mt19937 random(1);
   for (uint8_t& byte : noise) byte = static_cast<uint8_t>(random());
   std::string error;

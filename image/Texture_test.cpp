@@ -16,7 +16,8 @@ using Bytes = std::vector<uint8_t>;
 
 const Image& Fill(Image& image, uint32_t width, uint32_t bits, const Bytes& bytes) {
   EXPECT_TRUE(image.create(width, 2, bits));
-  std::memcpy(image.pixels(), bytes.data(), std::min<size_t>(bytes.size(), image.rowStride() * 2));
+  std::memcpy(image.pixels(), bytes.data(),
+              std::min<size_t>(bytes.size(), size_t{image.rowStride()} * 2));
   return image;
 }
 

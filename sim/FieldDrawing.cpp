@@ -52,7 +52,8 @@ void DrawPixelRectangle(const uint32_t* rgba, uint32_t columns, uint32_t rows, u
   // A point of size s at pixel x covers x - s/2 ... x - s/2 + s - 1 (s/2 rounded
   // down), so the cells start that far below and left of the origin. The raster
   // position has to be set inside the view; a bitmap of no pixels moves it out.
-  const GLfloat back = -static_cast<GLfloat>(step / 2);
+  const auto halfDown = static_cast<GLint>(step / 2);
+  const GLfloat back = -static_cast<GLfloat>(halfDown);
   glRasterPos2i(0, 0);
   glBitmap(0, 0, 0.0f, 0.0f, back, back, nullptr);
   glDrawPixels(static_cast<GLsizei>(columns), static_cast<GLsizei>(rows), GL_RGBA, GL_UNSIGNED_BYTE,

@@ -8,9 +8,9 @@
 #include <GL/glext.h>
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cfloat>
 #include <cmath>
-#include <cstring>
 #include <limits>
 #include <random>
 #include <string>
@@ -71,11 +71,10 @@ TEST(FieldKernels, EveryKernelColoursEveryPointAsTheReferenceDoes) {
         size_t unequal = 0;
         double worst = 0.0;
         for (size_t k = 0; k < want.size(); ++k) {
-          if (std::memcmp(&got[k], &want[k], sizeof(float)) == 0) continue;
+          if (std::bit_cast<uint32_t>(got[k]) == std::bit_cast<uint32_t>(want[k])) continue;
           ++unequal;
-          worst = std::isnan(got[k] - want[k])
-                      ? kInf
-                      : std::max<double>(worst, std::fabs(got[k] - want[k]));
+          const double difference = std::fabs(double{got[k]} - double{want[k]});
+          worst = std::max(worst, std::isnan(difference) ? 1.0 : difference);
         }
         const std::string what = "kernel " + std::to_string(static_cast<int>(kernel)) + ", scene " +
                                  std::to_string(s) + ", scheme " + std::to_string(scheme);

@@ -73,9 +73,10 @@ void FieldRowsFor(const FieldFrame& frame, const FieldRows& out, uint32_t rowBeg
   const D fade = V::Set(static_cast<double>(frame.fadeLevel));
   D centreU[kMaxRipples], frequency[kMaxRipples], phase[kMaxRipples], dySquared[kMaxRipples];
   for (int r = 0; r < ripples; ++r) {
-    centreU[r] = V::Set(frame.slot[4 * r]);
-    frequency[r] = V::Set(frame.slot[4 * r + 2]);
-    phase[r] = V::Set(frame.slot[4 * r + 3]);
+    const double* slot = frame.slot + static_cast<ptrdiff_t>(4) * r;
+    centreU[r] = V::Set(slot[0]);
+    frequency[r] = V::Set(slot[2]);
+    phase[r] = V::Set(slot[3]);
   }
   for (uint32_t row = rowBegin; row < rowEnd; ++row) {
     const double v = static_cast<double>(row * frame.step) * frame.invHeight;

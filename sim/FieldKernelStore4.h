@@ -7,10 +7,10 @@ inline void StoreFloats4(__m128 red, __m128 green, __m128 blue, float* out, int 
   _mm_store_ps(r, red);
   _mm_store_ps(g, green);
   _mm_store_ps(b, blue);
-  for (int k = 0; k < n; ++k) {
-    out[3 * k] = r[k];
-    out[3 * k + 1] = g[k];
-    out[3 * k + 2] = b[k];
+  for (int k = 0; k < n; ++k, out += 3) {
+    out[0] = r[k];
+    out[1] = g[k];
+    out[2] = b[k];
   }
 }
 

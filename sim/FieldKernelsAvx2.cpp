@@ -10,7 +10,7 @@
 #include "sim/RippleField.h"
 
 // glibc's libmvec; measured here: at most 4 ulp from sin().
-extern "C" __m256d _ZGVdN4v_sin(__m256d);
+extern "C" __m256d _ZGVdN4v_sin(__m256d);  // NOLINT(bugprone-reserved-identifier): libmvec\'s name
 
 namespace {
 

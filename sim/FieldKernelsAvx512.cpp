@@ -10,7 +10,7 @@
 #include "sim/RippleField.h"
 
 // glibc's libmvec; measured here: at most 4 ulp from sin().
-extern "C" __m512d _ZGVeN8v_sin(__m512d);
+extern "C" __m512d _ZGVeN8v_sin(__m512d);  // NOLINT(bugprone-reserved-identifier): libmvec\'s name
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include "sim/RippleField.h"
 
 // glibc's libmvec; measured here: at most 4 ulp from sin().
-extern "C" __m128d _ZGVbN2v_sin(__m128d);
+extern "C" __m128d _ZGVbN2v_sin(__m128d);  // NOLINT(bugprone-reserved-identifier): libmvec\'s name
 
 namespace {
 

@@ -4,6 +4,7 @@
 #include <GL/gl.h>
 
 #include <cmath>
+#include <cstddef>
 
 #include "app/FrameDriver.h"
 #include "app/Process.h"
@@ -39,7 +40,7 @@ FieldFrame PrepareFieldFrame() {
 double FieldValue(const FieldFrame& frame, double u, double v) {
   double sum = 0.0;
   for (int r = 0; r < frame.rippleCount; ++r) {
-    const double* ripple = &frame.slot[4 * r];
+    const double* ripple = frame.slot + static_cast<ptrdiff_t>(4) * r;
     const double dx = (u - ripple[0]) * frame.rippleScale;
     const double dy = (v - ripple[1]) * frame.rippleScale * frame.verticalFactor;
     const double w = std::sqrt(dx * dx + dy * dy) * ripple[2] + ripple[3];

@@ -5,6 +5,7 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <string>
 #include <vector>
@@ -33,13 +34,9 @@ TEST(DrawText, CellsAreHalfAsWideAsTallAndStepByTheTruncatedAdvance) {
     glClear(GL_COLOR_BUFFER_BIT);
     overlay.DrawText("a bc", 3, 35, c.height);
     for (int x = 0; x < 100; ++x) {
-      const bool inCell = [&] {
-        for (const int cell : {0, 2, 3}) {
-          if (x >= 3 + c.step * cell && x < 3 + c.step * cell + static_cast<int>(c.height / 2))
-            return true;
-        }
-        return false;
-      }();
+      const bool inCell = std::ranges::any_of(std::array{0, 2, 3}, [&](int cell) {
+        return x >= 3 + c.step * cell && x < 3 + c.step * cell + static_cast<int>(c.height / 2);
+      });
       EXPECT_EQ(Pixel(x, 34)[0] == 255, inCell) << c.height << " at " << x;
       EXPECT_EQ(Pixel(x, 35 - static_cast<int>(c.height)), inCell ? Pixel(x, 34) : Pixel(x, 36))
           << c.height << " at " << x;

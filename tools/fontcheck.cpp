@@ -26,7 +26,7 @@
 #include <vector>
 
 #include "app/OffscreenWindow.h"
-#include "image/Image.h"
+#include "image/Bmp.h"
 #include "text/TextOverlay.h"
 
 namespace {

@@ -51,7 +51,8 @@ void StartProgram(int width, int height) {
   rippleSelector = 4;
   fullScreen = overlay.recordFlag = 1;
   letterboxSelector = settings.letterbox = helpShown = paused = mouseX = mouseY = 0;
-  shellFullScreen = frameCounter = overlay.lastText[0] = 0;
+  shellFullScreen = frameCounter = 0;
+  overlay.lastText[0] = '\0';
   nowSeconds = frameDelta = 0.0f;
   previousTime = overlay.expiry = 0.0;
   previousMs = elapsedMs = 0;
@@ -74,10 +75,11 @@ void DisplayAt(int64_t ms) {
 void Type(const char* keys) {
   const int specials[] = {GLUT_KEY_LEFT, GLUT_KEY_UP, GLUT_KEY_RIGHT, GLUT_KEY_DOWN};
   for (const char* key = keys; *key != '\0'; ++key) {
-    if (*key >= 1 && *key <= 4) {
-      TestWindow().Special(specials[*key - 1]);
+    const auto code = static_cast<unsigned char>(*key);
+    if (code >= 1 && code <= 4) {
+      TestWindow().Special(specials[code - 1]);
     } else {
-      TestWindow().Key(static_cast<unsigned char>(*key));
+      TestWindow().Key(code);
     }
   }
 }
