@@ -7,15 +7,10 @@
 // through a box-filtered mipmap chain, that no character ever picks up ink from another
 // cell at any text height from 16 to 64 pixels.
 //
-// Strokes: draws the glyphs whose strokes lie closest together with the program's own
-// DrawText on an offscreen GL context, at the heights the program draws text (18, 20 and
-// 30 pixels), over black and over white, reads the pixels back and counts the strokes
-// along lines through each glyph. Over black every stroke must stand out as a bright run
-// of its own; over white the glyphs' dark outline must still part the strokes.
+// Strokes: that the hardest glyphs keep their strokes apart as the program draws
+// them (StrokeCheck.h).
 //
 // Exit status 0 when the atlas passes.
-
-#include <GL/gl.h>
 
 #include <algorithm>
 #include <cmath>
@@ -25,9 +20,7 @@
 #include <string>
 #include <vector>
 
-#include "app/OffscreenWindow.h"
-#include "image/Bmp.h"
-#include "text/TextOverlay.h"
+#include "tools/StrokeCheck.h"
 
 namespace {
 
@@ -155,147 +148,6 @@ void CheckSampling(const Atlas& atlas) {
   }
 }
 
-// --- strokes, as drawn ---
-
-// A line through a drawn glyph: across its cell at a fraction of the cell's
-// height from the top, or down it at a fraction of its width from the left,
-// and the strokes it must cross there.
-struct StrokeLine {
-  char glyph;
-  bool across;
-  float at;
-  int strokes;
-};
-constexpr StrokeLine kStrokeLines[] = {
-    {'m', true, 0.58F, 3},  // the three stems, below the arches
-    {'w', true, 0.52F, 3},  // both arms and the middle stroke
-    {'M', true, 0.38F, 3},  // the stems and the vee between them
-    {'M', true, 0.58F, 2},  // the stems, apart below the vee
-    {'W', true, 0.46F, 3},  // both arms and the middle stroke
-    {'W', true, 0.26F, 2},  // the arms, apart above the middle stroke
-    {'#', true, 0.38F, 2},  // the two upright bars, between the cross bars
-    {'#', false, 0.5F, 2},  // the two cross bars, between the upright bars
-    {'@', true, 0.38F, 3},  // the ring's sides and the inner bowl between them
-    {'&', true, 0.32F, 2},  // the sides of the upper loop
-    {'&', true, 0.52F, 2},  // the lower bowl's side and the stroke that crosses it
-    {'%', true, 0.26F, 2},  // the upper dot and the slash, apart
-    {'%', true, 0.58F, 2},  // the slash and the lower dot, apart
-};
-constexpr int kTextHeights[] = {18, 20, 30};  // help lines, messages and frame rate, help title
-
-// A run counts as a stroke (or, over white, as a gap between strokes) when
-// it rises kContrast above the darkest point before it, falls kContrast
-// below its own brightest point after it, and reaches kLevel on the way: a
-// dip of a sixth of full scale still reads as a gap, and half-way from the
-// background is what a thin stroke or outline reaches. The three one-texel
-// stems of m, w, M and W at 18 pixels dip 55 between them, llvmpipe measured;
-// without the outline, the gaps between strokes over white reach at most 64.
-constexpr int kContrast = 40;
-constexpr int kLevel = 128;
-
-int CountRuns(const std::vector<int>& profile) {
-  int runs = 0;
-  bool inRun = false;
-  bool counted = false;
-  int low = 255;
-  int high = 0;
-  for (int value : profile) {
-    if (!inRun) {
-      low = std::min(low, value);
-      inRun = value >= low + kContrast;
-      counted = false;
-      high = value;
-    } else {
-      high = std::max(high, value);
-      if (value <= high - kContrast) {
-        inRun = false;
-        low = value;
-      }
-    }
-    if (inRun && !counted && high >= kLevel) {
-      counted = true;
-      ++runs;
-    }
-  }
-  return runs;
-}
-
-std::string Describe(const std::vector<int>& profile) {
-  std::string text;
-  for (int value : profile) text += " " + std::to_string(value);
-  return text;
-}
-
-// Where fontcheck draws: a glyph cell with its left edge kLeft pixels in and
-// its bottom edge kBottom pixels down a kCanvas-pixel square.
-constexpr int kCanvas = 48;
-constexpr int kLeft = 8;
-constexpr int kBottom = 40;
-
-// The brightness along a line through the cell drawn at height, with a
-// pixel of background either side; inverted over white, so that the runs
-// counted there are the dark ones.
-std::vector<int> Profile(const std::vector<std::uint8_t>& rgb, const StrokeLine& line, int height,
-                         bool white) {
-  const int width = height / 2;
-  const int top = kBottom - height;
-  const int length = line.across ? width : height;
-  const int fixed = line.across ? top + static_cast<int>(line.at * static_cast<float>(height))
-                                : kLeft + static_cast<int>(line.at * static_cast<float>(width));
-  std::vector<int> profile;
-  for (int i = -1; i <= length; ++i) {
-    const int x = line.across ? kLeft + i : fixed;
-    const int y = line.across ? fixed : top + i;
-    const std::uint8_t* pixel = &rgb[(static_cast<std::size_t>(y) * kCanvas + x) * 3];
-    const int value = (pixel[0] + pixel[1] + pixel[2]) / 3;
-    profile.push_back(white ? 255 - value : value);
-  }
-  return profile;
-}
-
-// Draws each glyph of kStrokeLines alone at every height, over black and
-// over white, with the program's own text drawing and blending, and counts
-// its strokes: over black each must be a bright run of its own; over white
-// the outline must leave a dark run between each two of them.
-void CheckStrokes(const char* path) {
-  OffscreenWindow window;
-  std::string error;
-  if (!window.Open(kCanvas, kCanvas, &error)) {
-    std::printf("FAIL: no offscreen GL context to draw on: %s\n", error.c_str());
-    ++failures;
-    return;
-  }
-  TextOverlay text;
-  if (!text.font.loadFromFile(path, LoadBmp)) {
-    std::printf("FAIL: the program cannot load %s\n", path);
-    ++failures;
-    return;
-  }
-  UseWindow(&window);
-  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);  // as the program sets it at start-up
-  for (const int height : kTextHeights) {
-    for (const bool white : {false, true}) {
-      for (const StrokeLine& line : kStrokeLines) {
-        const float level = white ? 1.0F : 0.0F;
-        glClearColor(level, level, level, 1.0F);
-        glClear(GL_COLOR_BUFFER_BIT);
-        const char glyph[2] = {line.glyph, '\0'};
-        text.DrawText(glyph, kLeft, kBottom, static_cast<float>(height));
-        const std::vector<int> profile = Profile(window.ReadRgb(), line, height, white);
-        const int runs = CountRuns(profile);
-        const int wanted = white ? line.strokes - 1 : line.strokes;
-        if (white ? runs >= wanted : runs == wanted) continue;
-        ++failures;
-        std::printf("FAIL: '%c' at height %d over %s, %s at %.2f: %d %s runs, not %s%d:%s\n",
-                    line.glyph, height, white ? "white" : "black", line.across ? "across" : "down",
-                    line.at, runs, white ? "dark" : "bright", white ? "at least " : "", wanted,
-                    Describe(profile).c_str());
-      }
-    }
-  }
-  UseWindow(nullptr);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -357,7 +209,7 @@ int main(int argc, char** argv) {
 
   CheckInk(atlas);
   CheckSampling(atlas);
-  CheckStrokes(argv[1]);
+  failures += CheckStrokes(argv[1]);
   if (failures > 0) {
     std::printf("%d failures\n", failures);
     return 1;
