@@ -99,8 +99,11 @@ bool XlibWindow::Open(Window target, std::string* error) {
     if (config == nullptr) return Fail(error, "the screen's visual cannot do OpenGL");
     if (!CreateOwnWindow(config, error)) return false;
   } else {
-    XWindowAttributes attributes;
+    // Its size changes and its end come as events, asked for before its size
+    // is read so that no change falls between; the window stays its owner's.
     windowGone = false;
+    XSelectInput(display_, target, StructureNotifyMask);
+    XWindowAttributes attributes;
     if (XGetWindowAttributes(display_, target, &attributes) == 0 || windowGone) {
       return Fail(error, "window " + Hex(target) + " does not exist");
     }
@@ -113,8 +116,6 @@ bool XlibWindow::Open(Window target, std::string* error) {
     window_ = target;
     width_ = attributes.width;
     height_ = attributes.height;
-    // Its size changes and its end come as events; the window stays its owner's.
-    XSelectInput(display_, window_, StructureNotifyMask);
   }
   GLXContext context = glXCreateNewContext(display_, config, GLX_RGBA_TYPE, nullptr, True);
   if (context == nullptr)

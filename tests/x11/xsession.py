@@ -18,6 +18,7 @@ def start(argv, env=None, cwd=None, **kw):
 
 
 def stop(child, timeout=3):
+    """SIGTERM, then SIGKILL after timeout seconds; always reaped."""
     if child.poll() is None:
         child.terminate()
         try:
@@ -25,7 +26,6 @@ def stop(child, timeout=3):
         except subprocess.TimeoutExpired:
             child.kill()
             child.wait()
-    return child.returncode
 
 
 atexit.register(lambda: [stop(c) for c in reversed(_children)])
@@ -79,9 +79,6 @@ class Screen:
         self.root = self.d.screen().root
         self.size = (width, height)
 
-    def window(self, wid):
-        return self.d.create_resource_object('window', wid)
-
     def toplevels(self):
         return [w.id for w in self.root.query_tree().children]
 
@@ -99,29 +96,27 @@ class Screen:
 
     def shot(self, x=0, y=0, w=None, h=None):
         """Pixels of a screen rectangle as 0xRRGGBB integers, row by row."""
-        w, h = w or self.size[0] - x, h or self.size[1] - y
+        w, h = self.size[0] - x if w is None else w, self.size[1] - y if h is None else h
+        if not w or not h:
+            return []
         data = self.root.get_image(x, y, w, h, X.ZPixmap, 0xffffffff).data
         return [p & 0xffffff for p in memoryview(data).cast('I')]
 
-    def key(self, name, window=None):
+    def key(self, name, window):
+        """Types the key named by its keysym into window, with Shift where the keysym needs it."""
         sym = XK.string_to_keysym(name)
-        code = self.d.keysym_to_keycode(sym)
-        shift = self.d.keycode_to_keysym(code, 0) != sym
-        if window:
-            window.set_input_focus(X.RevertToPointerRoot, X.CurrentTime)
-        shift_code = self.d.keysym_to_keycode(XK.XK_Shift_L)
-        for kind, c in [(X.KeyPress, shift_code)] * shift + [(X.KeyPress, code), (X.KeyRelease, code)] + [(X.KeyRelease, shift_code)] * shift:
-            xtest.fake_input(self.d, kind, c)
+        code, shift = self.d.keysym_to_keycode(sym), self.d.keysym_to_keycode(XK.XK_Shift_L)
+        shifted = [shift] if self.d.keycode_to_keysym(code, 0) != sym else []
+        window.set_input_focus(X.RevertToPointerRoot, X.CurrentTime)
+        for kind, keys in [(X.KeyPress, shifted + [code]), (X.KeyRelease, [code] + shifted)]:
+            for key in keys:
+                xtest.fake_input(self.d, kind, key)
         self.d.sync()
 
 
-def colours(pixels, stride=7):
-    return len(set(pixels[::stride]))
-
-
 def ripples(pixels):
-    """The picture is there: a wide spread of colours, as no flat fill has."""
-    return colours(pixels) > 40
+    """The picture is there: a wide spread of colours (one pixel in 7 looked at), as no flat fill has."""
+    return len(set(pixels[::7])) > 40
 
 
 def black(pixels):
