@@ -4,7 +4,7 @@ sys.path.insert(0, os.path.join(os.path.dirname(__file__), '..', 'x11'))
 from xsession import Screen, black, check, finish, ripples, start, until
 
 saver, config = os.path.abspath(sys.argv[1]), sys.argv[2]
-s = Screen(640, 480)
+s = Screen(800, 600)  # larger than a window of its own, 640x480
 MISSING = '0x1fffff0'
 run = lambda args: subprocess.run([saver] + args, env=s.env, capture_output=True, text=True, timeout=10)
 
@@ -41,6 +41,8 @@ for args, env, sig in [(['--window-id', hex(win.id)], {}, signal.SIGTERM),
     hack = start([saver] + args, env=dict(s.env, **env))
     check(until(lambda: fills(100, 80, 240, 180), 10) and s.toplevels() == before,
           f'{what}: ripples in that window only, no window of its own')
+    text = any(p > 0x80ffff for p in s.shot(100, 80, 240, 20))  # white; scheme 0 has no red
+    check(text == ('-fps' in args), f'{what}: white text only with -fps, no hint to press ? (text seen: {text})')
     ends(hack, sig, 0.3, f'{what}: {sig.name} ends it within a frame')
 
 win.clear_area()
@@ -52,14 +54,19 @@ win.destroy()
 s.d.sync()
 ends(hack, None, 2, 'its window destroyed, it ends by itself')
 
-hack = start([saver, '--root'], env=s.env)
-check(until(lambda: fills(0, 0, 640, 480), 10), '--root without XSCREENSAVER_WINDOW: ripples on the root window')
+before = s.toplevels()
+hack = start([saver, '--root', '--delay', '200000'], env=s.env)
+check(until(lambda: fills(0, 0, 800, 600), 10) and s.toplevels() == before,
+      '--root without XSCREENSAVER_WINDOW: ripples on the root window')
+cpu = lambda: sum(map(int, open(f'/proc/{hack.pid}/stat').read().rsplit(')', 1)[1].split()[11:13]))
+ticks, second = cpu(), time.sleep(1) or os.sysconf('SC_CLK_TCK')
+check(cpu() - ticks < second / 4, f'--delay 200000: it sleeps, {(cpu() - ticks) / second:.0%} of a core')
 ends(hack, signal.SIGTERM, 0.3, '--root: SIGTERM')
 
 for args in [['--scheme', '8'], ['--scheme', 'rainbow'], ['--ripples', '0'], ['--ripples', '9'],
              ['--tesselation', '21'], ['--speed', '0'], ['--speed', 'fast'], ['--frequency', '101'],
              ['--letterbox', '7'], ['--delay', '-1'], ['--window-id', '0'], ['--window-id', 'window']]:
-    done = run(args)
+    done = run(args + ['--window-id', MISSING])  # a value taken would give 1
     check(done.returncode == 2 and done.stderr.startswith(f'wendrix-saver: {args[0]} '), f'{args}: status 2 naming it')
 
 # Every value the settings file can pass, with a window that is not there: status 1 (no window), not 2.
