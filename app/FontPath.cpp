@@ -17,6 +17,7 @@ std::vector<std::string> FontCandidates(const std::string& executableDir) {
   if (!executableDir.empty()) {
     candidates.push_back(executableDir + "/" + kFontName);
     candidates.push_back(executableDir + "/../share/wendrix/" + kFontName);
+    candidates.push_back(executableDir + "/../../share/wendrix/" + kFontName);
   }
   candidates.push_back(std::string(WENDRIX_DATADIR) + "/" + kFontName);
   return candidates;

@@ -13,21 +13,18 @@ constexpr unsigned kReshapeDelayMs = 50;  // after the full-screen exit has reac
 int pendingWidth = 0;  // a size asked for while full screen was being left
 int pendingHeight = 0;
 bool pendingFullScreen = false;  // the pending request is full screen, not a size
+bool leaving = false;            // a leave of full screen is within its delay
 int reshapeRequest = 0;          // numbers the requests; a newer one voids a pending one
-
-// Leaving full screen queues a resize back to the old size for GLUT's next
-// pass, which would land after an entry asked for before it: a resize to the
-// screen's size first takes its place.
-void EnterFullScreen() {
-  glutReshapeWindow(glutGet(GLUT_SCREEN_WIDTH), glutGet(GLUT_SCREEN_HEIGHT));
-  glutFullScreen();
-}
 
 void ApplyPendingReshape(int request) {
   // F pressed again within the delay asked for something else: this one is stale.
   if (request != reshapeRequest) return;
+  leaving = false;
   if (pendingFullScreen) {
-    EnterFullScreen();
+    // The leave queues a resize back to the old size for GLUT's next pass,
+    // which would land after this entry: a resize to the screen first takes its place.
+    glutReshapeWindow(glutGet(GLUT_SCREEN_WIDTH), glutGet(GLUT_SCREEN_HEIGHT));
+    glutFullScreen();
   } else {
     glutReshapeWindow(pendingWidth, pendingHeight);
   }
@@ -44,14 +41,14 @@ void GlutWindow::InstallInputHandlers(KeyCallback key, SpecialCallback special,
 
 void GlutWindow::FullScreen() {
   ++reshapeRequest;
-  if (glutGet(GLUT_FULL_SCREEN) != 0) {
-    // A leave asked for among the same events has not run yet, and GLUT takes
-    // this request for the one it already holds: enter again once it has run.
+  if (leaving) {
+    // GLUT would take this for the leave it still holds, or run it before the
+    // leave's own resize: enter once the leave is through, as a resize would.
     pendingFullScreen = true;
     glutTimerFunc(kReshapeDelayMs, ApplyPendingReshape, reshapeRequest);
     return;
   }
-  EnterFullScreen();
+  glutFullScreen();
 }
 
 void GlutWindow::ReshapeWindow(int width, int height) {
@@ -60,12 +57,14 @@ void GlutWindow::ReshapeWindow(int width, int height) {
     // Leaving full screen restores the size the window had before it, after
     // any resize asked for now; so leave first and resize a moment later.
     glutLeaveFullScreen();
+    leaving = true;
     pendingFullScreen = false;
     pendingWidth = width;
     pendingHeight = height;
     glutTimerFunc(kReshapeDelayMs, ApplyPendingReshape, reshapeRequest);
     return;
   }
+  leaving = false;  // this size replaces whatever the leave would restore
   glutReshapeWindow(width, height);
 }
 

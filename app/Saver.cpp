@@ -3,11 +3,11 @@
 #include "app/Saver.h"
 
 #include <GL/gl.h>
-#include <time.h>
 
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <random>
 #include <string>
 

@@ -61,7 +61,7 @@ GLXFBConfig ChooseConfig(Display* display, VisualID wanted) {
   GLXFBConfig best = nullptr;
   int bestScore = -1;
   for (int i = 0; i < count; ++i) {
-    const GLXFBConfig config = configs[i];
+    GLXFBConfig config = configs[i];
     if ((Attribute(display, config, GLX_RENDER_TYPE) & GLX_RGBA_BIT) == 0 ||
         (Attribute(display, config, GLX_DRAWABLE_TYPE) & GLX_WINDOW_BIT) == 0 ||
         static_cast<VisualID>(Attribute(display, config, GLX_VISUAL_ID)) != wanted) {

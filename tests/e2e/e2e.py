@@ -53,13 +53,13 @@ rows = [  # keys, what must then be seen, its probe, and what the probe's value 
     ('p', 'moving again', lambda: not still()),
     ('f', 'a 512x512 window', lambda: s.geometry(win)[2:] == (512, 512)),
     ('f', 'full screen again', full),
-    ('f f', 'f twice 25 ms apart: still full screen once the first one\'s resize was due',
+    ('f .02 f', 'f twice 20 ms apart: still full screen once the first one\'s resize was due',
      lambda: time.sleep(0.5) or full()),
+    ('f .035 f', 'f twice 35 ms apart: the same', lambda: time.sleep(0.5) or full()),
 ]
 for keys, what, probe, *accept in rows:
-    for key in keys.split():
-        s.key(key, win)
-        time.sleep(0.025)
+    for key in keys.split():  # a number is a pause in seconds
+        time.sleep(float(key)) if key[0] == '.' else s.key(key, win)
     value = until(probe, 6)
     check(value is not None and (accept[0] if accept else bool)(value), f'{keys or "-":>8}: {what}')
 
