@@ -1,13 +1,13 @@
 """wendrix on Xvfb as a user runs it: each row types keys through XTest, then waits for what must be seen."""
-import os, shutil, subprocess, sys, tempfile, time
+import os, shutil, subprocess, sys, time
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), '..', 'x11'))
-from xsession import Screen, X, black, check, finish, ripples, start, stop, until
+from xsession import Screen, scratch, X, black, check, finish, ripples, start, stop, until
 
 wendrix, version, installed_font = os.path.abspath(sys.argv[1]), sys.argv[2], sys.argv[3]
 W, H = 1280, 720
 s = Screen(W, H)
 launched = time.monotonic()
-program = start([wendrix], env=s.env, cwd=tempfile.mkdtemp())
+program = start([wendrix], env=s.env, cwd=scratch())
 win = s.find('Wendrix')
 if not check(win is not None, 'a window titled Wendrix'):
     finish()
@@ -36,7 +36,7 @@ def icons():
     return sizes
 
 
-rows = [  # keys, what must then be seen, its probe, and what the probe's value must be if not just true; timed rows first
+rows = [  # keys; what must be seen then; its probe; a test of its value, if not truth. Timed rows come first.
     ('', 'the start message at top left, no text elsewhere',
      lambda: red(s.shot(0, 0, 300, 30)) > 150 and red(s.shot(0, 40)) == 0 and ripples(field())),
     ('', 'the start message gone 3 s after start', lambda: red(s.shot()) == 0 and time.monotonic() - launched,
@@ -78,7 +78,7 @@ for arg, expected in [('--help', 'Toggle Pause On/Off'), ('--version', f'wendrix
 if os.path.exists(installed_font):
     print(f'skip the start without a font: {installed_font} is installed')
 else:
-    bare = tempfile.mkdtemp()
+    bare = scratch()
     shutil.copy(wendrix, bare)
     program = start([os.path.join(bare, 'wendrix'), '-display', s.name], env=no_display, cwd='/')
     win = s.find('Wendrix')

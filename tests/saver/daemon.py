@@ -1,11 +1,11 @@
 """The real XScreenSaver daemon, told of wendrix-saver alone in a scratch ~/.xscreensaver, runs it and ends it."""
-import os, subprocess, sys, tempfile
+import os, subprocess, sys
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), '..', 'x11'))
-from xsession import Screen, check, failures, finish, ripples, start, until
+from xsession import Screen, scratch, check, failures, finish, ripples, start, until
 
 saver = os.path.abspath(sys.argv[1])
 s = Screen(640, 480)
-home = tempfile.mkdtemp()
+home = scratch()
 with open(os.path.join(home, '.xscreensaver'), 'w') as settings:
     settings.write(f'mode: one\nselected: 0\nlock: False\nfade: False\nunfade: False\nsplash: False\n'
                    f'timeout: 0:30:00\nprograms: {saver} --root\n')

@@ -18,9 +18,9 @@ def window(x, y, w, h):
 
 def fills(x, y, w, h):
     """Ripples in each quarter of the rectangle, black all around it."""
-    W, H = s.size
-    return all(ripples(s.shot(x + i * w // 2, y + j * h // 2, w // 2, h // 2)) for i in (0, 1) for j in (0, 1)) \
-        and all(black(s.shot(*r)) for r in [(0, 0, W, y), (0, y + h, W, H - y - h), (0, y, x, h), (x + w, y, W - x - w, h)])
+    W, H, q = s.size[0], s.size[1], (w // 2, h // 2)
+    return all(ripples(s.shot(x + i * q[0], y + j * q[1], *q)) for i in (0, 1) for j in (0, 1)) and all(
+        black(s.shot(*r)) for r in [(0, 0, W, y), (0, y + h, W, H - y - h), (0, y, x, h), (x + w, y, W - x - w, h)])
 
 
 def ends(hack, sig, within, what):

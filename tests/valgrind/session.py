@@ -1,8 +1,8 @@
 """wendrix under valgrind's memcheck on a small Xvfb: every key, the mouse, resizes, then the fade to its end.
 Passes when it ends by its fade with status 0 and memcheck reports no error beyond mesa.supp's."""
-import os, sys, tempfile, time
+import os, sys, time
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), '..', 'x11'))
-from xsession import Screen, X, check, finish, start, until, xtest
+from xsession import Screen, scratch, X, check, finish, start, until, xtest
 
 wendrix, log = os.path.abspath(sys.argv[1]), sys.argv[2]
 s = Screen(240, 180)  # a small screen keeps frames affordable under memcheck
@@ -11,7 +11,7 @@ env = dict(s.env, LIBGL_ALWAYS_SOFTWARE='1', GALLIUM_DRIVER='softpipe')
 program = start(['valgrind', '--error-exitcode=99', '--num-callers=40', '--keep-debuginfo=yes', '--leak-check=full',
                  '--show-leak-kinds=definite', '--errors-for-leak-kinds=definite', '--gen-suppressions=all',
                  '--suppressions=' + os.path.join(os.path.dirname(__file__), 'mesa.supp'), '--log-file=' + log,
-                 wendrix], env=env, cwd=tempfile.mkdtemp())
+                 wendrix], env=env, cwd=scratch())
 win = s.find('Wendrix', 120)
 if not check(win is not None, 'a window under valgrind'):
     finish()

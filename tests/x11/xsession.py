@@ -1,5 +1,5 @@
 """What the X tests share: a private Xvfb, children that die with the test, screenshots."""
-import atexit, ctypes, os, select, signal, subprocess, sys, time
+import atexit, ctypes, os, select, shutil, signal, subprocess, sys, tempfile, time
 from Xlib import X, XK, display as xdisplay
 from Xlib.ext import xtest
 
@@ -28,7 +28,14 @@ def stop(child, timeout=3):
             child.wait()
 
 
-atexit.register(lambda: [stop(c) for c in reversed(_children)])
+_folders = []
+atexit.register(lambda: [stop(c) for c in reversed(_children)] + [shutil.rmtree(f, True) for f in _folders])
+
+
+def scratch():
+    """A folder of the test's own, removed once the children have stopped."""
+    _folders.append(tempfile.mkdtemp(prefix='wendrix-x11-'))
+    return _folders[-1]
 
 
 def until(test, timeout, step=0.05):
