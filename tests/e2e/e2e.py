@@ -32,7 +32,8 @@ def icons():
     v = prop.value if prop else []
     while len(v) > 2:
         w, h, pixels, v = v[0], v[1], v[2:2 + v[0] * v[1]], v[2 + v[0] * v[1]:]
-        sizes.append((w, h) if len(pixels) == w * h and ripples(pixels) else 'bad')
+        blue = sum(p & 255 for p in pixels) > 2 * sum(p >> 16 & 255 for p in pixels)  # scheme 0, as drawn
+        sizes.append(w if w == h >= 16 and len(pixels) == w * h and len(set(pixels)) > 8 and blue else 'bad')
     return sizes
 
 
@@ -43,7 +44,7 @@ rows = [  # keys; what must be seen then; its probe; a test of its value, if not
      lambda t: 2.9 < t < 5.5),
     ('', 'full screen at 1280x720', full),
     ('', 'WM_CLASS wendrix, Wendrix', lambda: win.get_wm_class() == ('wendrix', 'Wendrix')),
-    ('', '_NET_WM_ICON holds a 256x256 picture', lambda: (256, 256) in icons() and 'bad' not in icons()),
+    ('', '_NET_WM_ICON: square blue pictures of 16 pixels or more', lambda: icons() and 'bad' not in icons()),
     ('question', 'the help page', lambda: red(s.shot()) > 3000),
     ('question', 'the help page gone', lambda: red(s.shot()) == 0),
     ('l', 'letterbox: black bands top and bottom, scheme 0 has green',
