@@ -21,6 +21,7 @@ std::vector<std::string> FontCandidates(const std::string& executableDir) {
   if (!executableDir.empty()) {
     candidates.push_back(executableDir + "/" + kFontName);
     candidates.push_back(executableDir + "/../share/wendrix/" + kFontName);
+    candidates.push_back(executableDir + "/../../share/wendrix/" + kFontName);
   }
   candidates.push_back(std::string(kDataDir) + "/" + kFontName);
   return candidates;

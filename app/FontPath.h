@@ -10,7 +10,8 @@ struct Texture;
 extern const char kDataDir[];
 
 // The places tried, in order: the working directory, the executable's own
-// directory, ../share/wendrix beside it, then the installed data directory.
+// directory, ../share/wendrix beside it, ../../share/wendrix (for the screen
+// saver in libexec/xscreensaver), then the installed data directory.
 std::vector<std::string> FontCandidates(const std::string& executableDir);
 // The directory of the running executable, or "" when it cannot be told.
 std::string ExecutableDir();

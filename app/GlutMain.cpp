@@ -8,6 +8,7 @@
 #include <cstdlib>
 
 #include "app/Clock.h"
+#include "app/CommandLine.h"
 #include "app/GlutWindow.h"
 #include "app/Shell.h"
 
@@ -19,14 +20,15 @@ void NoSpecial(int, int, int) {}
 
 void IdleHandler() { glutPostRedisplay(); }
 
-int RunWendrix(int argc, char** argv) {
+int RunWendrix(int argc, char** argv, std::span<const EmbeddedPng> icons) {
+  if (AnswerInfoOption(argc, argv)) return 0;
   if (!PreInit()) {
     std::printf("App returned false on PreInit(), we shouldn't really continue.\n");
     std::exit(0);
   }
   static GlutWindow window;
   UseWindow(&window);
-  CreateAppWindow(argc, argv);
+  CreateAppWindow(argc, argv, icons);
   glutReshapeFunc(ReshapeHandler);
   glutDisplayFunc(DisplayHandler);
   glutIdleFunc(IdleHandler);

@@ -2,19 +2,32 @@
 #include "app/GlutWindow.h"
 
 #include <GL/freeglut.h>
+#include <GL/glx.h>
 
 #include "app/Process.h"
+#include "app/SwapInterval.h"
 
 namespace {
 constexpr unsigned kReshapeDelayMs = 50;  // after the full-screen exit has reached the server
 
 int pendingWidth = 0;  // a size asked for while full screen was being left
 int pendingHeight = 0;
-int reshapeRequest = 0;  // numbers the requests; a newer one voids a pending resize
+bool pendingFullScreen = false;  // the pending request is full screen, not a size
+bool leaving = false;            // a leave of full screen is within its delay
+int reshapeRequest = 0;          // numbers the requests; a newer one voids a pending one
 
 void ApplyPendingReshape(int request) {
-  // F pressed again within the delay asked for full screen: the resize is stale.
-  if (request == reshapeRequest) glutReshapeWindow(pendingWidth, pendingHeight);
+  // F pressed again within the delay asked for something else: this one is stale.
+  if (request != reshapeRequest) return;
+  leaving = false;
+  if (pendingFullScreen) {
+    // The leave queues a resize back to the old size for GLUT's next pass,
+    // which would land after this entry: a resize to the screen first takes its place.
+    glutReshapeWindow(glutGet(GLUT_SCREEN_WIDTH), glutGet(GLUT_SCREEN_HEIGHT));
+    glutFullScreen();
+  } else {
+    glutReshapeWindow(pendingWidth, pendingHeight);
+  }
 }
 }  // namespace
 
@@ -28,6 +41,13 @@ void GlutWindow::InstallInputHandlers(KeyCallback key, SpecialCallback special,
 
 void GlutWindow::FullScreen() {
   ++reshapeRequest;
+  if (leaving) {
+    // GLUT would take this for the leave it still holds, or run it before the
+    // leave's own resize: enter once the leave is through, as a resize would.
+    pendingFullScreen = true;
+    glutTimerFunc(kReshapeDelayMs, ApplyPendingReshape, reshapeRequest);
+    return;
+  }
   glutFullScreen();
 }
 
@@ -37,11 +57,14 @@ void GlutWindow::ReshapeWindow(int width, int height) {
     // Leaving full screen restores the size the window had before it, after
     // any resize asked for now; so leave first and resize a moment later.
     glutLeaveFullScreen();
+    leaving = true;
+    pendingFullScreen = false;
     pendingWidth = width;
     pendingHeight = height;
     glutTimerFunc(kReshapeDelayMs, ApplyPendingReshape, reshapeRequest);
     return;
   }
+  leaving = false;  // this size replaces whatever the leave would restore
   glutReshapeWindow(width, height);
 }
 
@@ -53,9 +76,15 @@ int GlutWindow::WindowHeight() const { return glutGet(GLUT_WINDOW_HEIGHT); }
 
 void GlutWindow::SwapBuffers() { glutSwapBuffers(); }
 
-void CreateAppWindow(int argc, char** argv) {
+void CreateAppWindow(int argc, char** argv, std::span<const EmbeddedPng> icons) {
   glutInit(&argc, argv);
   glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH | GLUT_MULTISAMPLE);
   glutInitWindowSize(static_cast<int>(screenWidth), static_cast<int>(screenHeight));
   glutCreateWindow("Wendrix");
+  // freeglut names neither; its new window's context is current, so GLX does.
+  Display* display = glXGetCurrentDisplay();
+  const GLXDrawable window = glXGetCurrentDrawable();
+  SetWindowIdentity(display, window, icons);
+  // Once per refresh: drawing faster than the display shows is heat, not frames.
+  SetSwapInterval(display, window, 1);
 }

@@ -1,7 +1,10 @@
 // The window seam over freeglut.
 #pragma once
 
+#include <span>
+
 #include "app/Window.h"
+#include "app/WindowIdentity.h"
 
 class GlutWindow : public WindowSystem {
  public:
@@ -14,5 +17,6 @@ class GlutWindow : public WindowSystem {
   void SwapBuffers() override;
 };
 
-// GLUT initialisation and the window: RGBA, double-buffered, depth, multisample.
-void CreateAppWindow(int argc, char** argv);
+// GLUT initialisation and the window: RGBA, double-buffered, depth, multisample;
+// then its class and icons for the desktop, and one swap per display refresh.
+void CreateAppWindow(int argc, char** argv, std::span<const EmbeddedPng> icons = {});

@@ -5,8 +5,13 @@ set -euo pipefail
 
 build_packages=(cmake make g++ pkg-config freeglut3-dev libglu1-mesa-dev libgl-dev
   libegl-dev libgl1-mesa-dri libegl-mesa0 libpng-dev)
-test_packages=(libgtest-dev libbenchmark-dev xvfb xdotool x11-utils libx11-dev libxtst-dev
-  libxdamage-dev libfreetype-dev fonts-dejavu-core clang libclang-rt-14-dev)
+# wendrix-saver draws through Xlib and GLX itself (GL/glx.h comes with libgl-dev).
+build_packages+=(libx11-dev)
+test_packages=(libgtest-dev libbenchmark-dev libfreetype-dev fonts-dejavu-core clang
+  libclang-rt-14-dev)
+# The X tests (tests/e2e, tests/saver, tests/valgrind): an X server of their own, Debian's
+# python3 with Xlib and XTest, and the real XScreenSaver daemon to run the hack.
+test_packages+=(xvfb python3-xlib xscreensaver)
 # The installed program's tests, and the style checks (scripts/check-format, scripts/lint).
 test_packages+=(desktop-file-utils man-db groff-base dpkg-dev clang-format clang-tidy)
 # The Debian package that tests/install/install_test.sh builds from a clean copy of the

@@ -1,0 +1,30 @@
+// The screen saver's command line, in XScreenSaver's manner: -name and --name
+// alike, read by the C library's getopt_long_only.
+#pragma once
+
+#include <optional>
+#include <string>
+
+struct SaverOptions {
+  std::optional<int> scheme;  // colour scheme 0..7
+  bool randomScheme = false;  // --scheme random: one of the eight, by chance
+  std::optional<int> ripples;
+  std::optional<int> tesselation;
+  std::optional<float> speed;  // the main speed factor
+  std::optional<float> frequency;
+  std::optional<int> letterbox;
+  bool spotlight = false;
+  bool fps = false;
+  long delayUs = 20000;  // the least time a frame takes, microseconds
+  bool root = false;
+  std::optional<unsigned long> windowId;
+};
+
+enum class SaverParse { kRun, kHelp, kVersion, kUsageError };
+
+// The arguments after the program name; kUsageError comes with a reason that
+// names the option. Leaves the settings untouched: RunSaver applies them.
+SaverParse ParseSaverOptions(int argc, char** argv, SaverOptions* options, std::string* error);
+// An X window id, hex with 0x or decimal, not 0.
+bool ParseWindowId(const char* text, unsigned long* id);
+const char* SaverUsage();

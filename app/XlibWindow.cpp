@@ -1,0 +1,223 @@
+// GLX on a window the saver may not own: the GL configuration must be one of
+// the window's visual, and the window may be resized or destroyed at any time.
+#include "app/XlibWindow.h"
+
+#include <GL/glx.h>
+#include <X11/Xatom.h>
+
+#include <cstdio>
+
+#include "app/WindowIdentity.h"
+
+namespace {
+constexpr int kOwnWidth = 640;  // its own window's size at first, as GLUT's
+constexpr int kOwnHeight = 480;
+
+// --- X errors: Xlib reports them through one process-wide handler ---
+
+constexpr int kGlxBadDrawable = 2;  // GLXBadDrawable, from the GLX protocol's headers
+
+int glxErrorBase = 0;
+bool windowGone = false;     // an error said the drawable is no more
+bool reportedOther = false;  // one line for anything else, not one a frame
+
+int HandleXError(Display* display, XErrorEvent* event) {
+  const int code = event->error_code;
+  if (code == BadWindow || code == BadDrawable || code == glxErrorBase + kGlxBadDrawable) {
+    windowGone = true;
+  } else if (!reportedOther) {
+    char text[160];
+    XGetErrorText(display, code, text, sizeof text);
+    std::fprintf(stderr, "wendrix-saver: X error: %s (request %d)\n", text, event->request_code);
+    reportedOther = true;
+  }
+  return 0;
+}
+
+bool Fail(std::string* error, const std::string& why) {
+  if (error != nullptr) *error = why;
+  return false;
+}
+
+std::string Hex(unsigned long id) {
+  char text[32];
+  std::snprintf(text, sizeof text, "0x%lx", id);
+  return text;
+}
+
+int Attribute(Display* display, GLXFBConfig config, int attribute) {
+  int value = 0;
+  glXGetFBConfigAttrib(display, config, attribute, &value);
+  return value;
+}
+
+// The best RGBA window configuration of visual `wanted`. Double buffering
+// counts most (no flicker), then no multisampling (nothing drawn shows it, and
+// llvmpipe swaps a 4-sample 1920x1080 window in 16 ms against 0.3 ms), then a
+// depth buffer as GLUT's window has. Null when the visual cannot do GL.
+GLXFBConfig ChooseConfig(Display* display, VisualID wanted) {
+  int count = 0;
+  GLXFBConfig* configs = glXGetFBConfigs(display, DefaultScreen(display), &count);
+  GLXFBConfig best = nullptr;
+  int bestScore = -1;
+  for (int i = 0; i < count; ++i) {
+    GLXFBConfig config = configs[i];
+    if ((Attribute(display, config, GLX_RENDER_TYPE) & GLX_RGBA_BIT) == 0 ||
+        (Attribute(display, config, GLX_DRAWABLE_TYPE) & GLX_WINDOW_BIT) == 0 ||
+        static_cast<VisualID>(Attribute(display, config, GLX_VISUAL_ID)) != wanted) {
+      continue;
+    }
+    const int score = (Attribute(display, config, GLX_DOUBLEBUFFER) != 0 ? 4 : 0) +
+                      (Attribute(display, config, GLX_SAMPLES) == 0 ? 2 : 0) +
+                      (Attribute(display, config, GLX_DEPTH_SIZE) > 0 ? 1 : 0);
+    if (score > bestScore) {
+      best = config;
+      bestScore = score;
+    }
+  }
+  if (configs != nullptr) XFree(configs);
+  return best;
+}
+}  // namespace
+
+bool XlibWindow::Connect(std::string* error) {
+  display_ = XOpenDisplay(nullptr);
+  if (display_ == nullptr) return Fail(error, "cannot open the X display (is DISPLAY set?)");
+  XSetErrorHandler(HandleXError);
+  int eventBase = 0;
+  if (glXQueryExtension(display_, &glxErrorBase, &eventBase) == 0) {
+    return Fail(error, "the X display has no GLX");
+  }
+  return true;
+}
+
+bool XlibWindow::Open(Window target, std::string* error) {
+  GLXFBConfig config = nullptr;
+  if (target == 0) {
+    config = ChooseConfig(display_,
+                          XVisualIDFromVisual(DefaultVisual(display_, DefaultScreen(display_))));
+    if (config == nullptr) return Fail(error, "the screen's visual cannot do OpenGL");
+    if (!CreateOwnWindow(config, error)) return false;
+  } else {
+    // Its size changes and its end come as events, asked for before its size
+    // is read so that no change falls between; the window stays its owner's.
+    windowGone = false;
+    XSelectInput(display_, target, StructureNotifyMask);
+    XWindowAttributes attributes;
+    if (XGetWindowAttributes(display_, target, &attributes) == 0 || windowGone) {
+      return Fail(error, "window " + Hex(target) + " does not exist");
+    }
+    const VisualID visual = XVisualIDFromVisual(attributes.visual);
+    config = ChooseConfig(display_, visual);
+    if (config == nullptr) {
+      return Fail(error, "window " + Hex(target) + " has visual " + Hex(visual) +
+                             ", which cannot do OpenGL");
+    }
+    window_ = target;
+    width_ = attributes.width;
+    height_ = attributes.height;
+  }
+  GLXContext context = glXCreateNewContext(display_, config, GLX_RGBA_TYPE, nullptr, True);
+  if (context == nullptr)
+    context = glXCreateNewContext(display_, config, GLX_RGBA_TYPE, nullptr, False);
+  if (context == nullptr) return Fail(error, "cannot create a GLX context");
+  context_ = context;
+  if (glXMakeCurrent(display_, window_, context) == 0) {
+    return Fail(error, "cannot draw into window " + Hex(window_));
+  }
+  XSync(display_, False);
+  if (windowGone) return Fail(error, "window " + Hex(window_) + " went away at start-up");
+  return true;
+}
+
+bool XlibWindow::CreateOwnWindow(void* config, std::string* error) {
+  XVisualInfo* visual = glXGetVisualFromFBConfig(display_, static_cast<GLXFBConfig>(config));
+  if (visual == nullptr) return Fail(error, "no visual for the GL configuration");
+  const Window root = RootWindow(display_, visual->screen);
+  XSetWindowAttributes attributes{};
+  colormap_ = XCreateColormap(display_, root, visual->visual, AllocNone);
+  attributes.colormap = colormap_;
+  attributes.background_pixel = BlackPixel(display_, visual->screen);
+  attributes.event_mask = StructureNotifyMask;
+  window_ = XCreateWindow(display_, root, 0, 0, kOwnWidth, kOwnHeight, 0, visual->depth,
+                          InputOutput, visual->visual,
+                          CWColormap | CWBackPixel | CWBorderPixel | CWEventMask, &attributes);
+  XFree(visual);
+  ownWindow_ = true;
+  width_ = kOwnWidth;
+  height_ = kOwnHeight;
+  XStoreName(display_, window_, "Wendrix");
+  SetWindowIdentity(display_, window_, {});
+  deleteWindow_ = XInternAtom(display_, "WM_DELETE_WINDOW", False);
+  XSetWMProtocols(display_, window_, &deleteWindow_, 1);
+  XMapWindow(display_, window_);
+  return true;
+}
+
+bool XlibWindow::HandleEvents(ReshapeCallback reshape) {
+  while (!windowGone && XPending(display_) > 0) {
+    XEvent event;
+    XNextEvent(display_, &event);
+    switch (event.type) {
+      case ConfigureNotify: {
+        const XConfigureEvent& configure = event.xconfigure;
+        if (configure.window != window_) break;
+        if (configure.width == width_ && configure.height == height_) break;
+        width_ = configure.width;
+        height_ = configure.height;
+        reshape(width_, height_);
+        break;
+      }
+      case DestroyNotify:
+        if (event.xdestroywindow.window == window_) windowGone = true;
+        break;
+      case ClientMessage:
+        if (ownWindow_ && static_cast<Atom>(event.xclient.data.l[0]) == deleteWindow_) {
+          closed_ = true;
+        }
+        break;
+      default: break;
+    }
+  }
+  return !windowGone && !closed_;
+}
+
+void XlibWindow::SwapBuffers() { glXSwapBuffers(display_, window_); }
+
+void XlibWindow::Close() {
+  if (display_ == nullptr) return;
+  if (context_ != nullptr) {
+    glXMakeCurrent(display_, 0, nullptr);
+    glXDestroyContext(display_, static_cast<GLXContext>(context_));
+    context_ = nullptr;
+  }
+  if (ownWindow_ && !windowGone) XDestroyWindow(display_, window_);
+  if (colormap_ != 0) XFreeColormap(display_, colormap_);
+  colormap_ = 0;
+  XCloseDisplay(display_);
+  display_ = nullptr;
+}
+
+Window VirtualRoot(Display* display) {
+  const Window root = DefaultRootWindow(display);
+  const Atom vroot = XInternAtom(display, "__SWM_VROOT", False);
+  Window rootReturn = 0, parent = 0;
+  Window* children = nullptr;
+  unsigned count = 0;
+  Window found = root;
+  if (XQueryTree(display, root, &rootReturn, &parent, &children, &count) == 0) return root;
+  for (unsigned i = 0; i < count && found == root; ++i) {
+    Atom type = 0;
+    int format = 0;
+    unsigned long items = 0, after = 0;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(display, children[i], vroot, 0, 1, False, XA_WINDOW, &type, &format,
+                           &items, &after, &data) == Success &&
+        data != nullptr) {
+      if (type == XA_WINDOW && items == 1) found = *reinterpret_cast<Window*>(data);
+      XFree(data);
+    }
+  }
+  if (children != nullptr) XFree(children);
+  return found;
+}

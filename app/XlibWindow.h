@@ -1,0 +1,60 @@
+// The window seam over Xlib and GLX, for the screen saver: it draws into a
+// window that another program made (XScreenSaver's), the root window, or a
+// window of its own, and follows that window's size and its end.
+#pragma once
+
+#include <X11/Xlib.h>
+
+#include <string>
+
+#include "app/Window.h"
+
+using ReshapeCallback = void (*)(int width, int height);
+
+class XlibWindow : public WindowSystem {
+ public:
+  XlibWindow() = default;
+  ~XlibWindow() override { Close(); }
+  XlibWindow(const XlibWindow&) = delete;
+  XlibWindow& operator=(const XlibWindow&) = delete;
+
+  // Connects to $DISPLAY; false with a reason.
+  bool Connect(std::string* error);
+  Display* display() const { return display_; }
+  Window window() const { return window_; }
+  // Makes a GL context current on `target`, in a configuration of that window's
+  // own visual, or on a new 640x480 window when target is 0; false with a reason.
+  bool Open(Window target, std::string* error);
+  // Takes the events that have come and hands a new size to `reshape`; false
+  // once the window has gone or, when it is its own, has been closed.
+  bool HandleEvents(ReshapeCallback reshape);
+  // The context, its own window and the connection; safe to call twice.
+  void Close();
+
+  // No keys reach a screen saver, and the window's size and pointer are its
+  // owner's: these do nothing.
+  void InstallInputHandlers(KeyCallback, SpecialCallback, MouseCallback) override {}
+  void FullScreen() override {}
+  void ReshapeWindow(int, int) override {}
+  void HideCursor() override {}
+  int WindowWidth() const override { return width_; }
+  int WindowHeight() const override { return height_; }
+  void SwapBuffers() override;
+
+ private:
+  bool CreateOwnWindow(void* config, std::string* error);
+
+  Display* display_ = nullptr;
+  Window window_ = 0;
+  bool ownWindow_ = false;
+  void* context_ = nullptr;  // GLXContext
+  Colormap colormap_ = 0;    // its own window's
+  Atom deleteWindow_ = 0;    // WM_DELETE_WINDOW: its own window's close button
+  bool closed_ = false;
+  int width_ = 0;
+  int height_ = 0;
+};
+
+// Where --root draws when XScreenSaver names no window: the virtual root that
+// some window managers put over the real one (__SWM_VROOT), else the root.
+Window VirtualRoot(Display* display);

@@ -1,0 +1,4 @@
+// wendrix-saver: Wendrix as an XScreenSaver hack, installed as xscreensaver/wendrix.
+#include "app/Saver.h"
+
+int main(int argc, char** argv) { return SaverMain(argc, argv); }

@@ -1,0 +1,90 @@
+"""wendrix on Xvfb as a user runs it: each row types keys through XTest, then waits for what must be seen."""
+import os, shutil, subprocess, sys, time
+sys.path.insert(0, os.path.join(os.path.dirname(__file__), '..', 'x11'))
+from xsession import Screen, scratch, X, black, check, finish, ripples, start, stop, until
+
+wendrix, version, installed_font = os.path.abspath(sys.argv[1]), sys.argv[2], sys.argv[3]
+W, H = 1280, 720
+s = Screen(W, H)
+launched = time.monotonic()
+program = start([wendrix], env=s.env, cwd=scratch())
+win = s.find('Wendrix')
+if not check(win is not None, 'a window titled Wendrix'):
+    finish()
+red = lambda px: sum(p > 0x80ffff for p in px)  # white text; schemes 0 and 1 have no red
+green = lambda px: sum((p >> 8 & 255) > 8 for p in px)
+field = lambda: s.shot(0, 72, W, H - 144)
+
+
+def full():
+    x, y, w, h = s.geometry(win)
+    return (w, h) == (W, H) and abs(x) <= 1 and abs(y) <= 1
+
+
+def still():
+    before = field()
+    time.sleep(0.3)
+    return before == field()
+
+
+def icons():
+    prop, sizes = win.get_full_property(s.d.intern_atom('_NET_WM_ICON'), X.AnyPropertyType), []
+    v = prop.value if prop else []
+    while len(v) > 2:
+        w, h, pixels, v = v[0], v[1], v[2:2 + v[0] * v[1]], v[2 + v[0] * v[1]:]
+        blue = sum(p & 255 for p in pixels) > 2 * sum(p >> 16 & 255 for p in pixels)  # scheme 0, as drawn
+        sizes.append(w if w == h >= 16 and len(pixels) == w * h and len(set(pixels)) > 8 and blue else 'bad')
+    return sizes
+
+
+rows = [  # keys; what must be seen then; its probe; a test of its value, if not truth. Timed rows come first.
+    ('', 'the start message at top left, no text elsewhere',
+     lambda: red(s.shot(0, 0, 300, 30)) > 150 and red(s.shot(0, 40)) == 0 and ripples(field())),
+    ('', 'the start message gone 3 s after start', lambda: red(s.shot()) == 0 and time.monotonic() - launched,
+     lambda t: 2.9 < t < 5.5),
+    ('', 'full screen at 1280x720', full),
+    ('', 'WM_CLASS wendrix, Wendrix', lambda: win.get_wm_class() == ('wendrix', 'Wendrix')),
+    ('', '_NET_WM_ICON: square blue pictures of 16 pixels or more', lambda: icons() and 'bad' not in icons()),
+    ('question', 'the help page', lambda: red(s.shot()) > 3000),
+    ('question', 'the help page gone', lambda: red(s.shot()) == 0),
+    ('l', 'letterbox: black bands top and bottom, scheme 0 has green',
+     lambda: black(s.shot(0, H - 32)) and black(s.shot(300, 0, W - 300, 32)) and green(field()) > 5000),
+    ('o', 'scheme 1 has no green; its message', lambda: green(field()) == 0 and red(s.shot(0, 0, 300, 30)) > 150),
+    ('p', 'paused: the picture stands still', still),
+    ('p', 'moving again', lambda: not still()),
+    ('f', 'a 512x512 window', lambda: s.geometry(win)[2:] == (512, 512)),
+    ('f', 'full screen again', full),
+    ('f .02 f', 'f twice 20 ms apart: still full screen once the first one\'s resize was due',
+     lambda: time.sleep(0.5) or full()),
+    ('f .035 f', 'f twice 35 ms apart: the same', lambda: time.sleep(0.5) or full()),
+]
+for keys, what, probe, *accept in rows:
+    for key in keys.split():  # a number is a pause in seconds
+        time.sleep(float(key)) if key[0] == '.' else s.key(key, win)
+    value = until(probe, 6)
+    check(value is not None and (accept[0] if accept else bool)(value), f'{keys or "-":>8}: {what}')
+
+s.key('Escape', win)
+escaped = time.monotonic()
+status = until(lambda: program.poll() is not None and [program.returncode], 10)
+check(status == [0] and 2.5 <= time.monotonic() - escaped <= 4,
+      f'Escape: exit status {status} after {time.monotonic() - escaped:.2f} s')
+
+no_display = {k: v for k, v in os.environ.items() if k != 'DISPLAY'}
+for arg, expected in [('--help', 'Toggle Pause On/Off'), ('--version', f'wendrix {version}\n')]:
+    done = subprocess.run([wendrix, arg], env=no_display, capture_output=True, text=True, timeout=5)
+    check(done.returncode == 0 and expected in done.stdout, f'{arg} without a display: {done.returncode}')
+
+# A copy with no font.bmp beside it, started elsewhere; its display given on the command line.
+if os.path.exists(installed_font):
+    print(f'skip the start without a font: {installed_font} is installed')
+else:
+    bare = scratch()
+    shutil.copy(wendrix, bare)
+    program = start([os.path.join(bare, 'wendrix'), '-display', s.name], env=no_display, cwd='/')
+    win = s.find('Wendrix')
+    check(win is not None and until(lambda: ripples(field()), 5), '-display reaches GLUT; no font, it still runs')
+    stop(program)
+    err = program.stderr.read()
+    check(err.startswith('wendrix: no usable font.bmp') and err.count('\n') == 1, f'no font: one line {err!r}')
+finish()

@@ -1,0 +1,130 @@
+"""What the X tests share: a private Xvfb, children that die with the test, screenshots."""
+import atexit, ctypes, os, select, shutil, signal, subprocess, sys, tempfile, time
+from Xlib import X, XK, display as xdisplay
+from Xlib.ext import xtest
+
+_children = []
+_libc = ctypes.CDLL(None)
+
+
+def start(argv, env=None, cwd=None, **kw):
+    """A child that gets SIGKILL when the test dies and is stopped when it ends."""
+    child = subprocess.Popen(argv, env=env, cwd=cwd, stdin=subprocess.DEVNULL, text=True,
+                             stdout=kw.pop('stdout', subprocess.DEVNULL),
+                             stderr=kw.pop('stderr', subprocess.PIPE),
+                             preexec_fn=lambda: _libc.prctl(1, signal.SIGKILL), **kw)
+    _children.append(child)
+    return child
+
+
+def stop(child, timeout=3):
+    """SIGTERM, then SIGKILL after timeout seconds; always reaped."""
+    if child.poll() is None:
+        child.terminate()
+        try:
+            child.wait(timeout)
+        except subprocess.TimeoutExpired:
+            child.kill()
+            child.wait()
+
+
+_folders = []
+atexit.register(lambda: [stop(c) for c in reversed(_children)] + [shutil.rmtree(f, True) for f in _folders])
+
+
+def scratch():
+    """A folder of the test's own, removed once the children have stopped."""
+    _folders.append(tempfile.mkdtemp(prefix='wendrix-x11-'))
+    return _folders[-1]
+
+
+def until(test, timeout, step=0.05):
+    """test()'s first true value within timeout seconds, else None."""
+    end = time.monotonic() + timeout
+    while True:
+        value = test()
+        if value or time.monotonic() > end:
+            return value or None
+        time.sleep(step)
+
+
+failures = []
+
+
+def check(ok, what):
+    print(('ok   ' if ok else 'FAIL ') + what, flush=True)
+    if not ok:
+        failures.append(what)
+    return ok
+
+
+def finish():
+    print(f'{len(failures)} failed' if failures else 'all passed')
+    sys.exit(1 if failures else 0)
+
+
+class Screen:
+    """Xvfb at width x height on a free display, and a connection to it."""
+
+    def __init__(self, width, height):
+        read, write = os.pipe()
+        self.server = start(['Xvfb', '-displayfd', str(write), '-screen', '0',
+                             f'{width}x{height}x24', '-nolisten', 'tcp', '-br'], pass_fds=[write])
+        os.close(write)
+        number = b''
+        while not number.endswith(b'\n') and select.select([read], [], [], 20)[0]:
+            chunk = os.read(read, 16)
+            number += chunk
+            if not chunk:
+                break
+        os.close(read)
+        if not number.endswith(b'\n'):
+            sys.exit('Xvfb gave no display: ' + self.server.stderr.read())
+        self.name = ':' + number.decode().strip()
+        self.env = dict(os.environ, DISPLAY=self.name)
+        self.d = xdisplay.Display(self.name)
+        self.root = self.d.screen().root
+        self.size = (width, height)
+
+    def toplevels(self):
+        return [w.id for w in self.root.query_tree().children]
+
+    def find(self, title, timeout=15):
+        def look():
+            for w in self.root.query_tree().children:
+                if w.get_wm_name() == title and w.get_attributes().map_state == X.IsViewable:
+                    return w
+        return until(look, timeout)
+
+    def geometry(self, w):
+        g = w.get_geometry()
+        at = w.translate_coords(self.root, 0, 0)
+        return (-at.x, -at.y, g.width, g.height)
+
+    def shot(self, x=0, y=0, w=None, h=None):
+        """Pixels of a screen rectangle as 0xRRGGBB integers, row by row."""
+        w, h = self.size[0] - x if w is None else w, self.size[1] - y if h is None else h
+        if not w or not h:
+            return []
+        data = self.root.get_image(x, y, w, h, X.ZPixmap, 0xffffffff).data
+        return [p & 0xffffff for p in memoryview(data).cast('I')]
+
+    def key(self, name, window):
+        """Types the key named by its keysym into window, with Shift where the keysym needs it."""
+        sym = XK.string_to_keysym(name)
+        code, shift = self.d.keysym_to_keycode(sym), self.d.keysym_to_keycode(XK.XK_Shift_L)
+        shifted = [shift] if self.d.keycode_to_keysym(code, 0) != sym else []
+        window.set_input_focus(X.RevertToPointerRoot, X.CurrentTime)
+        for kind, keys in [(X.KeyPress, shifted + [code]), (X.KeyRelease, [code] + shifted)]:
+            for key in keys:
+                xtest.fake_input(self.d, kind, key)
+        self.d.sync()
+
+
+def ripples(pixels):
+    """The picture is there: a wide spread of colours (one pixel in 7 looked at), as no flat fill has."""
+    return len(set(pixels[::7])) > 40
+
+
+def black(pixels):
+    return not any(pixels)
