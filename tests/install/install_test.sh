@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # Installs Wendrix as a user would, into a scratch directory, and checks what lands there.
-#   install_test.sh prefix|deb PNGPROBE BUILD SOURCE VERSION BINDIR DATADIR MANDIR
+#   install_test.sh prefix|deb PNGPROBE BUILD SOURCE VERSION BINDIR DATADIR MANDIR LIBEXECDIR
 # prefix: `cmake --install BUILD` staged under a DESTDIR, in the configured (full) BINDIR,
 # DATADIR and MANDIR. deb: the package dpkg-buildpackage makes in a clean copy of SOURCE's
 # files, put through lintian and unpacked; its layout is Debian's. Exits 77 (skipped) when
 # all passed but an atlas in the compiled-in data directory on this machine leaves it
 # unproven that the installed renderer found its own.
 set -euo pipefail
-route=$1 pngprobe=$2 build=$3 source=$4 version=$5 bindir=$6 datadir=$7 mandir=$8
+route=$1 pngprobe=$2 build=$3 source=$4 version=$5 bindir=$6 datadir=$7 mandir=$8 libexecdir=$9
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/wendrix-$route.XXXXXX")
 trap 'rm -rf "$scratch"' EXIT
 mkdir "$scratch/src" "$scratch/elsewhere"
@@ -17,7 +17,7 @@ fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 if [ "$route" = prefix ]; then
   DESTDIR=$root cmake --install "$build" > "$scratch/log"
 else
-  bindir=/usr/games datadir=/usr/share mandir=/usr/share/man gz=.gz
+  bindir=/usr/games datadir=/usr/share mandir=/usr/share/man libexecdir=/usr/libexec gz=.gz
   extra=("$datadir/doc/wendrix/changelog.gz" "$datadir/doc/wendrix/copyright")
   git -C "$source" ls-files -z -co --exclude-standard |
     tar -C "$source" --null --ignore-failed-read -T - -cf - | tar -xf - -C "$scratch/src"
@@ -30,7 +30,7 @@ else
   # Each library the programs link comes from a package that Depends names.
   depends=" $(dpkg-deb -f "$deb" Depends | sed 's/([^)]*)//g; s/[,|]/ /g' | tr -s ' ') "
   triplet=$(dpkg-architecture -qDEB_HOST_MULTIARCH)
-  for soname in $(readelf -d "$root$bindir"/* | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p' | sort -u); do
+  for soname in $(readelf -d "$root$bindir"/* "$root$libexecdir"/xscreensaver/* | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p' | sort -u); do
     owner=$(dpkg -S "*/$triplet/$soname" 2> /dev/null | head -n 1 | cut -d: -f1) || true
     [[ -n $owner && $depends == *" $owner "* ]] || fail "Depends lacks ${owner:-a package} for $soname"
   done
@@ -39,6 +39,8 @@ fi
 # Exactly these files; each icon as large as its directory says, with no black edge.
 expected=("$bindir/wendrix" "$bindir/wendrix-render" "$datadir/applications/wendrix.desktop"
   "$datadir/wendrix/font.bmp" "$mandir/man6/wendrix.6$gz" "$mandir/man6/wendrix-render.6$gz"
+  "$libexecdir/xscreensaver/wendrix" "$datadir/xscreensaver/config/wendrix.xml"
+  "$datadir/applications/screensavers/wendrix.desktop" "$mandir/man6/wendrix-saver.6$gz"
   "${extra[@]}")
 for size in 16 24 32 48 64 128 256; do
   expected+=("$datadir/icons/hicolor/${size}x$size/apps/wendrix.png")
@@ -50,7 +52,8 @@ actual=$(cd "$root" && find . ! -type d | sed 's|^\.||' | sort)
 [ "$actual" = "$wanted" ] || fail "installed files differ: $(diff <(echo "$wanted") <(echo "$actual"))"
 
 # The programs and the manual page name the data directory they are installed with.
-for file in "$bindir/wendrix" "$bindir/wendrix-render" "$mandir/man6/wendrix.6$gz"; do
+for file in "$bindir/wendrix" "$bindir/wendrix-render" "$libexecdir/xscreensaver/wendrix" \
+  "$mandir/man6/wendrix.6$gz"; do
   named=$(zcat -f "$root$file" | grep -ao '/[[:alnum:]_+-][[:alnum:]/._+-]*/share/wendrix' |
           sort -u | xargs) || true
   [ "$named" = "$datadir/wendrix" ] || fail "$file names '$named', not $datadir/wendrix"
