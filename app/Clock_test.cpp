@@ -21,17 +21,11 @@ TEST(Clock, MillisecondsTruncateAndKeepTheirLow32Bits) {
   const struct {
     int64_t ticks;
     uint32_t ms;
-  } cases[] = {
-      {0, 0},
-      {1, 333},
-      {2, 666},
-      {3, 1000},
-      {-1, static_cast<uint32_t>(-333)},
-      {int64_t{3} << 32, 0},
-      {3 * int64_t{4294967}, 4294967000u},
-      {3 * int64_t{4294968}, 4294968000u - 4294967296u},
-      {int64_t{3} << 61, 0},  // ticks * 1000 would overflow 64 bits
-  };
+  } cases[] = {{2, 666},
+               {3, 1000},
+               {-1, 4294966963u},
+               {3 * int64_t{4294968}, 704},
+               {int64_t{3} << 61, 0}};  // last: ticks * 1000 would overflow 64 bits
   for (const auto& c : cases) EXPECT_EQ(ElapsedMsAt(1000 + c.ticks), c.ms) << c.ticks;
 }
 

@@ -3,11 +3,6 @@
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
-
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 
 #include "app/Clock.h"
 #include "app/FrameDriver.h"
@@ -36,23 +31,6 @@ TEST(Shell, DefaultKeysToggleFullScreenAndEscapeEndsAtOnce) {
   EXPECT_EQ(TestWindow().reshapeRequests, 1);
   EXPECT_EQ(TestWindow().requestedWidth * 1000 + TestWindow().requestedHeight, 640480);
   EXPECT_EXIT(DefaultKeyHandler(27, 0, 0), testing::ExitedWithCode(0), "");
-}
-
-// Start-up in a folder whose font.bmp is no bitmap; the folder goes before the exit.
-void StartWithARefusedFont() {
-  const std::string dir = testing::TempDir() + "wendrix-font-" + std::to_string(getpid());
-  std::filesystem::create_directories(dir);
-  std::ofstream(dir + "/font.bmp") << "not a bitmap";
-  if (chdir(dir.c_str()) != 0) std::exit(2);
-  StartProgram(64, 48);
-  DisplayAt(16);
-  std::filesystem::remove_all(dir);
-  std::exit(0);
-}
-
-TEST(Shell, ARefusedFontIsNamedAndStartUpGoesOn) {
-  EXPECT_EXIT(StartWithARefusedFont(), testing::ExitedWithCode(0),
-              "wendrix: font.bmp refused: not an uncompressed 8, 24 or 32-bit BMP");
 }
 
 }  // namespace

@@ -24,8 +24,10 @@ python3 - "$json" <<'PY'
 import json, sys
 
 runs = json.load(open(sys.argv[1]))
-median = {}
+median, allocations = {}, {}
 for b in runs["benchmarks"]:
+    if "allocations_per_frame" in b:
+        allocations[b["run_name"].removesuffix("/real_time")] = b["allocations_per_frame"]
     name = b["run_name"].removesuffix("/real_time")
     # The median where there are repetitions, else the one run.
     if b.get("aggregate_name") == "median" or b.get("run_type") == "iteration":
@@ -54,4 +56,7 @@ print("| --- | ---: | ---: | ---: |")
 one, two = median.get("field/4/threads:1"), median.get("field/4/threads:2")
 if one and two:
     print(f"| step 1 | {one:.1f} | {two:.1f} | {one / two:.2f}x |")
+print()
+print("operator new calls per steady frame (goal: 0):",
+      ", ".join(f"{name} {count:g}" for name, count in sorted(allocations.items())))
 PY

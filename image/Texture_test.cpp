@@ -14,14 +14,14 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
+// A two-row image of the given width and depth, filled from bytes.
 const Image& Fill(Image& image, uint32_t width, uint32_t bits, const Bytes& bytes) {
   EXPECT_TRUE(image.create(width, 2, bits));
-  std::memcpy(image.pixels(), bytes.data(),
-              std::min<size_t>(bytes.size(), size_t{image.rowStride()} * 2));
+  std::memcpy(image.pixels(), bytes.data(), std::min<size_t>(bytes.size(), image.rowStride() * 2u));
   return image;
 }
 
-// Level `level` of the bound texture, rows packed, and last the name of that texture.
+// Level `level` of the bound texture, rows packed, then the name of that texture.
 Bytes Texels(GLenum format, int components, int level = 0) {
   GLint width = 0, height = 0, bound = 0;
   glGetTexLevelParameteriv(GL_TEXTURE_2D, level, GL_TEXTURE_WIDTH, &width);
@@ -35,43 +35,43 @@ Bytes Texels(GLenum format, int components, int level = 0) {
 }
 
 TEST(Texture, UploadsMipmappedImagesMergedWithAlphaOrFailsEmpty) {
-  const Bytes grey = {10, 11, 12, 13},
-              rgb = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16};
+  const Bytes bytes = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16};
   const struct {
-    uint32_t bits, alphaWidth, alphaBits;  // alphaWidth 0: no alpha image
+    uint32_t width, bits, alphaWidth, alphaBits;  // alphaWidth 0: no alpha image
     GLenum format;
-    int components;
     Bytes texels;  // empty: the upload fails and empties the holder
   } cases[] = {
-      {8, 0, 0, GL_LUMINANCE, 1, grey},
-      {24, 0, 0, GL_RGB, 3, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}},
-      {32, 2, 8, GL_RGBA, 4, rgb},  // its own alpha over the alpha image
-      {8, 2, 8, GL_LUMINANCE_ALPHA, 2, {10, 200, 11, 201, 12, 202, 13, 203}},
-      {24, 2, 8, GL_RGBA, 4, {1, 2, 3, 200, 4, 5, 6, 201, 7, 8, 9, 202, 10, 11, 12, 203}},
-      {8, 2, 24, GL_RGB, 3, {}},
-      {24, 1, 8, GL_RGB, 3, {}},
+      {2, 8, 0, 8, GL_LUMINANCE, {1, 2, 3, 4}},
+      {2, 24, 0, 8, GL_RGB, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}},
+      {2, 32, 2, 8, GL_RGBA, bytes},  // its own alpha over the alpha image
+      {2, 8, 2, 8, GL_LUMINANCE_ALPHA, {1, 200, 2, 201, 3, 202, 4, 203}},
+      {2, 24, 2, 8, GL_RGBA, {1, 2, 3, 200, 4, 5, 6, 201, 7, 8, 9, 202, 10, 11, 12, 203}},
+      {1, 24, 0, 8, GL_RGB, {1, 2, 3, 4, 5, 6}},  // rows of 3 bytes, read 4 apart if misaligned
+      {2, 8, 2, 24, GL_RGB, {}},
+      {2, 24, 1, 8, GL_RGB, {}},
   };
   TestWindow();
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
   for (const auto& c : cases) {
     Image colour, alpha;
-    Fill(colour, 2, c.bits, c.bits == 8 ? grey : rgb);
-    Fill(alpha, c.alphaWidth + (c.alphaWidth == 0), c.alphaBits + 8 * (c.alphaBits == 0),
-         {200, 201, 202, 203});
+    Fill(colour, c.width, c.bits, bytes);
+    Fill(alpha, c.alphaWidth + (c.alphaWidth == 0), c.alphaBits, {200, 201, 202, 203});
     Texture texture;
     ASSERT_TRUE(texture.createFromImage(colour, nullptr));
     const GLuint earlier = texture.id - 1;
     const bool made = texture.createFromImage(colour, c.alphaWidth != 0 ? &alpha : nullptr);
     EXPECT_EQ(made, !c.texels.empty()) << c.bits;
-    if (!made) {
-      EXPECT_EQ(texture.id, 0u);
-      EXPECT_FALSE(glIsTexture(earlier)) << c.bits;
-      continue;
-    }
+    EXPECT_EQ(texture.id == 0 && !glIsTexture(earlier), !made) << c.bits;
+    if (!made) continue;
     Bytes texels = c.texels;
     texels.push_back(static_cast<uint8_t>(texture.id - 1));
-    EXPECT_EQ(Texels(c.format, c.components), texels) << c.bits;
-    EXPECT_EQ(Texels(c.format, c.components, 1).size(), static_cast<size_t>(c.components) + 1);
+    const int components = static_cast<int>(c.texels.size() / (c.width * 2));
+    EXPECT_EQ(Texels(c.format, components), texels) << c.bits;
+    EXPECT_EQ(Texels(c.format, components, 1).size(), components + 1u);  // mipmapped
   }
+  GLint alignment = 0;
+  glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
+  EXPECT_EQ(alignment, 4);
 }
 
 TEST(Texture, ReleaseTwiceDeletesOnceAndAMissingFileKeepsTheTexture) {
@@ -92,34 +92,15 @@ TEST(Texture, ReleaseTwiceDeletesOnceAndAMissingFileKeepsTheTexture) {
   glBindTexture(GL_TEXTURE_2D, name);  // the name now belongs to someone else
   texture.release();
   EXPECT_TRUE(glIsTexture(name));
-}
-
-TEST(Texture, OddRowsUploadWholeAndTheRampIsGreyRowPlusColumn) {
-  TestWindow();
-  Image colour;
-  Fill(colour, 3, 24, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18});
-  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-  Texture reference, texture;  // rows of 9 bytes, which GL would read 12 apart under 4
-  ASSERT_TRUE(reference.createFromImage(colour, nullptr));
-  Bytes expected = Texels(GL_RGB, 3);
-  glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-  ASSERT_TRUE(texture.createFromImage(colour, nullptr));
-  expected.back() = static_cast<uint8_t>(texture.id - 1);
-  EXPECT_EQ(Texels(GL_RGB, 3), expected);
+  // The ramp: grey row plus column, left bound, unpacking left byte-aligned.
+  const GLuint ramp = CreateRampTexture(0);
+  const Bytes texels = Texels(GL_RGBA, 4);
+  EXPECT_EQ(Bytes(texels.begin() + (5 * 128 + 7) * 4, texels.begin() + (5 * 128 + 8) * 4),
+            (Bytes{12, 12, 12, 255}));
+  EXPECT_EQ(texels.size() * 256 + texels.back(), 128u * 128 * 4 * 256 + 256 + (ramp & 255));
   GLint alignment = 0;
   glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
-  EXPECT_EQ(alignment, 4);
-  const GLuint ramp = CreateRampTexture(1);
-  Bytes want;
-  for (int r = 0; r < 128; ++r) {
-    for (int c = 0; c < 128; ++c)
-      want.insert(want.end(), {uint8_t(r + c), uint8_t(r + c), uint8_t(r + c), 255});
-  }
-  want.push_back(static_cast<uint8_t>(ramp));
-  EXPECT_EQ(Texels(GL_RGBA, 4), want);
-  EXPECT_EQ(Texels(GL_RGBA, 4, 1).size(), 64u * 64 * 4 + 1);
-  glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
-  EXPECT_EQ(alignment, 1);  // left so for the rest of the run
+  EXPECT_EQ(alignment, 1);
 }
 
 }  // namespace

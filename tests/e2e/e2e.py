@@ -75,6 +75,15 @@ for arg, expected in [('--help', 'Toggle Pause On/Off'), ('--version', f'wendrix
     done = subprocess.run([wendrix, arg], env=no_display, capture_output=True, text=True, timeout=5)
     check(done.returncode == 0 and expected in done.stdout, f'{arg} without a display: {done.returncode}')
 
+# Started where font.bmp is no bitmap: named on stderr, then the atlas beside the program serves.
+bad = scratch()
+open(os.path.join(bad, 'font.bmp'), 'w').write('not a bitmap')
+program = start([wendrix], env=s.env, cwd=bad)
+check(s.find('Wendrix') is not None, 'started beside a bad font.bmp')
+stop(program)
+err = program.stderr.read()
+check(err == 'wendrix: font.bmp refused: not an uncompressed 8, 24 or 32-bit BMP\n', f'it is named: {err!r}')
+
 # A copy with no font.bmp beside it, started elsewhere; its display given on the command line.
 if os.path.exists(installed_font):
     print(f'skip the start without a font: {installed_font} is installed')

@@ -2,7 +2,6 @@
 // exits (the program's ExitApp, say) fails instead of passing unseen.
 #include "tests/support/GlTest.h"
 
-#include <GL/freeglut_std.h>
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -11,6 +10,7 @@
 
 #include "app/Clock.h"
 #include "app/FrameDriver.h"
+#include "app/RenderOptions.h"
 #include "app/Settings.h"
 #include "app/Shell.h"
 #include "sim/FieldDrawing.h"
@@ -72,15 +72,12 @@ void DisplayAt(int64_t ms) {
   DisplayHandler();
 }
 
-void Type(const char* keys) {
-  const int specials[] = {GLUT_KEY_LEFT, GLUT_KEY_UP, GLUT_KEY_RIGHT, GLUT_KEY_DOWN};
-  for (const char* key = keys; *key != '\0'; ++key) {
-    const auto code = static_cast<unsigned char>(*key);
-    if (code >= 1 && code <= 4) {
-      TestWindow().Special(specials[code - 1]);
-    } else {
-      TestWindow().Key(code);
-    }
+void Type(const std::string& keys) {
+  std::vector<KeyPress> parsed;
+  EXPECT_TRUE(ParseKeys(keys, &parsed, nullptr)) << keys;
+  for (const KeyPress& key : parsed) {
+    if (key.special) TestWindow().Special(key.code);
+    if (!key.special) TestWindow().Key(static_cast<unsigned char>(key.code));
   }
 }
 

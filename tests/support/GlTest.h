@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "app/OffscreenWindow.h"
@@ -15,7 +16,7 @@ OffscreenWindow& TestWindow();
 void StartProgram(int width = 640, int height = 480);
 // One display event with the counter at ms (it may pass 2^32): clock, frame, swap.
 void DisplayAt(int64_t ms);
-// Types characters; '\x01'..'\x04' stand for the left, up, right and down keys.
-void Type(const char* keys);
+// Types keys written as wendrix-render takes them: "o<esc><left><lt>".
+void Type(const std::string& keys);
 // The window's pixels, RGB, top row first.
 inline std::vector<uint8_t> Pixels() { return TestWindow().ReadRgb(); }
