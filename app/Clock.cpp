@@ -31,10 +31,12 @@ void StartClock() {
 
 uint32_t ElapsedMsAt(int64_t counter) {
   // ticks * 1000 / frequency, truncated, without forming ticks * 1000: with a
-  // nanosecond counter that product leaves 64 bits after 106 days.
+  // nanosecond counter that product leaves 64 bits after 106 days. The whole
+  // seconds are scaled in unsigned arithmetic, which keeps the low 32 bits kept
+  // here right whatever the count, where a signed product would overflow.
   const int64_t ticks = counter - startCounter;
-  const int64_t ms =
-      ticks / counterFrequency * 1000 + ticks % counterFrequency * 1000 / counterFrequency;
+  const uint64_t ms = static_cast<uint64_t>(ticks / counterFrequency) * 1000u +
+                      static_cast<uint64_t>(ticks % counterFrequency * 1000 / counterFrequency);
   return static_cast<uint32_t>(ms);
 }
 

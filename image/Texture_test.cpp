@@ -17,7 +17,10 @@ using Bytes = std::vector<uint8_t>;
 // A two-row image of the given width and depth, filled from bytes.
 const Image& Fill(Image& image, uint32_t width, uint32_t bits, const Bytes& bytes) {
   EXPECT_TRUE(image.create(width, 2, bits));
-  std::memcpy(image.pixels(), bytes.data(), std::min<size_t>(bytes.size(), image.rowStride() * 2u));
+  if (!bytes.empty()) {
+    std::memcpy(image.pixels(), bytes.data(),
+                std::min<size_t>(bytes.size(), image.rowStride() * 2u));
+  }
   return image;
 }
 

@@ -1,3 +1,5 @@
+// The pool's threads wait for a run, take pieces of its range until none is left,
+// then report; the caller takes pieces too and returns once every piece is done.
 #include "sim/WorkerPool.h"
 
 #include <algorithm>
