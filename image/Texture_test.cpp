@@ -19,7 +19,7 @@ const Image& Fill(Image& image, uint32_t width, uint32_t bits, const Bytes& byte
   EXPECT_TRUE(image.create(width, 2, bits));
   if (!bytes.empty()) {
     std::memcpy(image.pixels(), bytes.data(),
-                std::min<size_t>(bytes.size(), image.rowStride() * 2u));
+                std::min(bytes.size(), size_t{image.rowStride()} * 2));
   }
   return image;
 }
@@ -68,7 +68,7 @@ TEST(Texture, UploadsMipmappedImagesMergedWithAlphaOrFailsEmpty) {
     if (!made) continue;
     Bytes texels = c.texels;
     texels.push_back(static_cast<uint8_t>(texture.id - 1));
-    const int components = static_cast<int>(c.texels.size() / (c.width * 2));
+    const int components = static_cast<int>(c.texels.size() / (size_t{c.width} * 2));
     EXPECT_EQ(Texels(c.format, components), texels) << c.bits;
     EXPECT_EQ(Texels(c.format, components, 1).size(), components + 1u);  // mipmapped
   }
@@ -98,8 +98,8 @@ TEST(Texture, ReleaseTwiceDeletesOnceAndAMissingFileKeepsTheTexture) {
   // The ramp: grey row plus column, left bound, unpacking left byte-aligned.
   const GLuint ramp = CreateRampTexture(0);
   const Bytes texels = Texels(GL_RGBA, 4);
-  EXPECT_EQ(Bytes(texels.begin() + (5 * 128 + 7) * 4, texels.begin() + (5 * 128 + 8) * 4),
-            (Bytes{12, 12, 12, 255}));
+  const auto texel = texels.begin() + (ptrdiff_t{5} * 128 + 7) * 4;  // row 5, column 7
+  EXPECT_EQ(Bytes(texel, texel + 4), (Bytes{12, 12, 12, 255}));
   EXPECT_EQ(texels.size() * 256 + texels.back(), 128u * 128 * 4 * 256 + 256 + (ramp & 255));
   GLint alignment = 0;
   glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);

@@ -34,16 +34,18 @@ TEST(DrawText, CellsAndTheStateLeftForTheFrame) {
     glColor3f(0.1f, 0.2f, 0.3f);
     overlay.DrawText("a bc", 3, 35, c.height);
     const std::vector<uint8_t> rgb = Pixels();
+    const auto red = [&](int x, int row) { return rgb[(size_t{100} * row + x) * 3]; };
+    const int top = 35 - static_cast<int>(c.height), width = static_cast<int>(c.height) / 2;
     for (int x = 0; x < 100; ++x) {
       bool lit = false;  // cells overlap their neighbours by a pixel or two
-      for (const int k : {0, 2, 3}) lit |= x >= 3 + c.step * k && x < 3 + c.step * k + c.height / 2;
-      EXPECT_EQ(rgb[(34 * 100 + x) * 3] == 255, lit) << c.height << " at " << x;
-      EXPECT_EQ(rgb[((35 - static_cast<int>(c.height)) * 100 + x) * 3], rgb[(34 * 100 + x) * 3]);
-      EXPECT_EQ(rgb[((34 - static_cast<int>(c.height)) * 100 + x) * 3], 0) << c.height;
+      for (const int k : {0, 2, 3}) lit |= x >= 3 + c.step * k && x < 3 + c.step * k + width;
+      EXPECT_EQ(red(x, 34) == 255, lit) << c.height << " at " << x;
+      EXPECT_EQ(red(x, top), red(x, 34));
+      EXPECT_EQ(red(x, top - 1), 0) << c.height;
     }
   }
   std::array<GLint, 9> state{};
-  glGetIntegerv(GL_VIEWPORT, &state[0]);
+  glGetIntegerv(GL_VIEWPORT, state.data());
   glGetIntegerv(GL_POLYGON_MODE, &state[4]);
   glGetIntegerv(GL_MATRIX_MODE, &state[6]);
   glGetIntegerv(GL_DEPTH_WRITEMASK, &state[7]);
