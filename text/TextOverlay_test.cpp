@@ -19,11 +19,7 @@ namespace {
 // Without an atlas every cell but a space's is a white block: where the cells lie,
 // placed against the whole window while letterboxed, filled while drawn as lines.
 TEST(DrawText, CellsAndTheStateLeftForTheFrame) {
-  const struct {
-    float height;
-    int step;
-  } cases[] = {{20, 9}, {18, 8}, {30, 13}};
-  for (const auto& c : cases) {
+  for (const auto& c : {std::pair{20, 9}, std::pair{18, 8}, std::pair{30, 13}}) {  // height, step
     StartProgram(100, 60);
     overlay.font.release();
     settings.letterbox = 6;  // the band is rows 18..41 from the top
@@ -32,16 +28,16 @@ TEST(DrawText, CellsAndTheStateLeftForTheFrame) {
     glClear(GL_COLOR_BUFFER_BIT);
     glTranslatef(5, 6, 0);
     glColor3f(0.1f, 0.2f, 0.3f);
-    overlay.DrawText("a bc", 3, 35, c.height);
+    overlay.DrawText("a bc", 3, 35, static_cast<float>(c.first));
     const std::vector<uint8_t> rgb = Pixels();
     const auto red = [&](int x, int row) { return rgb[(size_t{100} * row + x) * 3]; };
-    const int top = 35 - static_cast<int>(c.height), width = static_cast<int>(c.height) / 2;
+    const int top = 35 - c.first, width = c.first / 2;
     for (int x = 0; x < 100; ++x) {
       bool lit = false;  // cells overlap their neighbours by a pixel or two
-      for (const int k : {0, 2, 3}) lit |= x >= 3 + c.step * k && x < 3 + c.step * k + width;
-      EXPECT_EQ(red(x, 34) == 255, lit) << c.height << " at " << x;
+      for (const int k : {0, 2, 3}) lit |= x >= 3 + c.second * k && x < 3 + c.second * k + width;
+      EXPECT_EQ(red(x, 34) == 255, lit) << c.first << " at " << x;
       EXPECT_EQ(red(x, top), red(x, 34));
-      EXPECT_EQ(red(x, top - 1), 0) << c.height;
+      EXPECT_EQ(red(x, top - 1), 0) << c.first;
     }
   }
   std::array<GLint, 9> state{};

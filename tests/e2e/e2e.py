@@ -56,7 +56,6 @@ rows = [  # keys; what must be seen then; its probe; a test of its value, if not
     ('f', 'full screen again', full),
     ('f .02 f', 'f twice 20 ms apart: still full screen once the first one\'s resize was due',
      lambda: time.sleep(0.5) or full()),
-    ('f .035 f', 'f twice 35 ms apart: the same', lambda: time.sleep(0.5) or full()),
 ]
 for keys, what, probe, *accept in rows:
     for key in keys.split():  # a number is a pause in seconds
