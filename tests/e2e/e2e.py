@@ -78,7 +78,7 @@ for arg, expected in [('--help', 'Toggle Pause On/Off'), ('--version', f'wendrix
 bad = scratch()
 open(os.path.join(bad, 'font.bmp'), 'w').write('not a bitmap')
 program = start([wendrix], env=s.env, cwd=bad)
-check(s.find('Wendrix') is not None, 'started beside a bad font.bmp')
+check(s.find('Wendrix') is not None and until(lambda: ripples(field()), 5), 'started beside a bad font.bmp')
 stop(program)
 err = program.stderr.read()
 check(err == 'wendrix: font.bmp refused: not an uncompressed 8, 24 or 32-bit BMP\n', f'it is named: {err!r}')
