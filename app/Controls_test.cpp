@@ -16,7 +16,6 @@
 #include <string>
 #include <vector>
 
-#include "app/Clock.h"
 #include "app/FrameDriver.h"
 #include "app/Settings.h"
 #include "tests/support/GlTest.h"

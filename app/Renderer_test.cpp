@@ -2,7 +2,6 @@
 // a user runs it, in a folder of its own.
 #include "app/Renderer.h"
 
-#include <GL/freeglut_std.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
