@@ -62,11 +62,6 @@ Expected Decode(const uint8_t* data, size_t size) {
   return out;
 }
 
-[[noreturn]] void Fail(const char* why) {
-  std::fprintf(stderr, "LoadBmp disagrees with the reference: %s\n", why);
-  std::abort();
-}
-
 const std::string& ScratchPath() {
   static const std::string path = std::string(access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp") +
                                   "/wendrix-bmp-" + std::to_string(getpid()) + ".bmp";
@@ -74,6 +69,12 @@ const std::string& ScratchPath() {
   static const bool removedAtExit = std::atexit([] { std::remove(path.c_str()); }) == 0;
   (void)removedAtExit;
   return path;
+}
+
+[[noreturn]] void Fail(const char* why) {
+  std::fprintf(stderr, "LoadBmp disagrees with the reference: %s\n", why);
+  std::remove(ScratchPath().c_str());  // abort runs no exit hooks
+  std::abort();
 }
 
 constexpr uint8_t kHeld = 0x5A;  // the picture held before each load
