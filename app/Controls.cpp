@@ -11,7 +11,7 @@
 #include "app/FrameDriver.h"
 #include "app/Process.h"
 #include "app/Settings.h"
-#include "app/Window.h"
+#include "shared/Window.h"
 #include "sim/Lighting.h"
 #include "sim/Oscillators.h"
 #include "sim/Random.h"

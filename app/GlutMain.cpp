@@ -9,8 +9,8 @@
 
 #include "app/Clock.h"
 #include "app/CommandLine.h"
-#include "app/GlutWindow.h"
 #include "app/Shell.h"
+#include "window/glut/GlutWindow.h"
 
 namespace {
 void NoMotion(int, int) {}

@@ -3,7 +3,7 @@
 
 #include <span>
 
-#include "app/WindowIdentity.h"
+#include "window/xlib/WindowIdentity.h"
 
 void IdleHandler();
 

@@ -13,14 +13,14 @@
 
 #include "app/Clock.h"
 #include "app/FrameDriver.h"
-#include "app/OffscreenWindow.h"
 #include "app/Settings.h"
 #include "app/Shell.h"
-#include "app/Window.h"
+#include "shared/Window.h"
 #include "sim/FieldDrawing.h"
 #include "sim/FieldEvaluation.h"
 #include "sim/Oscillators.h"
 #include "sim/RippleField.h"
+#include "window/egl/OffscreenWindow.h"
 
 namespace {
 std::atomic<long> allocations{0};  // every operator new in the benchmark binary

@@ -6,7 +6,7 @@
 
 #include <GL/gl.h>
 
-#include "app/Window.h"
+#include "shared/Window.h"
 
 // Everything else starts at its static zero: no message pending, nothing remembered.
 TextOverlay::TextOverlay() { recordFlag = 1; }

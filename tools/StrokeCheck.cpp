@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "app/OffscreenWindow.h"
 #include "image/Bmp.h"
 #include "text/TextOverlay.h"
+#include "window/egl/OffscreenWindow.h"
 
 namespace {
 

@@ -10,9 +10,9 @@
 
 #include "app/Clock.h"
 #include "app/FrameDriver.h"
-#include "app/RenderOptions.h"
 #include "app/Settings.h"
 #include "app/Shell.h"
+#include "render/RenderOptions.h"
 #include "sim/FieldDrawing.h"
 #include "sim/Oscillators.h"
 #include "text/TextOverlay.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/OffscreenWindow.h"
+#include "window/egl/OffscreenWindow.h"
 
 // Opens the window on first use; ends the test binary if EGL fails.
 OffscreenWindow& TestWindow();

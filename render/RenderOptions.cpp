@@ -1,6 +1,6 @@
 // The renderer's options through glibc's getopt_long: each option once (but
 // --key-at), values checked as they are read, one reason for every refusal.
-#include "app/RenderOptions.h"
+#include "render/RenderOptions.h"
 
 #include <GL/freeglut_std.h>
 #include <getopt.h>

@@ -1,6 +1,6 @@
 // Every value is checked against its range here, so that a bad one is named
 // before any window is touched.
-#include "app/SaverOptions.h"
+#include "saver/SaverOptions.h"
 
 #include <getopt.h>
 

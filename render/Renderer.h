@@ -2,7 +2,7 @@
 // context, at a clock the renderer sets, written out as PNG files.
 #pragma once
 
-#include "app/RenderOptions.h"
+#include "render/RenderOptions.h"
 
 // Draws the frames and writes them: 0 when done, 1 after an error it has
 // reported on stderr. Escape's fade-out ends the process itself, with exit

@@ -3,7 +3,7 @@
 // the window goes.
 #pragma once
 
-#include "app/SaverOptions.h"
+#include "saver/SaverOptions.h"
 
 // 0 after SIGTERM, SIGINT or SIGHUP, or when the window went; 1 when it could
 // not start, with one line on stderr saying why.

@@ -1,6 +1,6 @@
 // One thread: events, a frame, then sleep away the rest of the frame's time,
 // so a screen saver on an idle desktop takes a share of one core, not two.
-#include "app/Saver.h"
+#include "saver/Saver.h"
 
 #include <GL/gl.h>
 
@@ -14,9 +14,9 @@
 #include "app/Clock.h"
 #include "app/Settings.h"
 #include "app/Shell.h"
-#include "app/SwapInterval.h"
-#include "app/XlibWindow.h"
 #include "text/TextOverlay.h"
+#include "window/xlib/SwapInterval.h"
+#include "window/xlib/XlibWindow.h"
 
 namespace {
 constexpr long kNanosecondsPerMicrosecond = 1000;

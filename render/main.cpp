@@ -1,4 +1,4 @@
 // wendrix-render: Wendrix frames without a screen, as PNG files.
-#include "app/Renderer.h"
+#include "render/Renderer.h"
 
 int main(int argc, char** argv) { return RenderMain(argc, argv); }

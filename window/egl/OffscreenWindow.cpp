@@ -2,7 +2,7 @@
 // window's back buffer: it keeps its contents between frames, as a back buffer
 // that is never cleared does.
 #define GL_GLEXT_PROTOTYPES 1
-#include "app/OffscreenWindow.h"
+#include "window/egl/OffscreenWindow.h"
 
 #include <EGL/egl.h>
 #include <EGL/eglext.h>

@@ -1,4 +1,4 @@
 // wendrix-saver: Wendrix as an XScreenSaver hack, installed as xscreensaver/wendrix.
-#include "app/Saver.h"
+#include "saver/Saver.h"
 
 int main(int argc, char** argv) { return SaverMain(argc, argv); }

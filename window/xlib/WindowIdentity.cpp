@@ -1,6 +1,6 @@
 // The icons travel as PNG files inside the executable and are decoded once,
 // at start-up, with libpng's simplified API.
-#include "app/WindowIdentity.h"
+#include "window/xlib/WindowIdentity.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>

@@ -1,5 +1,5 @@
 // The two swap-control extensions differ only in taking the drawable or not.
-#include "app/SwapInterval.h"
+#include "window/xlib/SwapInterval.h"
 
 #include <GL/glx.h>
 #include <GL/glxext.h>

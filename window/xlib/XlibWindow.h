@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "app/Window.h"
+#include "shared/Window.h"
 
 using ReshapeCallback = void (*)(int width, int height);
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Window.h"
+#include "shared/Window.h"
 
 class OffscreenWindow : public WindowSystem {
  public:

@@ -1,13 +1,13 @@
 // GLX on a window the saver may not own: the GL configuration must be one of
 // the window's visual, and the window may be resized or destroyed at any time.
-#include "app/XlibWindow.h"
+#include "window/xlib/XlibWindow.h"
 
 #include <GL/glx.h>
 #include <X11/Xatom.h>
 
 #include <cstdio>
 
-#include "app/WindowIdentity.h"
+#include "window/xlib/WindowIdentity.h"
 
 namespace {
 constexpr int kOwnWidth = 640;  // its own window's size at first, as GLUT's

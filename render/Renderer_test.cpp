@@ -1,6 +1,6 @@
 // wendrix-render: its arguments as one table, then the real executable run as
 // a user runs it, in a folder of its own.
-#include "app/Renderer.h"
+#include "render/Renderer.h"
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>

@@ -3,8 +3,8 @@
 
 #include <span>
 
-#include "app/Window.h"
-#include "app/WindowIdentity.h"
+#include "shared/Window.h"
+#include "window/xlib/WindowIdentity.h"
 
 class GlutWindow : public WindowSystem {
  public:

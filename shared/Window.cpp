@@ -1,5 +1,5 @@
 // The process's one window seam.
-#include "app/Window.h"
+#include "shared/Window.h"
 
 #include <cstdio>
 #include <cstdlib>

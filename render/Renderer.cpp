@@ -1,6 +1,6 @@
 // The renderer runs the same PreInit, Init and DisplayHandler as the GLUT
 // program, in the same order, on an OffscreenWindow whose size never changes.
-#include "app/Renderer.h"
+#include "render/Renderer.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -15,9 +15,9 @@
 
 #include "app/Clock.h"
 #include "app/FrameDriver.h"
-#include "app/OffscreenWindow.h"
 #include "app/Shell.h"
 #include "image/Png.h"
+#include "window/egl/OffscreenWindow.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 // freeglut behind the window seam.
-#include "app/GlutWindow.h"
+#include "window/glut/GlutWindow.h"
 
 #include <GL/freeglut.h>
 #include <GL/glx.h>
 
 #include "app/Process.h"
-#include "app/SwapInterval.h"
+#include "window/xlib/SwapInterval.h"
 
 namespace {
 constexpr unsigned kReshapeDelayMs = 50;  // after the full-screen exit has reached the server
