@@ -5,7 +5,6 @@
 
 int64_t startCounter = 0;
 int64_t counterFrequency = 0;
-uint32_t elapsedMs = 0;
 
 namespace {
 int64_t SteadyTicks() { return std::chrono::steady_clock::now().time_since_epoch().count(); }
@@ -38,14 +37,4 @@ uint32_t ElapsedMsAt(int64_t counter) {
   const uint64_t ms = static_cast<uint64_t>(ticks / counterFrequency) * 1000u +
                       static_cast<uint64_t>(ticks % counterFrequency * 1000 / counterFrequency);
   return static_cast<uint32_t>(ms);
-}
-
-double ClockSecondsBetween(double from, double to) {
-  double difference = to - from;
-  if (difference >= kClockTurnSeconds / 2) {
-    difference -= kClockTurnSeconds;
-  } else if (difference < -kClockTurnSeconds / 2) {
-    difference += kClockTurnSeconds;
-  }
-  return difference;
 }

@@ -8,7 +8,6 @@ using CounterSource = int64_t (*)();
 
 extern int64_t startCounter;      // counter value read once, just before Init
 extern int64_t counterFrequency;  // counter ticks per second
-extern uint32_t elapsedMs;        // milliseconds from startCounter to this frame
 
 // steady_clock ticks by default; tests swap in a counter of their own.
 int64_t ReadCounter();
@@ -19,9 +18,3 @@ void SetCounterSource(CounterSource source, int64_t frequency);
 void StartClock();
 // Milliseconds from startCounter to counter, kept to their low 32 bits.
 uint32_t ElapsedMsAt(int64_t counter);
-
-// elapsedMs turns over every 2^32 ms. Times read from it are compared through
-// their difference, taken within half a turn either way, which holds across the wrap.
-constexpr double kClockTurnSeconds = 4294967.296;
-// to - from in seconds, brought into [-half a turn, half a turn).
-double ClockSecondsBetween(double from, double to);

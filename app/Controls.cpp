@@ -7,10 +7,9 @@
 
 #include <cstdlib>
 
-#include "app/Clock.h"
-#include "app/FrameDriver.h"
-#include "app/Process.h"
-#include "app/Settings.h"
+#include "app/Defaults.h"
+#include "shared/Frame.h"
+#include "shared/Settings.h"
 #include "shared/Window.h"
 #include "sim/Lighting.h"
 #include "sim/Oscillators.h"

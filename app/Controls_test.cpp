@@ -16,8 +16,8 @@
 #include <string>
 #include <vector>
 
-#include "app/FrameDriver.h"
-#include "app/Settings.h"
+#include "shared/Frame.h"
+#include "shared/Settings.h"
 #include "tests/support/GlTest.h"
 #include "text/TextOverlay.h"
 

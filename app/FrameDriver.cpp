@@ -3,9 +3,9 @@
 
 #include <GL/gl.h>
 
-#include "app/Clock.h"
 #include "app/Process.h"
-#include "app/Settings.h"
+#include "shared/Frame.h"
+#include "shared/Settings.h"
 #include "sim/Lighting.h"
 #include "sim/Oscillators.h"
 #include "sim/Random.h"
@@ -13,10 +13,7 @@
 #include "text/HelpScreen.h"
 #include "text/TextOverlay.h"
 
-float nowSeconds = 0.0f;
 double previousTime = 0.0;
-float frameDelta = 0.0f;
-float fadeLevel = 1.0f;
 double nextFpsTime = 1.0;
 int32_t fpsValue = 30;
 int32_t frameCounter = 0;

@@ -10,8 +10,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/Clock.h"
-#include "app/Settings.h"
+#include "shared/Frame.h"
+#include "shared/Settings.h"
 #include "tests/support/GlTest.h"
 
 namespace {

@@ -4,14 +4,11 @@
 
 #include <cstdlib>
 
-#include "app/Settings.h"
+#include "shared/Settings.h"
 #include "text/TextOverlay.h"
 
 TextOverlay overlay;
 SimSettings settings;
-
-uint32_t screenWidth = 640;
-uint32_t screenHeight = 480;
 
 void ExitApp() {
   overlay.font.release();

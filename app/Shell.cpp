@@ -6,10 +6,11 @@
 
 #include "app/Clock.h"
 #include "app/Controls.h"
+#include "app/Defaults.h"
 #include "app/FontPath.h"
 #include "app/FrameDriver.h"
-#include "app/Settings.h"
 #include "image/Texture.h"
+#include "shared/Frame.h"
 #include "shared/Window.h"
 #include "sim/Lighting.h"
 #include "sim/Oscillators.h"

@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "app/Clock.h"
 #include "app/FrameDriver.h"
-#include "app/Settings.h"
 #include "app/Shell.h"
+#include "shared/Frame.h"
+#include "shared/Settings.h"
 #include "shared/Window.h"
 #include "sim/FieldDrawing.h"
 #include "sim/FieldEvaluation.h"

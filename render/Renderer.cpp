@@ -17,6 +17,7 @@
 #include "app/FrameDriver.h"
 #include "app/Shell.h"
 #include "image/Png.h"
+#include "shared/Frame.h"
 #include "window/egl/OffscreenWindow.h"
 
 namespace {

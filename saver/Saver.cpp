@@ -12,8 +12,8 @@
 #include <string>
 
 #include "app/Clock.h"
-#include "app/Settings.h"
 #include "app/Shell.h"
+#include "shared/Settings.h"
 #include "text/TextOverlay.h"
 #include "window/xlib/SwapInterval.h"
 #include "window/xlib/XlibWindow.h"

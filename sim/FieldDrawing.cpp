@@ -9,7 +9,8 @@
 #include <cstring>
 #include <initializer_list>
 
-#include "app/Settings.h"
+#include "shared/Frame.h"
+#include "shared/Settings.h"
 #include "sim/FieldGrid.h"
 
 FieldPath fieldPath;

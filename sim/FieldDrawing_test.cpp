@@ -16,7 +16,8 @@
 #include <string>
 
 #include "app/FrameDriver.h"
-#include "app/Settings.h"
+#include "shared/Frame.h"
+#include "shared/Settings.h"
 #include "tests/support/GlTest.h"
 
 namespace {

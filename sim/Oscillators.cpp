@@ -4,7 +4,8 @@
 
 #include <cmath>
 
-#include "app/Settings.h"
+#include "shared/Frame.h"
+#include "shared/Settings.h"
 #include "sim/Random.h"
 
 OscillatorBank oscillatorBank;

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/Settings.h"
+#include "shared/Settings.h"
 #include "sim/Random.h"
 
 namespace {

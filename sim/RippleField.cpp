@@ -6,9 +6,8 @@
 #include <cmath>
 #include <cstddef>
 
-#include "app/FrameDriver.h"
-#include "app/Process.h"
-#include "app/Settings.h"
+#include "shared/Frame.h"
+#include "shared/Settings.h"
 #include "sim/FieldDrawing.h"
 #include "sim/FieldEvaluation.h"
 #include "sim/FieldGrid.h"

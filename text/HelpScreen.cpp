@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "app/Process.h"
+#include "shared/Frame.h"
 #include "text/TextOverlay.h"
 
 const char* const kHelpLines[kHelpLineCount] = {

@@ -4,8 +4,7 @@
 
 #include <cstdio>
 
-#include "app/Clock.h"
-#include "app/Process.h"
+#include "shared/Frame.h"
 
 namespace {
 double ClockSeconds() { return elapsedMs * 0.001; }

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "app/FrameDriver.h"
-#include "app/Settings.h"
+#include "shared/Settings.h"
 #include "tests/support/GlTest.h"
 
 namespace {

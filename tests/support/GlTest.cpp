@@ -10,9 +10,10 @@
 
 #include "app/Clock.h"
 #include "app/FrameDriver.h"
-#include "app/Settings.h"
 #include "app/Shell.h"
 #include "render/RenderOptions.h"
+#include "shared/Frame.h"
+#include "shared/Settings.h"
 #include "sim/FieldDrawing.h"
 #include "sim/Oscillators.h"
 #include "text/TextOverlay.h"

@@ -4,7 +4,7 @@
 #include <GL/freeglut.h>
 #include <GL/glx.h>
 
-#include "app/Process.h"
+#include "shared/Frame.h"
 #include "window/xlib/SwapInterval.h"
 
 namespace {

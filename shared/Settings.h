@@ -1,5 +1,7 @@
 // Every user-adjustable value: the one settings record and the control
-// variables beside it, with the defaults that reset restores.
+// variables beside it. The record is defined beside the text overlay
+// (app/Process.cpp), which is constructed first; ResetSettings (app/Defaults.h)
+// gives them their defaults.
 #pragma once
 
 #include <cstdint>
@@ -38,6 +40,3 @@ extern int32_t paused;             // non-zero: the animation stands still
 extern int32_t helpShown;          // non-zero: the help page is drawn
 extern int32_t fullScreen;         // full-screen state as the F key sees it
 extern int32_t mouseX, mouseY;     // last left-button position from the centre
-
-// Restores the defaults and re-seeds the generator with elapsedMs.
-void ResetSettings();

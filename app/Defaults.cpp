@@ -1,20 +1,9 @@
 // The defaults of every setting.
-#include "app/Settings.h"
+#include "app/Defaults.h"
 
-#include "app/Clock.h"
-#include "app/FrameDriver.h"
+#include "shared/Frame.h"
+#include "shared/Settings.h"
 #include "sim/Random.h"
-
-SimSettings::~SimSettings() = default;
-
-int32_t rippleCount = 0;
-int32_t rippleSelector = 4;
-int32_t letterboxSelector = 0;
-int32_t paused = 0;
-int32_t helpShown = 0;
-int32_t fullScreen = 1;
-int32_t mouseX = 0;
-int32_t mouseY = 0;
 
 void ResetSettings() {
   SeedRandom(elapsedMs);

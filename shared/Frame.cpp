@@ -1,0 +1,20 @@
+// The frame's values at program start, and the clock's wrap arithmetic.
+#include "shared/Frame.h"
+
+uint32_t screenWidth = 640;
+uint32_t screenHeight = 480;
+
+uint32_t elapsedMs = 0;
+float nowSeconds = 0.0f;
+float frameDelta = 0.0f;
+float fadeLevel = 1.0f;
+
+double ClockSecondsBetween(double from, double to) {
+  double difference = to - from;
+  if (difference >= kClockTurnSeconds / 2) {
+    difference -= kClockTurnSeconds;
+  } else if (difference < -kClockTurnSeconds / 2) {
+    difference += kClockTurnSeconds;
+  }
+  return difference;
+}

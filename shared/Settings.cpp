@@ -1,0 +1,13 @@
+// The control variables beside the settings record, at their start-up values.
+#include "shared/Settings.h"
+
+SimSettings::~SimSettings() = default;
+
+int32_t rippleCount = 0;
+int32_t rippleSelector = 4;
+int32_t letterboxSelector = 0;
+int32_t paused = 0;
+int32_t helpShown = 0;
+int32_t fullScreen = 1;
+int32_t mouseX = 0;
+int32_t mouseY = 0;
