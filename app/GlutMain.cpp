@@ -4,11 +4,8 @@
 
 #include <GL/freeglut.h>
 
-#include <cstdio>
-#include <cstdlib>
-
-#include "app/Clock.h"
 #include "app/CommandLine.h"
+#include "app/Process.h"
 #include "app/Shell.h"
 #include "window/glut/GlutWindow.h"
 
@@ -16,19 +13,8 @@ namespace {
 void NoMotion(int, int) {}
 void NoMouse(int, int, int, int) {}
 void NoSpecial(int, int, int) {}
-}  // namespace
 
-void IdleHandler() { glutPostRedisplay(); }
-
-int RunWendrix(int argc, char** argv, std::span<const EmbeddedPng> icons) {
-  if (AnswerInfoOption(argc, argv)) return 0;
-  if (!PreInit()) {
-    std::printf("App returned false on PreInit(), we shouldn't really continue.\n");
-    std::exit(0);
-  }
-  static GlutWindow window;
-  UseWindow(&window);
-  CreateAppWindow(argc, argv, icons);
+void RegisterCallbacks() {
   glutReshapeFunc(ReshapeHandler);
   glutDisplayFunc(DisplayHandler);
   glutIdleFunc(IdleHandler);
@@ -36,11 +22,15 @@ int RunWendrix(int argc, char** argv, std::span<const EmbeddedPng> icons) {
   glutMouseFunc(NoMouse);
   glutKeyboardFunc(DefaultKeyHandler);
   glutSpecialFunc(NoSpecial);
-  StartClock();
-  if (!Init()) {
-    std::printf("App failed to initialize.\n");
-    std::exit(0);
-  }
+}
+}  // namespace
+
+void IdleHandler() { glutPostRedisplay(); }
+
+int RunWendrix(int argc, char** argv, std::span<const EmbeddedPng> icons) {
+  if (AnswerInfoOption(argc, argv)) return 0;
+  static GlutWindow window(argc, argv, icons);
+  StartUp(window, {.registerCallbacks = RegisterCallbacks}, nullptr);
   glutMainLoop();
   ExitApp();
 }

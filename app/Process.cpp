@@ -2,6 +2,8 @@
 // reverse at exit, and the exit that runs their destructors.
 #include "app/Process.h"
 
+#include <GL/gl.h>
+
 #include <cstdlib>
 
 #include "shared/Settings.h"
@@ -10,7 +12,15 @@
 TextOverlay overlay;
 SimSettings settings;
 
+uint32_t rampTexture = 0;
+
+void TearDown() {
+  overlay.font.release();  // Init's own holder deletes the same name again at exit, harmlessly
+  if (rampTexture != 0) glDeleteTextures(1, &rampTexture);
+  rampTexture = 0;
+}
+
 void ExitApp() {
-  overlay.font.release();
+  TearDown();
   std::exit(0);
 }

@@ -4,11 +4,15 @@
 
 #include <GL/gl.h>
 
+#include <cstdio>
+#include <cstdlib>
+
 #include "app/Clock.h"
 #include "app/Controls.h"
 #include "app/Defaults.h"
 #include "app/FontPath.h"
 #include "app/FrameDriver.h"
+#include "app/Process.h"
 #include "image/Texture.h"
 #include "shared/Frame.h"
 #include "shared/Window.h"
@@ -18,7 +22,10 @@
 #include "text/TextOverlay.h"
 
 int32_t shellFullScreen = 0;
-uint32_t rampTexture = 0;
+
+namespace {
+bool showStartHint = true;  // StartUp's choice, read by Init
+}
 
 bool PreInit() {
   SeedRandom(elapsedMs);
@@ -45,8 +52,26 @@ bool Init() {
   LoadFont(fontFile);
   overlay.font.id = fontFile.id;  // both holders name the one texture
   rampTexture = CreateRampTexture(0);
-  overlay.ShowMessage("Press ? key for Help Screen");
+  if (showStartHint) overlay.ShowMessage("Press ? key for Help Screen");
   CurrentWindow().HideCursor();
+  return true;
+}
+
+bool StartUp(WindowSystem& window, const StartUpOptions& options, std::string* error) {
+  if (!PreInit()) {
+    std::printf("App returned false on PreInit(), we shouldn't really continue.\n");
+    std::exit(0);
+  }
+  if (!window.Open(error)) return false;
+  UseWindow(&window);
+  ReshapeHandler(window.WindowWidth(), window.WindowHeight());
+  if (options.registerCallbacks != nullptr) options.registerCallbacks();
+  StartClock();
+  showStartHint = options.startHint;
+  if (!Init()) {
+    std::printf("App failed to initialize.\n");
+    std::exit(0);
+  }
   return true;
 }
 

@@ -3,16 +3,26 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
-#include "app/Process.h"
+class WindowSystem;
 
 extern int32_t shellFullScreen;  // full-screen state as DefaultKeyHandler sees it
-extern uint32_t rampTexture;     // the procedural ramp made at start-up
 
 // Seeds the generator from the clock, still 0, so every run starts alike.
 bool PreInit();
 // Application set-up, after the window exists and the clock has started.
 bool Init();
+
+// How a program starts; only the window differs from one program to the next.
+struct StartUpOptions {
+  bool startHint = true;                  // "Press ? key ...": a screen saver takes no keys
+  void (*registerCallbacks)() = nullptr;  // the window system's own, before the clock starts
+};
+// main's order: PreInit, the window opened and made the one drawn into, its size,
+// its callbacks, the clock started, Init. False with a reason when the window
+// cannot open; a failed PreInit or Init says so on standard output and exits 0.
+bool StartUp(WindowSystem& window, const StartUpOptions& options, std::string* error);
 
 void ReshapeHandler(int width, int height);
 void DisplayHandler();

@@ -130,16 +130,12 @@ int main(int argc, char** argv) {
   // Mesa's surfaceless platform and its software rasteriser, as in the tests.
   setenv("EGL_PLATFORM", "surfaceless", 0);
   setenv("LIBGL_ALWAYS_SOFTWARE", "1", 0);
-  static OffscreenWindow window;
+  static OffscreenWindow window(static_cast<int>(kWidth), static_cast<int>(kHeight));
   std::string error;
-  if (!window.Open(static_cast<int>(kWidth), static_cast<int>(kHeight), &error)) {
+  if (!StartUp(window, {}, &error)) {
     std::fprintf(stderr, "offscreen GL context: %s\n", error.c_str());
     return 1;
   }
-  UseWindow(&window);
-  ReshapeHandler(static_cast<int>(kWidth), static_cast<int>(kHeight));
-  PreInit();
-  Init();
   elapsedMs = 10000;  // past the start-up message
   Register();
   benchmark::Initialize(&argc, argv);

@@ -119,25 +119,12 @@ int RunRenderer(const RenderOptions& options) {
     std::fprintf(stderr, "wendrix-render: %s\n", error.c_str());
     return 1;
   }
-  // The order of RunWendrix: PreInit, the window, the clock started, Init.
-  elapsedMs = 0;
-  if (!PreInit()) {
-    std::fputs("wendrix-render: PreInit failed\n", stderr);
-    return 1;
-  }
   // Lives to process exit, past the static destructors that still make GL calls.
-  auto* window = new OffscreenWindow;
-  if (!window->Open(options.width, options.height, &error)) {
-    std::fprintf(stderr, "wendrix-render: no offscreen OpenGL context: %s\n", error.c_str());
-    return 1;
-  }
-  UseWindow(window);
-  ReshapeHandler(options.width, options.height);
+  auto* window = new OffscreenWindow(options.width, options.height);
   renderCounter = 0;
   SetCounterSource(RenderCounter, 1000);
-  StartClock();
-  if (!Init()) {
-    std::fputs("wendrix-render: Init failed\n", stderr);
+  if (!StartUp(*window, {}, &error)) {
+    std::fprintf(stderr, "wendrix-render: no offscreen OpenGL context: %s\n", error.c_str());
     return 1;
   }
   // Registered after Init's statics, so it runs before their destructors.

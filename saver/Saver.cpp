@@ -2,8 +2,6 @@
 // so a screen saver on an idle desktop takes a share of one core, not two.
 #include "saver/Saver.h"
 
-#include <GL/gl.h>
-
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -11,10 +9,9 @@
 #include <random>
 #include <string>
 
-#include "app/Clock.h"
+#include "app/Process.h"
 #include "app/Shell.h"
 #include "shared/Settings.h"
-#include "text/TextOverlay.h"
 #include "window/xlib/SwapInterval.h"
 #include "window/xlib/XlibWindow.h"
 
@@ -100,20 +97,15 @@ void DrawFrames(XlibWindow& window, long delayUs) {
 
 int RunSaver(const SaverOptions& options) {
   InstallStopHandlers();
-  if (!PreInit()) return Fail("PreInit failed");
   XlibWindow window;
   std::string error;
   Window target = 0;
-  if (!window.Connect(&error) || !TargetWindow(options, window.display(), &target, &error) ||
-      !window.Open(target, &error)) {
+  if (!window.Connect(&error) || !TargetWindow(options, window.display(), &target, &error)) {
     return Fail(error);
   }
-  // The program's own order: the window, its size, the clock, Init.
-  UseWindow(&window);
-  ReshapeHandler(window.WindowWidth(), window.WindowHeight());
-  StartClock();
-  if (!Init()) return Fail("Init failed");
-  overlay.expiry = 0.0;  // no keys reach a hack, so the hint to press ? never shows
+  window.SetTarget(target);
+  // No keys reach a hack, so the hint to press ? would only be noise.
+  if (!StartUp(window, {.startHint = false}, &error)) return Fail(error);
   ApplyOptions(options);
   // --delay paces the frames; a wait for the refresh on top would round each
   // 20 ms frame up to two 60 Hz refreshes. Without a delay the refresh paces.
@@ -121,9 +113,7 @@ int RunSaver(const SaverOptions& options) {
 
   DrawFrames(window, options.delayUs);
 
-  overlay.font.release();  // Init's holder deletes the same name again at exit, harmlessly
-  glDeleteTextures(1, &rampTexture);
-  rampTexture = 0;
+  TearDown();
   window.Close();
   UseWindow(nullptr);
   return 0;

@@ -2,6 +2,8 @@
 // same start-up and frame code runs in a GLUT window or on an offscreen context.
 #pragma once
 
+#include <string>
+
 using KeyCallback = void (*)(unsigned char key, int x, int y);
 using SpecialCallback = void (*)(int key, int x, int y);
 using MouseCallback = void (*)(int button, int state, int x, int y);
@@ -9,6 +11,9 @@ using MouseCallback = void (*)(int button, int state, int x, int y);
 class WindowSystem {
  public:
   virtual ~WindowSystem() = default;
+  // Makes the window and its GL context current; false with a reason. An open
+  // window answers true at once.
+  virtual bool Open(std::string* error) = 0;
   // Replaces the keyboard, special-key and mouse callbacks; motion events stop.
   virtual void InstallInputHandlers(KeyCallback key, SpecialCallback special,
                                     MouseCallback mouse) = 0;

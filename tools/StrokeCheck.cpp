@@ -121,10 +121,10 @@ int CheckStrokes(const char* path) {
   int failures = 0;
   // Kept to the end of the process, as the program keeps its window: unloading Mesa
   // early leaves its own blocks behind for the leak check to report.
-  static OffscreenWindow* const kept = new OffscreenWindow;
+  static OffscreenWindow* const kept = new OffscreenWindow(kCanvas, kCanvas);
   OffscreenWindow& window = *kept;
   std::string error;
-  if (!window.Open(kCanvas, kCanvas, &error)) {
+  if (!window.Open(&error)) {
     std::printf("FAIL: no offscreen GL context to draw on: %s\n", error.c_str());
     return 1;
   }

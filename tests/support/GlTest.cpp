@@ -34,7 +34,7 @@ OffscreenWindow& TestWindow() {
   static OffscreenWindow* window = [] {
     auto* opened = new OffscreenWindow;  // lives past the static destructors that use GL
     std::string error;
-    if (!opened->Open(640, 480, &error)) {
+    if (!opened->Open(&error)) {
       std::fprintf(stderr, "offscreen GL context: %s\n", error.c_str());
       std::exit(1);
     }
@@ -48,7 +48,6 @@ void StartProgram(int width, int height) {
   OffscreenWindow& window = TestWindow();
   window.Resize(width, height);
   window.fullScreenRequests = window.reshapeRequests = window.swaps = 0;
-  ReshapeHandler(width, height);
   rippleSelector = 4;
   fullScreen = overlay.recordFlag = 1;
   letterboxSelector = settings.letterbox = helpShown = paused = mouseX = mouseY = 0;
@@ -61,11 +60,9 @@ void StartProgram(int width, int height) {
   fpsValue = 30;
   oscillatorBank = {};
   fieldPath = {};
-  PreInit();
   SetCounterSource(CounterMs, 1000);
   counterMs = 0;
-  StartClock();
-  Init();
+  ASSERT_TRUE(StartUp(window, {}, nullptr));
 }
 
 void DisplayAt(int64_t ms) {

@@ -24,7 +24,8 @@ OffscreenWindow::~OffscreenWindow() {
   eglTerminate(display_);
 }
 
-bool OffscreenWindow::Open(int width, int height, std::string* error) {
+bool OffscreenWindow::Open(std::string* error) {
+  if (context_ != nullptr) return true;
   auto fail = [error](const char* why) {
     if (error != nullptr) *error = why;
     return false;
@@ -57,7 +58,7 @@ bool OffscreenWindow::Open(int width, int height, std::string* error) {
   glGenRenderbuffers(1, &colorBuffer_);
   glGenRenderbuffers(1, &depthBuffer_);
   glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
-  Resize(width, height);
+  Resize(width_, height_);
   if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
     return fail("framebuffer incomplete");
   }

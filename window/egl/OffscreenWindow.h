@@ -10,13 +10,13 @@
 
 class OffscreenWindow : public WindowSystem {
  public:
-  OffscreenWindow() = default;
+  explicit OffscreenWindow(int width = 640, int height = 480) : width_(width), height_(height) {}
   ~OffscreenWindow() override;
   OffscreenWindow(const OffscreenWindow&) = delete;
   OffscreenWindow& operator=(const OffscreenWindow&) = delete;
 
-  // Makes the context current with a width x height drawable; false with a reason.
-  bool Open(int width, int height, std::string* error);
+  // Makes the context current with a drawable of the size given at construction.
+  bool Open(std::string* error) override;
   // New drawable size (0 allowed); contents are undefined afterwards.
   void Resize(int width, int height);
   // The drawable's pixels, RGB, top row first.

@@ -31,6 +31,13 @@ void ApplyPendingReshape(int request) {
 }
 }  // namespace
 
+bool GlutWindow::Open(std::string*) {
+  // GLUT ends the process itself when it cannot make the window.
+  if (!open_) CreateAppWindow(argc_, argv_, icons_);
+  open_ = true;
+  return true;
+}
+
 void GlutWindow::InstallInputHandlers(KeyCallback key, SpecialCallback special,
                                       MouseCallback mouse) {
   glutKeyboardFunc(key);

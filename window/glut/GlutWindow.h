@@ -8,6 +8,11 @@
 
 class GlutWindow : public WindowSystem {
  public:
+  // GLUT takes its own options out of argv; icons show on the window once made.
+  GlutWindow(int argc, char** argv, std::span<const EmbeddedPng> icons)
+      : argc_(argc), argv_(argv), icons_(icons) {}
+  // The window of CreateAppWindow, once.
+  bool Open(std::string* error) override;
   void InstallInputHandlers(KeyCallback key, SpecialCallback special, MouseCallback mouse) override;
   void FullScreen() override;
   void ReshapeWindow(int width, int height) override;
@@ -15,6 +20,12 @@ class GlutWindow : public WindowSystem {
   int WindowWidth() const override;
   int WindowHeight() const override;
   void SwapBuffers() override;
+
+ private:
+  int argc_;
+  char** argv_;
+  std::span<const EmbeddedPng> icons_;
+  bool open_ = false;
 };
 
 // GLUT initialisation and the window: RGBA, double-buffered, depth, multisample;

@@ -91,7 +91,9 @@ bool XlibWindow::Connect(std::string* error) {
   return true;
 }
 
-bool XlibWindow::Open(Window target, std::string* error) {
+bool XlibWindow::Open(std::string* error) {
+  if (context_ != nullptr) return true;
+  const Window target = target_;
   GLXFBConfig config = nullptr;
   if (target == 0) {
     config = ChooseConfig(display_,

@@ -22,9 +22,11 @@ class XlibWindow : public WindowSystem {
   bool Connect(std::string* error);
   Display* display() const { return display_; }
   Window window() const { return window_; }
-  // Makes a GL context current on `target`, in a configuration of that window's
-  // own visual, or on a new 640x480 window when target is 0; false with a reason.
-  bool Open(Window target, std::string* error);
+  // The window Open draws into; 0, the default, makes a new 640x480 window.
+  void SetTarget(Window target) { target_ = target; }
+  // Makes a GL context current on the target, in a configuration of that
+  // window's own visual, or on a window of its own; false with a reason.
+  bool Open(std::string* error) override;
   // Takes the events that have come and hands a new size to `reshape`; false
   // once the window has gone or, when it is its own, has been closed.
   bool HandleEvents(ReshapeCallback reshape);
@@ -45,6 +47,7 @@ class XlibWindow : public WindowSystem {
   bool CreateOwnWindow(void* config, std::string* error);
 
   Display* display_ = nullptr;
+  Window target_ = 0;
   Window window_ = 0;
   bool ownWindow_ = false;
   void* context_ = nullptr;  // GLXContext
