@@ -2,13 +2,13 @@
 // factors 0.9 and 1.111111 in double precision and are stored as floats.
 #include "app/Controls.h"
 
-#include <GL/freeglut_std.h>
 #include <GL/gl.h>
 
 #include <cstdlib>
 
 #include "app/Defaults.h"
 #include "shared/Frame.h"
+#include "shared/Keys.h"
 #include "shared/Settings.h"
 #include "shared/Window.h"
 #include "sim/Lighting.h"
@@ -157,16 +157,16 @@ void KeyHandler(unsigned char key, int, int) {
 
 void SpecialKeyHandler(int key, int, int) {
   switch (key) {
-    case GLUT_KEY_LEFT: Scale(settings.mainSpeed, kDown, "Main Speed: %4.2f\n"); break;
-    case GLUT_KEY_RIGHT: Scale(settings.mainSpeed, kUp, "Main Speed: %4.2f\n"); break;
-    case GLUT_KEY_UP: Scale(settings.frequency, kUp, "Frequency: %4.2f\n"); break;
-    case GLUT_KEY_DOWN: Scale(settings.frequency, kDown, "Frequency: %4.2f\n"); break;
+    case kKeyLeft: Scale(settings.mainSpeed, kDown, "Main Speed: %4.2f\n"); break;
+    case kKeyRight: Scale(settings.mainSpeed, kUp, "Main Speed: %4.2f\n"); break;
+    case kKeyUp: Scale(settings.frequency, kUp, "Frequency: %4.2f\n"); break;
+    case kKeyDown: Scale(settings.frequency, kDown, "Frequency: %4.2f\n"); break;
     default: break;
   }
 }
 
 void MouseHandler(int button, int, int x, int y) {
-  if (button != GLUT_LEFT_BUTTON) return;
+  if (button != kLeftButton) return;
   // Press and release alike record the position relative to the centre.
   mouseX = static_cast<int32_t>(x - screenWidth * 0.5);
   mouseY = static_cast<int32_t>(y - screenHeight * 0.5);

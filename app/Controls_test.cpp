@@ -3,7 +3,6 @@
 // remember; then the keys whose effect is a picture, a window or a limit.
 #include "app/Controls.h"
 
-#include <GL/freeglut_std.h>
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
@@ -17,6 +16,7 @@
 #include <vector>
 
 #include "shared/Frame.h"
+#include "shared/Keys.h"
 #include "shared/Settings.h"
 #include "tests/support/GlTest.h"
 #include "text/TextOverlay.h"
@@ -144,10 +144,10 @@ TEST(Mouse, LeftButtonRecordsThePositionFromTheCentre) {
   const struct {
     int button, state, x, y, mouseX,
         mouseY;  // -320.5 truncates toward zero; other buttons do nothing
-  } events[] = {{GLUT_LEFT_BUTTON, GLUT_DOWN, 100, 50, -220, -190},
-                {GLUT_LEFT_BUTTON, GLUT_UP, 0, 480, -320, 240},
-                {GLUT_RIGHT_BUTTON, GLUT_DOWN, 5, 5, -320, 240},
-                {GLUT_MIDDLE_BUTTON, GLUT_UP, 5, 5, -320, 240}};
+  } events[] = {{kLeftButton, kButtonDown, 100, 50, -220, -190},
+                {kLeftButton, kButtonUp, 0, 480, -320, 240},
+                {kRightButton, kButtonDown, 5, 5, -320, 240},
+                {kMiddleButton, kButtonUp, 5, 5, -320, 240}};
   for (const auto& e : events) {
     TestWindow().Mouse(e.button, e.state, e.x, e.y);
     EXPECT_EQ(mouseX, e.mouseX);

@@ -2,10 +2,11 @@
 // --key-at), values checked as they are read, one reason for every refusal.
 #include "render/RenderOptions.h"
 
-#include <GL/freeglut_std.h>
 #include <getopt.h>
 
 #include <cstdint>
+
+#include "shared/Keys.h"
 
 namespace {
 
@@ -36,13 +37,9 @@ struct NamedKey {
   KeyPress key;
 };
 constexpr NamedKey kNamedKeys[] = {
-    {"esc", {false, 27}},
-    {"space", {false, ' '}},
-    {"lt", {false, '<'}},
-    {"left", {true, GLUT_KEY_LEFT}},
-    {"right", {true, GLUT_KEY_RIGHT}},
-    {"up", {true, GLUT_KEY_UP}},
-    {"down", {true, GLUT_KEY_DOWN}},
+    {"esc", {false, 27}},       {"space", {false, ' '}},      {"lt", {false, '<'}},
+    {"left", {true, kKeyLeft}}, {"right", {true, kKeyRight}}, {"up", {true, kKeyUp}},
+    {"down", {true, kKeyDown}},
 };
 
 enum Option { kSize = 1, kFrames, kFrameMs, kFrom, kKeys, kKeyAt, kOut, kVersion };

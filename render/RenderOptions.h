@@ -7,7 +7,7 @@
 #include <vector>
 
 // One key as the program receives it: a character for the keyboard handler,
-// or a GLUT_KEY_* code for the special-key handler.
+// or a special key code (shared/Keys.h) for the special-key handler.
 struct KeyPress {
   bool special = false;
   int code = 0;

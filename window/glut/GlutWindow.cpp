@@ -5,7 +5,18 @@
 #include <GL/glx.h>
 
 #include "shared/Frame.h"
+#include "shared/Keys.h"
 #include "window/xlib/SwapInterval.h"
+
+// GLUT delivers the shared codes as they are.
+static_assert(GLUT_KEY_LEFT == kKeyLeft && GLUT_KEY_UP == kKeyUp && GLUT_KEY_RIGHT == kKeyRight &&
+              GLUT_KEY_DOWN == kKeyDown && GLUT_KEY_F1 == kKeyF1 && GLUT_KEY_F12 == kKeyF12 &&
+              GLUT_KEY_PAGE_UP == kKeyPageUp && GLUT_KEY_PAGE_DOWN == kKeyPageDown &&
+              GLUT_KEY_HOME == kKeyHome && GLUT_KEY_END == kKeyEnd &&
+              GLUT_KEY_INSERT == kKeyInsert);
+static_assert(GLUT_LEFT_BUTTON == kLeftButton && GLUT_MIDDLE_BUTTON == kMiddleButton &&
+              GLUT_RIGHT_BUTTON == kRightButton && GLUT_DOWN == kButtonDown &&
+              GLUT_UP == kButtonUp);
 
 namespace {
 constexpr unsigned kReshapeDelayMs = 50;  // after the full-screen exit has reached the server
