@@ -1,18 +1,14 @@
-// steady_clock behind the counter interface the frame driver was built on.
+// The platform's performance counter behind the interface the frame driver was built on.
 #include "app/Clock.h"
 
-#include <chrono>
+#include "platform/Platform.h"
 
 int64_t startCounter = 0;
 int64_t counterFrequency = 0;
 
 namespace {
-int64_t SteadyTicks() { return std::chrono::steady_clock::now().time_since_epoch().count(); }
-constexpr int64_t kSteadyFrequency =
-    std::chrono::steady_clock::period::den / std::chrono::steady_clock::period::num;
-
-CounterSource counterSource = SteadyTicks;
-int64_t sourceFrequency = kSteadyFrequency;
+CounterSource counterSource = PerformanceCounter;
+int64_t sourceFrequency = PerformanceFrequency();
 }  // namespace
 
 int64_t ReadCounter() { return counterSource(); }

@@ -9,7 +9,7 @@ using CounterSource = int64_t (*)();
 extern int64_t startCounter;      // counter value read once, just before Init
 extern int64_t counterFrequency;  // counter ticks per second
 
-// steady_clock ticks by default; tests swap in a counter of their own.
+// The platform's performance counter by default; tests swap in a counter of their own.
 int64_t ReadCounter();
 int64_t ReadCounterFrequency();
 void SetCounterSource(CounterSource source, int64_t frequency);

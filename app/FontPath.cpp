@@ -1,16 +1,13 @@
 // Started from anywhere, the program still finds the atlas installed beside it.
 #include "app/FontPath.h"
 
-#include <unistd.h>
-
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 
 #include "image/Bmp.h"
 #include "image/Texture.h"
-
-// An object of its own, with external linkage, rather than a literal the compiler may fold
-// into the code: `strings` on the program then shows the directory it was built for.
-const char kDataDir[] = WENDRIX_DATADIR;
+#include "platform/Platform.h"
 
 namespace {
 constexpr const char* kFontName = "font.bmp";
@@ -23,17 +20,9 @@ std::vector<std::string> FontCandidates(const std::string& executableDir) {
     candidates.push_back(executableDir + "/../share/wendrix/" + kFontName);
     candidates.push_back(executableDir + "/../../share/wendrix/" + kFontName);
   }
-  candidates.push_back(std::string(kDataDir) + "/" + kFontName);
+  const std::string dataDir = InstalledDataDir();
+  if (!dataDir.empty()) candidates.push_back(dataDir + "/" + kFontName);
   return candidates;
-}
-
-std::string ExecutableDir() {
-  char path[4096];
-  const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
-  if (length <= 0) return "";
-  std::string exe(path, static_cast<size_t>(length));
-  const size_t slash = exe.rfind('/');
-  return slash == std::string::npos ? "" : exe.substr(0, slash);
 }
 
 bool LoadFont(Texture& font) {
@@ -41,7 +30,8 @@ bool LoadFont(Texture& font) {
   for (const std::string& candidate : candidates) {
     if (font.loadFromFile(candidate.c_str(), LoadBmp)) return true;
     // Someone trying out an atlas of their own wants to know it was passed over.
-    if (access(candidate.c_str(), F_OK) == 0) {
+    std::error_code ignored;
+    if (std::filesystem::exists(candidate, ignored)) {
       std::fprintf(stderr, "wendrix: %s refused: not an uncompressed 8, 24 or 32-bit BMP\n",
                    candidate.c_str());
     }

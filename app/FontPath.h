@@ -6,14 +6,10 @@
 
 struct Texture;
 
-// The installed data directory the program was built for: that of the configured prefix.
-extern const char kDataDir[];
-
 // The places tried, in order: the working directory, the executable's own
 // directory, ../share/wendrix beside it, ../../share/wendrix (for the screen
-// saver in libexec/xscreensaver), then the installed data directory.
+// saver in libexec/xscreensaver), then the installed data directory
+// (InstalledDataDir, platform/Platform.h).
 std::vector<std::string> FontCandidates(const std::string& executableDir);
-// The directory of the running executable, or "" when it cannot be told.
-std::string ExecutableDir();
 // Loads the first candidate that loads; otherwise says on stderr what it tried.
 bool LoadFont(Texture& font);

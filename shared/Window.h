@@ -7,6 +7,8 @@
 using KeyCallback = void (*)(unsigned char key, int x, int y);
 using SpecialCallback = void (*)(int key, int x, int y);
 using MouseCallback = void (*)(int button, int state, int x, int y);
+// A new size of the window, from seams that hand sizes over as their events come.
+using ReshapeCallback = void (*)(int width, int height);
 
 class WindowSystem {
  public:

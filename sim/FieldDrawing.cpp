@@ -4,6 +4,7 @@
 #include "sim/FieldDrawing.h"
 
 #include <GL/gl.h>
+#include <GL/glext.h>  // names past OpenGL 1.1, where Windows' gl.h stops
 
 #include <cmath>
 #include <cstring>

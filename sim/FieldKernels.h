@@ -1,7 +1,7 @@
 // Vectorised evaluation of grid rows, one entry per instruction set. Each
 // kernel gives the colours EvaluatePoint gives, to the last bit wherever the
-// vector sine agrees with the C library's (it differs by a few units in the
-// last place now and then).
+// vector sine agrees with the C library's (glibc's libmvec differs by a few
+// units in the last place now and then; on Windows the kernels take sin() itself).
 #pragma once
 
 #include <cstdint>

@@ -9,11 +9,16 @@
 #include "sim/FieldKernels.h"
 #include "sim/RippleField.h"
 
+#ifndef _WIN32
 // glibc's libmvec; measured here: at most 4 ulp from sin().
 extern "C" __m256d _ZGVdN4v_sin(__m256d);  // NOLINT(bugprone-reserved-identifier): libmvec\'s name
+#endif
 
 namespace {
 
+#ifdef _WIN32
+#include "sim/FieldKernelSine.h"
+#endif
 #include "sim/FieldKernelStore4.h"
 
 struct V {
@@ -28,7 +33,11 @@ struct V {
   static D Div(D a, D b) { return _mm256_div_pd(a, b); }
   static D Sqrt(D a) { return _mm256_sqrt_pd(a); }
   static D Abs(D a) { return _mm256_andnot_pd(_mm256_set1_pd(-0.0), a); }
+#ifdef _WIN32
+  static D Sin(D a) { return SineByLanes(a); }
+#else
   static D Sin(D a) { return _ZGVdN4v_sin(a); }
+#endif
   static M Gt(D a, D b) { return _mm256_cmp_pd(a, b, _CMP_GT_OQ); }
   static M Lt(D a, D b) { return _mm256_cmp_pd(a, b, _CMP_LT_OQ); }
   static M NotGe(D a, D b) { return _mm256_cmp_pd(a, b, _CMP_NGE_UQ); }

@@ -9,10 +9,16 @@
 #include "sim/FieldKernels.h"
 #include "sim/RippleField.h"
 
+#ifndef _WIN32
 // glibc's libmvec; measured here: at most 4 ulp from sin().
 extern "C" __m512d _ZGVeN8v_sin(__m512d);  // NOLINT(bugprone-reserved-identifier): libmvec\'s name
+#endif
 
 namespace {
+
+#ifdef _WIN32
+#include "sim/FieldKernelSine.h"
+#endif
 
 struct V {
   static constexpr int kLanes = 8;
@@ -26,7 +32,11 @@ struct V {
   static D Div(D a, D b) { return _mm512_div_pd(a, b); }
   static D Sqrt(D a) { return _mm512_sqrt_pd(a); }
   static D Abs(D a) { return _mm512_abs_pd(a); }
+#ifdef _WIN32
+  static D Sin(D a) { return SineByLanes(a); }
+#else
   static D Sin(D a) { return _ZGVeN8v_sin(a); }
+#endif
   static M Gt(D a, D b) { return _mm512_cmp_pd_mask(a, b, _CMP_GT_OQ); }
   static M Lt(D a, D b) { return _mm512_cmp_pd_mask(a, b, _CMP_LT_OQ); }
   static M NotGe(D a, D b) { return _mm512_cmp_pd_mask(a, b, _CMP_NGE_UQ); }

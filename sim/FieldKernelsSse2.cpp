@@ -7,11 +7,16 @@
 #include "sim/FieldKernels.h"
 #include "sim/RippleField.h"
 
+#ifndef _WIN32
 // glibc's libmvec; measured here: at most 4 ulp from sin().
 extern "C" __m128d _ZGVbN2v_sin(__m128d);  // NOLINT(bugprone-reserved-identifier): libmvec\'s name
+#endif
 
 namespace {
 
+#ifdef _WIN32
+#include "sim/FieldKernelSine.h"
+#endif
 #include "sim/FieldKernelStore4.h"
 
 struct V {
@@ -26,7 +31,11 @@ struct V {
   static D Div(D a, D b) { return _mm_div_pd(a, b); }
   static D Sqrt(D a) { return _mm_sqrt_pd(a); }
   static D Abs(D a) { return _mm_andnot_pd(_mm_set1_pd(-0.0), a); }
+#ifdef _WIN32
+  static D Sin(D a) { return SineByLanes(a); }
+#else
   static D Sin(D a) { return _ZGVbN2v_sin(a); }
+#endif
   static M Gt(D a, D b) { return _mm_cmpgt_pd(a, b); }
   static M Lt(D a, D b) { return _mm_cmplt_pd(a, b); }
   static M NotGe(D a, D b) { return _mm_cmpnge_pd(a, b); }

@@ -2,6 +2,7 @@
 #include "sim/RippleField.h"
 
 #include <GL/gl.h>
+#include <GL/glext.h>  // names past OpenGL 1.1, where Windows' gl.h stops
 
 #include <cmath>
 #include <cstddef>

@@ -4,21 +4,9 @@
 #include <GL/glx.h>
 #include <GL/glxext.h>
 
-#include <cstring>
+#include "window/Extensions.h"
 
 namespace {
-// Whole names only: GLX_EXT_swap_control_tear must not stand for GLX_EXT_swap_control.
-bool HasExtension(const char* list, const char* name) {
-  const size_t length = std::strlen(name);
-  for (const char* at = list; at != nullptr && (at = std::strstr(at, name)) != nullptr;
-       at += length) {
-    const bool starts = at == list || at[-1] == ' ';
-    const bool ends = at[length] == ' ' || at[length] == '\0';
-    if (starts && ends) return true;
-  }
-  return false;
-}
-
 template <typename Function>
 Function Lookup(const char* name) {
   return reinterpret_cast<Function>(glXGetProcAddress(reinterpret_cast<const GLubyte*>(name)));

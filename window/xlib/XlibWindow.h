@@ -9,8 +9,6 @@
 
 #include "shared/Window.h"
 
-using ReshapeCallback = void (*)(int width, int height);
-
 class XlibWindow : public WindowSystem {
  public:
   XlibWindow() = default;

@@ -1,0 +1,33 @@
+// wendrix.exe: the ripple interference toy in a Win32 window, started as every
+// program starts (StartUp), then Windows' message loop with a frame whenever
+// no message waits.
+#include <windows.h>
+
+#include <string>
+
+#include "app/Process.h"
+#include "app/Shell.h"
+#include "window/win32/Win32Window.h"
+
+namespace {
+Win32Window* window = nullptr;
+
+void NoSpecial(int, int, int) {}
+void NoMouse(int, int, int, int) {}
+
+// The shell's own keys until Init installs the application's, as GLUT's main has them.
+void RegisterCallbacks() { window->InstallInputHandlers(DefaultKeyHandler, NoSpecial, NoMouse); }
+}  // namespace
+
+int main() {
+  // Lives to process exit, past the static destructors that still make GL calls.
+  window = new Win32Window({.kind = Win32WindowKind::kProgram});
+  std::string error;
+  if (!StartUp(*window, {.registerCallbacks = RegisterCallbacks}, &error)) {
+    MessageBoxA(nullptr, ("Wendrix cannot start: " + error).c_str(), "Wendrix", MB_ICONERROR);
+    return 1;
+  }
+  while (window->HandleMessages(ReshapeHandler)) DisplayHandler();
+  // Closed from its frame, the task bar or Alt+F4: the program's one exit.
+  ExitApp();
+}

@@ -1,0 +1,109 @@
+// WGL's extensions are reached only through a current context, and a window's
+// pixel format can be set once: a throwaway window and context come first.
+#include "window/win32/WglContext.h"
+
+#include <GL/gl.h>
+#include <GL/wglext.h>
+
+#include <vector>
+
+#include "window/Extensions.h"
+
+namespace {
+PIXELFORMATDESCRIPTOR PlainDescriptor() {
+  PIXELFORMATDESCRIPTOR descriptor{};
+  descriptor.nSize = sizeof descriptor;
+  descriptor.nVersion = 1;
+  descriptor.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
+  descriptor.iPixelType = PFD_TYPE_RGBA;
+  descriptor.cColorBits = 24;
+  descriptor.cDepthBits = 24;
+  descriptor.iLayerType = PFD_MAIN_PLANE;
+  return descriptor;
+}
+
+template <typename Function>
+Function Lookup(const char* name) {
+  return reinterpret_cast<Function>(reinterpret_cast<void*>(wglGetProcAddress(name)));
+}
+
+const char* WglExtensions(HDC dc) {
+  auto* extensions = Lookup<PFNWGLGETEXTENSIONSSTRINGARBPROC>("wglGetExtensionsStringARB");
+  return extensions != nullptr ? extensions(dc) : "";
+}
+
+// The chosen format through WGL_ARB_pixel_format, from a throwaway window's
+// context; 0 where the extension is missing or nothing matches.
+int ChooseWithExtensions() {
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  WNDCLASSW probeClass{};
+  probeClass.lpfnWndProc = DefWindowProcW;
+  probeClass.hInstance = instance;
+  probeClass.lpszClassName = L"WendrixProbe";
+  RegisterClassW(&probeClass);  // fails harmlessly when it is there already
+  HWND probe = CreateWindowW(L"WendrixProbe", L"", WS_POPUP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0,
+                             0, 1, 1, nullptr, nullptr, instance, nullptr);
+  if (probe == nullptr) return 0;
+  HDC probeDc = GetDC(probe);
+  const PIXELFORMATDESCRIPTOR plain = PlainDescriptor();
+  SetPixelFormat(probeDc, ChoosePixelFormat(probeDc, &plain), &plain);
+  HGLRC context = wglCreateContext(probeDc);
+  int format = 0;
+  if (context != nullptr && wglMakeCurrent(probeDc, context)) {
+    const char* extensions = WglExtensions(probeDc);
+    auto* choose = Lookup<PFNWGLCHOOSEPIXELFORMATARBPROC>("wglChoosePixelFormatARB");
+    if (choose != nullptr && HasExtension(extensions, "WGL_ARB_pixel_format")) {
+      std::vector<int> wanted = {
+          WGL_DRAW_TO_WINDOW_ARB, 1,  WGL_SUPPORT_OPENGL_ARB, 1,
+          WGL_DOUBLE_BUFFER_ARB,  1,  WGL_PIXEL_TYPE_ARB,     WGL_TYPE_RGBA_ARB,
+          WGL_COLOR_BITS_ARB,     24, WGL_DEPTH_BITS_ARB,     24};
+      // Four samples a pixel, as GLUT's window has; the grid itself is drawn single-sampled.
+      const int samples[] = {WGL_SAMPLE_BUFFERS_ARB, 1, WGL_SAMPLES_ARB, 4};
+      const bool multisample = HasExtension(extensions, "WGL_ARB_multisample");
+      for (int attempt = multisample ? 0 : 1; attempt < 2 && format == 0; ++attempt) {
+        std::vector<int> attributes = wanted;
+        if (attempt == 0)
+          attributes.insert(attributes.end(), std::begin(samples), std::end(samples));
+        attributes.push_back(0);
+        UINT count = 0;
+        if (choose(probeDc, attributes.data(), nullptr, 1, &format, &count) == FALSE ||
+            count == 0) {
+          format = 0;
+        }
+      }
+    }
+  }
+  wglMakeCurrent(nullptr, nullptr);
+  if (context != nullptr) wglDeleteContext(context);
+  ReleaseDC(probe, probeDc);
+  DestroyWindow(probe);
+  return format;
+}
+}  // namespace
+
+HGLRC CreateWglContext(HDC dc, std::string* error) {
+  const PIXELFORMATDESCRIPTOR plain = PlainDescriptor();
+  int format = ChooseWithExtensions();
+  if (format == 0) format = ChoosePixelFormat(dc, &plain);
+  PIXELFORMATDESCRIPTOR descriptor{};
+  if (format == 0 || DescribePixelFormat(dc, format, sizeof descriptor, &descriptor) == 0 ||
+      SetPixelFormat(dc, format, &descriptor) == FALSE) {
+    *error = "no OpenGL pixel format with RGBA, double buffer and depth";
+    return nullptr;
+  }
+  HGLRC context = wglCreateContext(dc);
+  if (context == nullptr || wglMakeCurrent(dc, context) == FALSE) {
+    if (context != nullptr) wglDeleteContext(context);
+    *error = "cannot create an OpenGL context";
+    return nullptr;
+  }
+  return context;
+}
+
+bool SetWglSwapInterval(HDC dc, int interval) {
+  auto* swapInterval = Lookup<PFNWGLSWAPINTERVALEXTPROC>("wglSwapIntervalEXT");
+  if (swapInterval == nullptr || !HasExtension(WglExtensions(dc), "WGL_EXT_swap_control")) {
+    return false;
+  }
+  return swapInterval(interval) != FALSE;
+}

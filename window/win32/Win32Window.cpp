@@ -1,0 +1,192 @@
+// The window's life: its creation with a GL context, full screen and back,
+// its messages, and for a preview the parent it lives in.
+#include "window/win32/Win32Window.h"
+
+#include "window/win32/Resources.h"
+#include "window/win32/WglContext.h"
+
+namespace {
+constexpr wchar_t kClassName[] = L"Wendrix";
+constexpr int kWidth = 640;  // at creation, as GLUT's window
+constexpr int kHeight = 480;
+constexpr DWORD kFramed = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+constexpr DWORD kPopup = WS_POPUP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+
+RECT MonitorArea(HWND window) {
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &info);
+  return info.rcMonitor;
+}
+
+RECT VirtualScreen() {
+  const int x = GetSystemMetrics(SM_XVIRTUALSCREEN);
+  const int y = GetSystemMetrics(SM_YVIRTUALSCREEN);
+  return {x, y, x + GetSystemMetrics(SM_CXVIRTUALSCREEN), y + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+}
+
+bool Fail(std::string* error, const char* why) {
+  if (error != nullptr) *error = why;
+  return false;
+}
+
+void RegisterWindowClass(HINSTANCE instance, WNDPROC procedure) {
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.style = CS_OWNDC;  // one device context for the window's life, as WGL wants
+  windowClass.lpfnWndProc = procedure;
+  windowClass.hInstance = instance;
+  windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  // The executable's own icon, at the sizes the task bar and the title bar show.
+  const wchar_t* icon = MAKEINTRESOURCEW(WENDRIX_ICON);
+  windowClass.hIcon =
+      static_cast<HICON>(LoadImageW(instance, icon, IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
+  windowClass.hIconSm = static_cast<HICON>(LoadImageW(
+      instance, icon, IMAGE_ICON, GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+  windowClass.lpszClassName = kClassName;
+  RegisterClassExW(&windowClass);
+}
+}  // namespace
+
+bool Win32Window::Open(std::string* error) {
+  if (context_ != nullptr) return true;
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  RegisterWindowClass(instance, Procedure);
+  DWORD style = kFramed, extended = 0;
+  RECT area = {0, 0, kWidth, kHeight};
+  int x = CW_USEDEFAULT, y = CW_USEDEFAULT;
+  if (options_.kind == Win32WindowKind::kProgram) {
+    AdjustWindowRectEx(&area, style, FALSE, extended);
+  } else if (options_.kind == Win32WindowKind::kSaver) {
+    style = kPopup;
+    extended = WS_EX_TOPMOST;
+    area = VirtualScreen();
+    x = area.left;
+    y = area.top;
+    fullScreen_ = true;
+  } else {
+    if (IsWindow(options_.parent) == FALSE)
+      return Fail(error, "the preview's window does not exist");
+    style = WS_CHILD | WS_CLIPSIBLINGS;
+    GetClientRect(options_.parent, &area);
+    x = y = 0;
+  }
+  window_ = CreateWindowExW(extended, kClassName, L"Wendrix", style, x, y, area.right - area.left,
+                            area.bottom - area.top, options_.parent, nullptr, instance, nullptr);
+  if (window_ == nullptr) return Fail(error, "cannot create the window");
+  // Creation's own messages went to DefWindowProc; from here on, to Handle.
+  SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  dc_ = GetDC(window_);
+  context_ = CreateWglContext(dc_, error);
+  if (context_ == nullptr) return false;
+  // Once per refresh: drawing faster than the display shows is heat, not frames.
+  SetWglSwapInterval(dc_, 1);
+  ShowWindow(window_, SW_SHOW);
+  return true;
+}
+
+void Win32Window::Close() {
+  if (context_ != nullptr) {
+    wglMakeCurrent(nullptr, nullptr);
+    wglDeleteContext(context_);
+    context_ = nullptr;
+  }
+  if (window_ != nullptr && IsWindow(window_) != FALSE) DestroyWindow(window_);
+  window_ = nullptr;
+}
+
+bool Win32Window::HandleMessages(ReshapeCallback reshape) {
+  MSG message;
+  while (!ended_ && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) != FALSE) {
+    if (message.message == WM_QUIT) ended_ = true;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  if (options_.kind == Win32WindowKind::kPreview && !ended_) FollowParent();
+  const RECT client = Client();
+  // A minimised window reports no size; the picture keeps the one it had.
+  if (!ended_ && client.right > 0 && client.bottom > 0 &&
+      (client.right != reportedWidth_ || client.bottom != reportedHeight_)) {
+    reportedWidth_ = client.right;
+    reportedHeight_ = client.bottom;
+    reshape(reportedWidth_, reportedHeight_);
+  }
+  return !ended_;
+}
+
+void Win32Window::FollowParent() {
+  if (IsWindow(options_.parent) == FALSE) {
+    ended_ = true;
+    return;
+  }
+  RECT parent;
+  GetClientRect(options_.parent, &parent);
+  const RECT own = Client();
+  if (parent.right != own.right || parent.bottom != own.bottom) {
+    MoveWindow(window_, 0, 0, parent.right, parent.bottom, FALSE);
+  }
+}
+
+RECT Win32Window::Client() const {
+  RECT client{};
+  if (window_ != nullptr) GetClientRect(window_, &client);
+  return client;
+}
+
+void Win32Window::FullScreen() {
+  if (options_.kind == Win32WindowKind::kPreview || window_ == nullptr) return;
+  const bool saver = options_.kind == Win32WindowKind::kSaver;
+  if (!fullScreen_) GetWindowRect(window_, &windowed_);
+  const RECT area = saver ? VirtualScreen() : MonitorArea(window_);
+  fullScreen_ = true;
+  SetWindowLongPtrW(window_, GWL_STYLE, kPopup | WS_VISIBLE);
+  SetWindowPos(window_, saver ? HWND_TOPMOST : HWND_TOP, area.left, area.top,
+               area.right - area.left, area.bottom - area.top, SWP_FRAMECHANGED | SWP_SHOWWINDOW);
+}
+
+void Win32Window::ReshapeWindow(int width, int height) {
+  if (options_.kind != Win32WindowKind::kProgram || window_ == nullptr) return;
+  RECT frame = {0, 0, width, height};
+  AdjustWindowRectEx(&frame, kFramed, FALSE, 0);
+  UINT flags = SWP_FRAMECHANGED | SWP_SHOWWINDOW;
+  if (fullScreen_) {
+    // Back where the framed window was before it went full screen.
+    SetWindowLongPtrW(window_, GWL_STYLE, kFramed | WS_VISIBLE);
+    fullScreen_ = false;
+  } else {
+    flags |= SWP_NOMOVE;
+  }
+  SetWindowPos(window_, HWND_TOP, windowed_.left, windowed_.top, frame.right - frame.left,
+               frame.bottom - frame.top, flags);
+}
+
+void Win32Window::SwapBuffers() {
+  if (dc_ != nullptr) ::SwapBuffers(dc_);
+}
+
+LRESULT CALLBACK Win32Window::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* self = reinterpret_cast<Win32Window*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (self == nullptr) return DefWindowProcW(window, message, wParam, lParam);
+  return self->Handle(message, wParam, lParam);
+}
+
+LRESULT Win32Window::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (Input(message, wParam, lParam)) return 0;
+  switch (message) {
+    case WM_SETCURSOR:
+      if (cursorHidden_ && LOWORD(lParam) == HTCLIENT) {
+        SetCursor(nullptr);
+        return TRUE;
+      }
+      break;
+    case WM_ERASEBKGND: return 1;  // every pixel is drawn by GL; no flash of a brush
+    case WM_PAINT: ValidateRect(window_, nullptr); return 0;  // the frames paint it
+    case WM_CLOSE: ended_ = true; return 0;  // the front end ends the program its own way
+    case WM_DESTROY:
+      ended_ = true;
+      window_ = nullptr;
+      return 0;
+    default: break;
+  }
+  return DefWindowProcW(window_, message, wParam, lParam);
+}
