@@ -20,7 +20,7 @@
 #include "sim/FieldEvaluation.h"
 #include "sim/Oscillators.h"
 #include "sim/RippleField.h"
-#include "window/egl/OffscreenWindow.h"
+#include "window/OffscreenWindow.h"
 
 namespace {
 std::atomic<long> allocations{0};  // every operator new in the benchmark binary

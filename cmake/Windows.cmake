@@ -70,3 +70,8 @@ foreach(room shared platform image sim text app window winapp)
   add_subdirectory(${room})
 endforeach()
 configure_file(data/font.bmp ${PROJECT_BINARY_DIR}/font.bmp COPYONLY)
+
+if($CACHE{WENDRIX_BUILD_TESTS})
+  enable_testing()
+  add_subdirectory(tests/windows)
+endif()

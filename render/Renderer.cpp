@@ -18,7 +18,7 @@
 #include "app/Shell.h"
 #include "image/Png.h"
 #include "shared/Frame.h"
-#include "window/egl/OffscreenWindow.h"
+#include "window/OffscreenWindow.h"
 
 namespace {
 

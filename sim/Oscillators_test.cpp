@@ -17,6 +17,7 @@ TEST(Random, KnownAnswersFromSeedZeroAndTheBankTheyFill) {
   EXPECT_DOUBLE_EQ(RandomScaled(2.0), 38 / 32768.0 * 2.0);
   // The bank from seed 0, as every start fills it: phase, then rate, for channels 1 on.
   SeedRandom(0);
+  oscillatorBank = {};  // as at launch, whatever ran before in this process
   InitOscillators(60);
   EXPECT_DOUBLE_EQ(oscillatorBank.phase[1], 38 / 32768.0 * 3.141592654);
   EXPECT_DOUBLE_EQ(oscillatorBank.rate[1], 7719 / 32768.0 * 0.02 + 0.02);

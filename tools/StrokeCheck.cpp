@@ -11,7 +11,7 @@
 
 #include "image/Bmp.h"
 #include "text/TextOverlay.h"
-#include "window/egl/OffscreenWindow.h"
+#include "window/OffscreenWindow.h"
 
 namespace {
 

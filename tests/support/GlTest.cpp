@@ -1,12 +1,11 @@
-// Test support, and the test binaries' main: a test during which the process
-// exits (the program's ExitApp, say) fails instead of passing unseen.
+// Test support: the program started afresh on the offscreen window, its clock
+// turned by hand, keys typed as the renderer takes them.
 #include "tests/support/GlTest.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 
 #include "app/Clock.h"
 #include "app/FrameDriver.h"
@@ -21,13 +20,6 @@
 namespace {
 int64_t counterMs = 0;
 int64_t CounterMs() { return counterMs; }
-bool testsFinished = false;
-
-void ExitedInsideATest() {
-  if (testsFinished) return;
-  std::fputs("FAILED: the process exited before its tests finished\n", stderr);
-  std::_Exit(1);
-}
 }  // namespace
 
 OffscreenWindow& TestWindow() {
@@ -77,19 +69,4 @@ void Type(const std::string& keys) {
     if (key.special) TestWindow().Special(key.code);
     if (!key.special) TestWindow().Key(static_cast<unsigned char>(key.code));
   }
-}
-
-int main(int argc, char** argv) {
-  // A death test's child is meant to exit inside its test.
-  bool deathTestChild = false;
-  for (int i = 1; i < argc; ++i) {
-    deathTestChild |= std::strstr(argv[i], "internal_run_death_test") != nullptr;
-  }
-  testing::InitGoogleTest(&argc, argv);
-  // Mesa runs threads: death tests re-run the binary rather than fork it.
-  GTEST_FLAG_SET(death_test_style, "threadsafe");
-  if (!deathTestChild) std::atexit(ExitedInsideATest);
-  const int result = RUN_ALL_TESTS();
-  testsFinished = true;
-  return result;
 }

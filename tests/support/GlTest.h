@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "window/egl/OffscreenWindow.h"
+#include "window/OffscreenWindow.h"
 
 // Opens the window on first use; ends the test binary if EGL fails.
 OffscreenWindow& TestWindow();

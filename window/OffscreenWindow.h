@@ -1,5 +1,6 @@
-// A window without a screen: an EGL context on Mesa's surfaceless platform
-// drawing into a framebuffer object, for the renderer and the tests.
+// A window without a screen: a context drawing into a framebuffer object, for
+// the renderer and the tests. On Linux the context is EGL's on Mesa's
+// surfaceless platform; on Windows, WGL's on a window never shown.
 #pragma once
 
 #include <cstdint>
@@ -47,8 +48,12 @@ class OffscreenWindow : public WindowSystem {
   int swaps = 0;
 
  private:
-  void* display_ = nullptr;  // EGLDisplay
-  void* context_ = nullptr;  // EGLContext
+  // The framebuffer object on the current context, sized as the window; false with a reason.
+  bool AttachFramebuffer(std::string* error);
+  void ReleaseFramebuffer();
+
+  void* display_ = nullptr;  // EGLDisplay; on Windows the hidden window (HWND)
+  void* context_ = nullptr;  // EGLContext, or HGLRC
   unsigned framebuffer_ = 0;
   unsigned colorBuffer_ = 0;
   unsigned depthBuffer_ = 0;

@@ -1,71 +1,37 @@
-// EGL surfaceless context plus a framebuffer object that stands in for the
-// window's back buffer: it keeps its contents between frames, as a back buffer
-// that is never cleared does.
+// A framebuffer object stands in for the window's back buffer: it keeps its
+// contents between frames, as a back buffer that is never cleared does. The
+// context under it is each system's own (egl/EglOffscreen.cpp, win32/WglOffscreen.cpp).
 #define GL_GLEXT_PROTOTYPES 1
-#include "window/egl/OffscreenWindow.h"
+#include "window/OffscreenWindow.h"
 
-#include <EGL/egl.h>
-#include <EGL/eglext.h>
 #include <GL/gl.h>
 #include <GL/glext.h>
 
 #include <algorithm>
 #include <cstring>
 
-OffscreenWindow::~OffscreenWindow() {
-  if (display_ == nullptr) return;
-  if (framebuffer_ != 0) {
-    glDeleteFramebuffers(1, &framebuffer_);
-    glDeleteRenderbuffers(1, &colorBuffer_);
-    glDeleteRenderbuffers(1, &depthBuffer_);
-  }
-  eglMakeCurrent(display_, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
-  if (context_ != nullptr) eglDestroyContext(display_, context_);
-  eglTerminate(display_);
-}
-
-bool OffscreenWindow::Open(std::string* error) {
-  if (context_ != nullptr) return true;
-  auto fail = [error](const char* why) {
-    if (error != nullptr) *error = why;
-    return false;
-  };
-  auto getPlatformDisplay = reinterpret_cast<PFNEGLGETPLATFORMDISPLAYEXTPROC>(
-      eglGetProcAddress("eglGetPlatformDisplayEXT"));
-  EGLDisplay display = EGL_NO_DISPLAY;
-  if (getPlatformDisplay != nullptr) {
-    display = getPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
-  }
-  if (display == EGL_NO_DISPLAY) display = eglGetDisplay(EGL_DEFAULT_DISPLAY);
-  if (display == EGL_NO_DISPLAY) return fail("no EGL display");
-  if (!eglInitialize(display, nullptr, nullptr)) return fail("eglInitialize failed");
-  display_ = display;
-  if (!eglBindAPI(EGL_OPENGL_API)) return fail("EGL has no desktop OpenGL");
-  const EGLint configAttributes[] = {EGL_RENDERABLE_TYPE, EGL_OPENGL_BIT, EGL_NONE};
-  EGLConfig config = nullptr;
-  EGLint configCount = 0;
-  // Surfaceless drawing needs no surface type; a config is still wanted for the context.
-  if (!eglChooseConfig(display, configAttributes, &config, 1, &configCount) || configCount < 1) {
-    config = nullptr;
-  }
-  EGLContext context = eglCreateContext(display, config, EGL_NO_CONTEXT, nullptr);
-  if (context == EGL_NO_CONTEXT) return fail("eglCreateContext failed");
-  context_ = context;
-  if (!eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, context)) {
-    return fail("eglMakeCurrent without a surface failed");
-  }
+bool OffscreenWindow::AttachFramebuffer(std::string* error) {
   glGenFramebuffers(1, &framebuffer_);
   glGenRenderbuffers(1, &colorBuffer_);
   glGenRenderbuffers(1, &depthBuffer_);
   glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
   Resize(width_, height_);
   if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
-    return fail("framebuffer incomplete");
+    if (error != nullptr) *error = "framebuffer incomplete";
+    return false;
   }
   // A window's default framebuffer draws to and reads from its back buffer.
   glDrawBuffer(GL_COLOR_ATTACHMENT0);
   glReadBuffer(GL_COLOR_ATTACHMENT0);
   return true;
+}
+
+void OffscreenWindow::ReleaseFramebuffer() {
+  if (framebuffer_ == 0) return;
+  glDeleteFramebuffers(1, &framebuffer_);
+  glDeleteRenderbuffers(1, &colorBuffer_);
+  glDeleteRenderbuffers(1, &depthBuffer_);
+  framebuffer_ = 0;
 }
 
 void OffscreenWindow::Resize(int width, int height) {

@@ -1,0 +1,32 @@
+// The test binaries' main: a test during which the process exits (the
+// program's ExitApp, say) fails instead of passing unseen.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+bool testsFinished = false;
+
+void ExitedInsideATest() {
+  if (testsFinished) return;
+  std::fputs("FAILED: the process exited before its tests finished\n", stderr);
+  std::_Exit(1);
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+  // A death test's child is meant to exit inside its test.
+  bool deathTestChild = false;
+  for (int i = 1; i < argc; ++i) {
+    deathTestChild |= std::strstr(argv[i], "internal_run_death_test") != nullptr;
+  }
+  testing::InitGoogleTest(&argc, argv);
+  // Mesa runs threads: death tests re-run the binary rather than fork it.
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  if (!deathTestChild) std::atexit(ExitedInsideATest);
+  const int result = RUN_ALL_TESTS();
+  testsFinished = true;
+  return result;
+}

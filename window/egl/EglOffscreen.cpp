@@ -1,0 +1,47 @@
+// The offscreen window's context on Linux: EGL on Mesa's surfaceless platform,
+// no X server and no window.
+#include <EGL/egl.h>
+#include <EGL/eglext.h>
+
+#include "window/OffscreenWindow.h"
+
+OffscreenWindow::~OffscreenWindow() {
+  if (display_ == nullptr) return;
+  ReleaseFramebuffer();
+  eglMakeCurrent(display_, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
+  if (context_ != nullptr) eglDestroyContext(display_, context_);
+  eglTerminate(display_);
+}
+
+bool OffscreenWindow::Open(std::string* error) {
+  if (context_ != nullptr) return true;
+  auto fail = [error](const char* why) {
+    if (error != nullptr) *error = why;
+    return false;
+  };
+  auto getPlatformDisplay = reinterpret_cast<PFNEGLGETPLATFORMDISPLAYEXTPROC>(
+      eglGetProcAddress("eglGetPlatformDisplayEXT"));
+  EGLDisplay display = EGL_NO_DISPLAY;
+  if (getPlatformDisplay != nullptr) {
+    display = getPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
+  }
+  if (display == EGL_NO_DISPLAY) display = eglGetDisplay(EGL_DEFAULT_DISPLAY);
+  if (display == EGL_NO_DISPLAY) return fail("no EGL display");
+  if (!eglInitialize(display, nullptr, nullptr)) return fail("eglInitialize failed");
+  display_ = display;
+  if (!eglBindAPI(EGL_OPENGL_API)) return fail("EGL has no desktop OpenGL");
+  const EGLint configAttributes[] = {EGL_RENDERABLE_TYPE, EGL_OPENGL_BIT, EGL_NONE};
+  EGLConfig config = nullptr;
+  EGLint configCount = 0;
+  // Surfaceless drawing needs no surface type; a config is still wanted for the context.
+  if (!eglChooseConfig(display, configAttributes, &config, 1, &configCount) || configCount < 1) {
+    config = nullptr;
+  }
+  EGLContext context = eglCreateContext(display, config, EGL_NO_CONTEXT, nullptr);
+  if (context == EGL_NO_CONTEXT) return fail("eglCreateContext failed");
+  context_ = context;
+  if (!eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, context)) {
+    return fail("eglMakeCurrent without a surface failed");
+  }
+  return AttachFramebuffer(error);
+}
