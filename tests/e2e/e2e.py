@@ -1,7 +1,7 @@
 """wendrix on Xvfb as a user runs it: each row types keys through XTest, then waits for what must be seen."""
 import os, shutil, subprocess, sys, time
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), '..', 'x11'))
-from xsession import Screen, scratch, X, black, check, finish, ripples, start, stop, until
+from xsession import Screen, scratch, black, check, finish, icon_sizes, ripples, start, stop, until
 
 wendrix, version, installed_font = os.path.abspath(sys.argv[1]), sys.argv[2], sys.argv[3]
 W, H = 1280, 720
@@ -27,16 +27,6 @@ def still():
     return before == field()
 
 
-def icons():
-    prop, sizes = win.get_full_property(s.d.intern_atom('_NET_WM_ICON'), X.AnyPropertyType), []
-    v = prop.value if prop else []
-    while len(v) > 2:
-        w, h, pixels, v = v[0], v[1], v[2:2 + v[0] * v[1]], v[2 + v[0] * v[1]:]
-        blue = sum(p & 255 for p in pixels) > 2 * sum(p >> 16 & 255 for p in pixels)  # scheme 0, as drawn
-        sizes.append(w if w == h >= 16 and len(pixels) == w * h and len(set(pixels)) > 8 and blue else 'bad')
-    return sizes
-
-
 rows = [  # keys; what must be seen then; its probe; a test of its value, if not truth. Timed rows come first.
     ('', 'the start message at top left, no text elsewhere',
      lambda: red(s.shot(0, 0, 300, 30)) > 150 and red(s.shot(0, 40)) == 0 and ripples(field())),
@@ -44,7 +34,7 @@ rows = [  # keys; what must be seen then; its probe; a test of its value, if not
      lambda t: 2.9 < t < 5.5),
     ('', 'full screen at 1280x720', full),
     ('', 'WM_CLASS wendrix, Wendrix', lambda: win.get_wm_class() == ('wendrix', 'Wendrix')),
-    ('', '_NET_WM_ICON: square blue pictures of 16 pixels or more', lambda: icons() and 'bad' not in icons()),
+    ('', '_NET_WM_ICON: square blue pictures of 16 pixels or more', lambda: icon_sizes(s, win) and 'bad' not in icon_sizes(s, win)),
     ('question', 'the help page', lambda: red(s.shot()) > 3000),
     ('question', 'the help page gone', lambda: red(s.shot()) == 0),
     ('l', 'letterbox: black bands top and bottom, scheme 0 has green',

@@ -1,7 +1,7 @@
 """wendrix-saver on Xvfb: ripples in the window it is given and nowhere else, its end by signal and with its window."""
 import os, signal, subprocess, sys, time, xml.etree.ElementTree as ElementTree
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), '..', 'x11'))
-from xsession import Screen, black, check, finish, ripples, start, until
+from xsession import Screen, check, finish, fills, start, until
 
 saver, config = os.path.abspath(sys.argv[1]), sys.argv[2]
 s = Screen(800, 600)  # larger than a window of its own, 640x480
@@ -14,13 +14,6 @@ def window(x, y, w, h):
     win.map()
     s.d.sync()
     return win
-
-
-def fills(x, y, w, h):
-    """Ripples in each quarter of the rectangle, black all around it."""
-    W, H, q = s.size[0], s.size[1], (w // 2, h // 2)
-    return all(ripples(s.shot(x + i * q[0], y + j * q[1], *q)) for i in (0, 1) for j in (0, 1)) and all(
-        black(s.shot(*r)) for r in [(0, 0, W, y), (0, y + h, W, H - y - h), (0, y, x, h), (x + w, y, W - x - w, h)])
 
 
 def ends(hack, sig, within, what):
@@ -39,7 +32,7 @@ for args, env, sig in [(['--window-id', hex(win.id)], {}, signal.SIGTERM),
     before = s.toplevels()
     win.clear_area()  # no ripples left from the run before
     hack = start([saver] + args, env=dict(s.env, **env))
-    check(until(lambda: fills(100, 80, 240, 180), 10) and s.toplevels() == before,
+    check(until(lambda: fills(s, 100, 80, 240, 180), 10) and s.toplevels() == before,
           f'{what}: ripples in that window only, no window of its own')
     text = any(p > 0x80ffff for p in s.shot(100, 80, 240, 20))  # white; scheme 0 has no red
     check(text == ('-fps' in args), f'{what}: white text only with -fps, no hint to press ? (text seen: {text})')
@@ -47,16 +40,16 @@ for args, env, sig in [(['--window-id', hex(win.id)], {}, signal.SIGTERM),
 
 win.clear_area()
 hack = start([saver, '--window-id', str(win.id)], env=s.env)
-until(lambda: fills(100, 80, 240, 180), 10)
+until(lambda: fills(s, 100, 80, 240, 180), 10)
 win.configure(width=400, height=300)
-check(until(lambda: fills(100, 80, 400, 300), 5), 'the window grown to 400x300: ripples fill it')
+check(until(lambda: fills(s, 100, 80, 400, 300), 5), 'the window grown to 400x300: ripples fill it')
 win.destroy()
 s.d.sync()
 ends(hack, None, 2, 'its window destroyed, it ends by itself')
 
 before = s.toplevels()
 hack = start([saver, '--root', '--delay', '200000'], env=s.env)
-check(until(lambda: fills(0, 0, 800, 600), 10) and s.toplevels() == before,
+check(until(lambda: fills(s, 0, 0, 800, 600), 10) and s.toplevels() == before,
       '--root without XSCREENSAVER_WINDOW: ripples on the root window')
 cpu = lambda: sum(map(int, open(f'/proc/{hack.pid}/stat').read().rsplit(')', 1)[1].split()[11:13]))
 ticks, second = cpu(), time.sleep(1) or os.sysconf('SC_CLK_TCK')

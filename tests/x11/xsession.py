@@ -121,6 +121,25 @@ class Screen:
         self.d.sync()
 
 
+def icon_sizes(screen, window):
+    """The sides of the window's _NET_WM_ICON pictures; 'bad' for one that is not a square blue
+    picture of 16 pixels or more (the program's icon is a frame of scheme 0)."""
+    prop = window.get_full_property(screen.d.intern_atom('_NET_WM_ICON'), X.AnyPropertyType)
+    v, sizes = prop.value if prop else [], []
+    while len(v) > 2:
+        w, h, pixels, v = v[0], v[1], v[2:2 + v[0] * v[1]], v[2 + v[0] * v[1]:]
+        blue = sum(p & 255 for p in pixels) > 2 * sum(p >> 16 & 255 for p in pixels)
+        sizes.append(w if w == h >= 16 and len(pixels) == w * h and len(set(pixels)) > 8 and blue else 'bad')
+    return sizes
+
+
+def fills(screen, x, y, w, h):
+    """Ripples in each quarter of the rectangle, black all around it."""
+    W, H, q = screen.size[0], screen.size[1], (w // 2, h // 2)
+    return all(ripples(screen.shot(x + i * q[0], y + j * q[1], *q)) for i in (0, 1) for j in (0, 1)) and all(
+        black(screen.shot(*r)) for r in [(0, 0, W, y), (0, y + h, W, H - y - h), (0, y, x, h), (x + w, y, W - x - w, h)])
+
+
 def ripples(pixels):
     """The picture is there: a wide spread of colours (one pixel in 7 looked at), as no flat fill has."""
     return len(set(pixels[::7])) > 40

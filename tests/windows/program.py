@@ -1,0 +1,42 @@
+"""wendrix.exe under Wine on Xvfb, as a Windows user runs it: each row types keys through XTest,
+then waits for what must be seen; then Escape's fade and the exit status."""
+import os, sys, time
+sys.path.insert(0, os.path.dirname(__file__))
+import wine
+from xsession import Screen, check, fills, finish, icon_sizes, scratch, until
+
+prefix, program = sys.argv[1], os.path.abspath(sys.argv[2])
+W, H = 800, 600
+s = Screen(W, H)
+exe = wine.start(prefix, s, [program], cwd=scratch())
+win = s.find('Wendrix', timeout=30)
+if not check(win is not None, 'a window titled Wendrix'):
+    finish()
+green = lambda px: sum((p >> 8 & 255) > 8 for p in px)  # scheme 0 has green, scheme 1 none
+field = lambda: s.shot(0, 40, W, H - 80)  # below the start message
+
+
+def at(x, y, w, h):
+    """The window's inside at (x, y), w x h, and ripples there and nowhere else."""
+    return s.geometry(win) == (x, y, w, h) and fills(s, x, y, w, h)
+
+
+rows = [  # keys; what must be seen then; its probe
+    ('', 'full screen over the monitor, ripples everywhere, scheme 0 has green',
+     lambda: at(0, 0, W, H) and green(field()) > 5000),
+    ('', 'its icon: square blue pictures of 16 pixels or more', lambda: 'bad' not in (icon_sizes(s, win) or ['bad'])),
+    ('o', 'scheme 1 has no green', lambda: green(field()) == 0),
+    ('f', 'a window with a 512x512 inside', lambda: s.geometry(win)[2:] == (512, 512) and at(*s.geometry(win))),
+    ('f', 'full screen again', lambda: at(0, 0, W, H)),
+]
+for keys, what, probe in rows:
+    for key in keys.split():
+        s.key(key, win)
+    check(until(probe, 8) is not None, f'{keys or "-":>3}: {what}')
+
+s.key('Escape', win)
+escaped = time.monotonic()
+status = until(lambda: exe.poll() is not None and [exe.returncode], 10)
+took = time.monotonic() - escaped
+check(status == [0] and 2.5 <= took <= 4, f'Escape: fades out, exit status {status} after {took:.2f} s')
+finish()
