@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "sim/RippleField.h"
+#include "sim/FieldReference.h"
 
 // Where field evaluation writes grid rows of `columns` points each, row r
 // from r * columns; exactly one of the outputs is set.
