@@ -18,6 +18,7 @@
 #include "app/FrameDriver.h"
 #include "shared/Frame.h"
 #include "shared/Settings.h"
+#include "sim/RippleField.h"
 #include "tests/support/GlTest.h"
 
 namespace {
@@ -187,20 +188,6 @@ TEST(FieldDrawing, EveryWayGivesTheSimpleWaysPictureAndState) {
     ExpectOnePicture({64, 47, step, 1, 0, 0, 0.7f, true});
   }
   for (const int step : {1, 6}) ExpectOnePicture({1920, 1080, step, 1, 0, 0, 1.0f, false});
-}
-
-TEST(FieldDrawing, StateThatCouldChangeThePictureKeepsThePoints) {
-  for (const GLenum capability : {GL_BLEND, GL_TEXTURE_2D, GL_FOG, GL_POINT_SMOOTH, GL_LIGHTING}) {
-    StartProgram(97, 61);
-    ApplyView();
-    glEnable(capability);
-    DrawRippleField();
-    EXPECT_EQ(lastFieldDrawn, FieldDrawn::PointArrays) << capability;
-    glDisable(capability);
-  }
-  glTranslatef(0.5f, 0.0f, 0.0f);  // a view other than the frame driver's
-  DrawRippleField();
-  EXPECT_EQ(lastFieldDrawn, FieldDrawn::PointArrays);
 }
 
 }  // namespace
