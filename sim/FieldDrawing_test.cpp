@@ -1,6 +1,5 @@
-// The fast path against the simple one: the three ways to the screen drawn over
-// the same frame, compared pixel for pixel and by the GL state each leaves behind.
-// (The kernels against EvaluatePoint: FieldEvaluation_test.cpp.)
+// The fast path against the simple one: the three ways to the screen drawn
+// over the same frame, compared pixel for pixel and by the GL state each leaves.
 #define GL_GLEXT_PROTOTYPES 1  // framebuffer objects for the multisampled window
 #include "sim/FieldDrawing.h"
 
@@ -14,6 +13,7 @@
 #include "app/FrameDriver.h"
 #include "shared/Frame.h"
 #include "shared/Settings.h"
+#include "sim/RippleField.h"
 #include "tests/support/GlTest.h"
 
 namespace {
@@ -122,20 +122,6 @@ TEST(FieldDrawing, EveryWayGivesTheSimpleWaysPictureAndState) {
     ExpectOnePicture({64, 47, step, 1, 0, 0, 0.7f, true});
   }
   for (const int step : {1, 6}) ExpectOnePicture({1920, 1080, step, 1, 0, 0, 1.0f, false});
-}
-
-TEST(FieldDrawing, StateThatCouldChangeThePictureKeepsThePoints) {
-  for (const GLenum capability : {GL_BLEND, GL_TEXTURE_2D, GL_FOG, GL_POINT_SMOOTH, GL_LIGHTING}) {
-    StartProgram(97, 61);
-    ApplyView();
-    glEnable(capability);
-    DrawRippleField();
-    EXPECT_EQ(lastFieldDrawn, FieldDrawn::PointArrays) << capability;
-    glDisable(capability);
-  }
-  glTranslatef(0.5f, 0.0f, 0.0f);  // a view other than the frame driver's
-  DrawRippleField();
-  EXPECT_EQ(lastFieldDrawn, FieldDrawn::PointArrays);
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 #include <cstdint>
 
 #include "sim/FieldKernels.h"
-#include "sim/RippleField.h"
+#include "sim/FieldReference.h"
 
 #ifndef _WIN32
 // glibc's libmvec; measured here: at most 4 ulp from sin().
