@@ -78,7 +78,8 @@ TEST(FieldKernels, EveryKernelColoursEveryPointAsTheReferenceDoes) {
         }
         EXPECT_EQ(far, 0u) << "kernel " << static_cast<int>(kernel) << ", scene " << s
                            << ", scheme " << scheme;
-        EXPECT_LE(unequal * 10000, want.size() * kUnequalPer10000) << unequal << " differ, scene " << s;
+        EXPECT_LE(unequal * 10000, want.size() * kUnequalPer10000)
+            << unequal << " differ, scene " << s;
       }
     }
   }
