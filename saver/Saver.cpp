@@ -6,12 +6,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
-#include <random>
 #include <string>
 
 #include "app/Process.h"
 #include "app/Shell.h"
-#include "shared/Settings.h"
+#include "saver/Scene.h"
 #include "window/xlib/SwapInterval.h"
 #include "window/xlib/XlibWindow.h"
 
@@ -55,22 +54,6 @@ bool TargetWindow(const SaverOptions& options, Display* display, Window* target,
   return true;
 }
 
-// After Init's ResetSettings, as if the keys had been pressed that many times.
-void ApplyOptions(const SaverOptions& options) {
-  if (options.randomScheme) {
-    settings.colorOption = static_cast<int32_t>(std::random_device{}() % 8);
-  } else if (options.scheme.has_value()) {
-    settings.colorOption = *options.scheme;
-  }
-  if (options.ripples.has_value()) rippleCount = rippleSelector = *options.ripples;
-  if (options.tesselation.has_value()) settings.tesselation = *options.tesselation;
-  if (options.speed.has_value()) settings.mainSpeed = *options.speed;
-  if (options.frequency.has_value()) settings.frequency = *options.frequency;
-  if (options.letterbox.has_value()) settings.letterbox = letterboxSelector = *options.letterbox;
-  if (options.spotlight) settings.spotlights = 1;
-  if (options.fps) settings.fpsClock = 1;
-}
-
 timespec Later(timespec at, long microseconds) {
   at.tv_nsec += microseconds % 1000000 * kNanosecondsPerMicrosecond;
   at.tv_sec += microseconds / 1000000 + at.tv_nsec / kNanosecondsPerSecond;
@@ -106,7 +89,7 @@ int RunSaver(const SaverOptions& options) {
   window.SetTarget(target);
   // No keys reach a hack, so the hint to press ? would only be noise.
   if (!StartUp(window, {.startHint = false}, &error)) return Fail(error);
-  ApplyOptions(options);
+  StartScene(options.scene);
   // --delay paces the frames; a wait for the refresh on top would round each
   // 20 ms frame up to two 60 Hz refreshes. Without a delay the refresh paces.
   SetSwapInterval(window.display(), window.window(), options.delayUs > 0 ? 0 : 1);

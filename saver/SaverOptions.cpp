@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
@@ -20,6 +21,7 @@ enum OptionCode : int {
   kSpotlight,
   kFps,
   kDelay,
+  kSeed,
   kRoot,
   kWindowId,
   kHelp,
@@ -36,6 +38,7 @@ const option kOptions[] = {
     {"spotlight", no_argument, nullptr, kSpotlight},
     {"fps", no_argument, nullptr, kFps},
     {"delay", required_argument, nullptr, kDelay},
+    {"seed", required_argument, nullptr, kSeed},
     {"root", no_argument, nullptr, kRoot},
     {"window-id", required_argument, nullptr, kWindowId},
     {"help", no_argument, nullptr, kHelp},
@@ -43,7 +46,6 @@ const option kOptions[] = {
     {nullptr, 0, nullptr, 0},
 };
 
-constexpr float kMaxFactor = 100.0f;    // faster or finer than this is noise
 constexpr long kMaxDelayUs = 10000000;  // ten seconds a frame
 
 bool ParseLong(const char* text, long low, long high, long* value) {
@@ -90,30 +92,38 @@ const char* Wants(int code) {
     case kFrequency: return "a number above 0, at most 100";
     case kLetterbox: return "a whole number from 0 to 6";
     case kDelay: return "microseconds from 0 to 10000000";
+    case kSeed: return "a whole number from 0 to 4294967295";
     default: return "a window id, 0x hexadecimal or decimal";
   }
 }
 
 // False when the value is out of the option's range.
 bool Take(int code, const char* value, SaverOptions* options) {
+  SceneOptions& scene = options->scene;
   switch (code) {
     case kScheme:
-      options->randomScheme = std::strcmp(value, "random") == 0;
-      return options->randomScheme || ParseInt(value, 0, 7, &options->scheme);
-    case kRipples: return ParseInt(value, 1, 8, &options->ripples);
-    case kTesselation: return ParseInt(value, 1, 20, &options->tesselation);
-    case kSpeed: return ParseFactor(value, &options->speed);
-    case kFrequency: return ParseFactor(value, &options->frequency);
-    case kLetterbox: return ParseInt(value, 0, 6, &options->letterbox);
+      scene.randomScheme = std::strcmp(value, "random") == 0;
+      return scene.randomScheme || ParseInt(value, 0, kSchemes - 1, &scene.scheme);
+    case kRipples: return ParseInt(value, kMinRipples, kMaxRipples, &scene.ripples);
+    case kTesselation: return ParseInt(value, kMinTesselation, kMaxTesselation, &scene.tesselation);
+    case kSpeed: return ParseFactor(value, &scene.speed);
+    case kFrequency: return ParseFactor(value, &scene.frequency);
+    case kLetterbox: return ParseInt(value, 0, kMaxLetterbox, &scene.letterbox);
     case kDelay: return ParseLong(value, 0, kMaxDelayUs, &options->delayUs);
+    case kSeed: {
+      long seed = 0;
+      if (!ParseLong(value, 0, UINT32_MAX, &seed)) return false;
+      scene.seed = static_cast<uint32_t>(seed);
+      return true;
+    }
     case kWindowId: {
       unsigned long id = 0;
       if (!ParseWindowId(value, &id)) return false;
       options->windowId = id;
       return true;
     }
-    case kSpotlight: options->spotlight = true; return true;
-    case kFps: options->fps = true; return true;
+    case kSpotlight: scene.spotlight = true; return true;
+    case kFps: scene.fps = true; return true;
     case kRoot: options->root = true; return true;
     default: return false;
   }
@@ -168,6 +178,7 @@ const char* SaverUsage() {
   return "usage: wendrix-saver [--root | --window-id ID] [--scheme 0..7|random] [--ripples 1..8]\n"
          "                     [--tesselation 1..20] [--speed X] [--frequency X]\n"
          "                     [--letterbox 0..6] [--spotlight] [--fps] [--delay MICROSECONDS]\n"
+         "                     [--seed N]\n"
          "Wendrix's ripples as an XScreenSaver hack. Options take - or --.\n"
          "  --root             draw into $XSCREENSAVER_WINDOW, else the (virtual) root window\n"
          "  --window-id ID     draw into window ID (0x hexadecimal or decimal)\n"
@@ -181,5 +192,6 @@ const char* SaverUsage() {
          "  --spotlight        light the ripples with the coloured spot light\n"
          "  --fps              show the frame rate in the top right corner\n"
          "  --delay US         the least time a frame takes (default 20000)\n"
+         "  --seed N           the run's random start, to repeat it (default: from the clock)\n"
          "  --help, --version  say so and exit\n";
 }

@@ -5,16 +5,10 @@
 #include <optional>
 #include <string>
 
+#include "saver/Scene.h"
+
 struct SaverOptions {
-  std::optional<int> scheme;  // colour scheme 0..7
-  bool randomScheme = false;  // --scheme random: one of the eight, by chance
-  std::optional<int> ripples;
-  std::optional<int> tesselation;
-  std::optional<float> speed;  // the main speed factor
-  std::optional<float> frequency;
-  std::optional<int> letterbox;
-  bool spotlight = false;
-  bool fps = false;
+  SceneOptions scene;    // the picture: --scheme, --ripples ... --fps, --seed
   long delayUs = 20000;  // the least time a frame takes, microseconds
   bool root = false;
   std::optional<unsigned long> windowId;

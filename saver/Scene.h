@@ -1,0 +1,33 @@
+// What every screen saver shares, whatever its platform: the options that set
+// the picture, their ranges, and the random start each run draws from a seed.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+// The picture's options; one not given keeps the program's default.
+struct SceneOptions {
+  std::optional<int> scheme;       // colour scheme, 0..kSchemes-1
+  bool randomScheme = false;       // one of the schemes, chosen by the seed
+  std::optional<int> ripples;      // overlapping ripples
+  std::optional<int> tesselation;  // pixels between grid points
+  std::optional<float> speed;      // main speed factor
+  std::optional<float> frequency;  // ripple frequency factor
+  std::optional<int> letterbox;    // letterbox bars in 5% steps
+  bool spotlight = false;          // the coloured spot light on
+  bool fps = false;                // the frame-rate line on
+  std::optional<uint32_t> seed;    // none: one from the clock
+};
+
+// The ranges every front end holds its values to: the keys' own limits.
+inline constexpr int kSchemes = 8;
+inline constexpr int kMinRipples = 1, kMaxRipples = 8;
+inline constexpr int kMinTesselation = 1, kMaxTesselation = 20;
+inline constexpr int kMaxLetterbox = 6;
+inline constexpr float kMaxFactor = 100.0f;  // speed and frequency: above 0, at most this
+
+// After start-up: seeds the generator (options.seed, else the clock) and draws
+// the oscillators afresh from it, so each run starts from a picture of its own,
+// then leaves each option given as its key would. Returns the seed used; seed 0
+// gives the program's own start.
+uint32_t StartScene(const SceneOptions& options);
