@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages a job needs, only those that are missing.
-# Usage: scripts/deps.sh build|test
+# Usage: scripts/deps.sh build|windows|test   (test: everything the other two need, and more)
 set -euo pipefail
 
 build_packages=(cmake make g++ pkg-config freeglut3-dev libglu1-mesa-dev libgl-dev
@@ -23,8 +23,18 @@ test_packages+=(valgrind)
 # bench/run.sh prints its table with python3.
 test_packages+=(python3)
 
-wanted=("${build_packages[@]}")
-if [ "${1:-build}" = test ]; then wanted+=("${test_packages[@]}"); fi
+# scripts/windows: MinGW-w64 for 64-bit Windows with posix threads, GoogleTest's sources
+# (no MinGW build is packaged), NSIS for the installer, zip, python3 for the icon; and Wine
+# with an X server of its own to run and test the programs (tests/windows).
+windows_packages=(cmake make g++-mingw-w64-x86-64-posix googletest nsis zip python3
+  wine wine64 xvfb python3-xlib)
+
+case "${1:-build}" in
+  build) wanted=("${build_packages[@]}") ;;
+  windows) wanted=("${windows_packages[@]}") ;;
+  test) wanted=("${build_packages[@]}" "${test_packages[@]}" "${windows_packages[@]}") ;;
+  *) echo "usage: scripts/deps.sh build|windows|test" >&2; exit 2 ;;
+esac
 
 missing=()
 for package in "${wanted[@]}"; do

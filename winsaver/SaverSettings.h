@@ -1,0 +1,22 @@
+// The screen saver's settings, kept for each user under
+// HKEY_CURRENT_USER\Software\Wendrix as values named Scheme ("random" or 0..7),
+// Ripples, Tesselation, Speed, Frequency, Letterbox, SpotLight and FrameRate:
+// read by /s and /p, written by the settings dialog.
+#pragma once
+
+#include <string>
+
+#include "saver/Scene.h"
+
+// One value's text (a DWORD is read as its decimal digits) into options, held
+// to the ranges of saver/Scene.h; false, options untouched, for a name it does
+// not know or a text out of range.
+bool TakeSetting(const std::string& name, const std::string& text, SceneOptions* options);
+// What the named value takes, for a message: "a whole number from 1 to 8".
+const char* SettingWants(const std::string& name);
+
+// Every value of the registry key; one missing, unreadable or out of range
+// keeps the program's default. The seed is left to the clock.
+SceneOptions ReadSaverSettings();
+// Writes each option that is given; false when the key cannot be written.
+bool WriteSaverSettings(const SceneOptions& options);

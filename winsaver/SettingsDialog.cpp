@@ -1,0 +1,113 @@
+// The dialog shows what /s would draw with: the registry's values, and for the
+// missing ones the program's own defaults (ResetSettings), so it needs no copy of them.
+#include "winsaver/SettingsDialog.h"
+
+#include <windows.h>
+
+#include <string>
+
+#include "app/Defaults.h"
+#include "shared/Settings.h"
+#include "winsaver/DialogIds.h"
+#include "winsaver/SaverSettings.h"
+
+namespace {
+// As the `o` key names them.
+const char* const kSchemeNames[kSchemes] = {
+    "0: Sharp Blue Edges",
+    "1: Blue Center",
+    "2: Red Edges",
+    "3: Yellow-Green",
+    "4: Eggs",
+    "5: Clouds",
+    "6: Fuzzy Blue Edges",
+    "7: 3 Random Colors",
+};
+
+// The edit fields and the registry values they hold.
+const struct {
+  int control;
+  const char* name;
+} kFields[] = {{WENDRIX_RIPPLES, "Ripples"},
+               {WENDRIX_TESSELATION, "Tesselation"},
+               {WENDRIX_SPEED, "Speed"},
+               {WENDRIX_FREQUENCY, "Frequency"},
+               {WENDRIX_LETTERBOX, "Letterbox"}};
+
+std::string Number(double value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%g", value);
+  return text;
+}
+
+void Fill(HWND dialog, const SceneOptions& options) {
+  ResetSettings();
+  HWND schemes = GetDlgItem(dialog, WENDRIX_SCHEME);
+  SendMessageA(schemes, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("Any of them, by chance"));
+  for (const char* name : kSchemeNames) {
+    SendMessageA(schemes, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
+  }
+  const int scheme = options.randomScheme ? 0 : options.scheme.value_or(settings.colorOption) + 1;
+  SendMessageA(schemes, CB_SETCURSEL, scheme, 0);
+  const std::string texts[] = {
+      Number(options.ripples.value_or(rippleCount)),
+      Number(options.tesselation.value_or(settings.tesselation)),
+      Number(options.speed.value_or(settings.mainSpeed)),
+      Number(options.frequency.value_or(settings.frequency)),
+      Number(options.letterbox.value_or(settings.letterbox)),
+  };
+  for (size_t k = 0; k < std::size(kFields); ++k) {
+    SetDlgItemTextA(dialog, kFields[k].control, texts[k].c_str());
+  }
+  CheckDlgButton(dialog, WENDRIX_SPOTLIGHT, options.spotlight ? BST_CHECKED : BST_UNCHECKED);
+  CheckDlgButton(dialog, WENDRIX_FRAMERATE, options.fps ? BST_CHECKED : BST_UNCHECKED);
+}
+
+// The dialog's values, each held to its range; false after saying which is wrong.
+bool Collect(HWND dialog, SceneOptions* options) {
+  const LRESULT scheme = SendDlgItemMessageA(dialog, WENDRIX_SCHEME, CB_GETCURSEL, 0, 0);
+  TakeSetting("Scheme", scheme <= 0 ? "random" : std::to_string(scheme - 1), options);
+  for (const auto& field : kFields) {
+    char text[64] = {};
+    GetDlgItemTextA(dialog, field.control, text, sizeof text);
+    if (!TakeSetting(field.name, text, options)) {
+      const std::string why = std::string(field.name) + " wants " + SettingWants(field.name) + ".";
+      MessageBoxA(dialog, why.c_str(), "Wendrix Settings", MB_ICONWARNING);
+      SetFocus(GetDlgItem(dialog, field.control));
+      return false;
+    }
+  }
+  options->spotlight = IsDlgButtonChecked(dialog, WENDRIX_SPOTLIGHT) == BST_CHECKED;
+  options->fps = IsDlgButtonChecked(dialog, WENDRIX_FRAMERATE) == BST_CHECKED;
+  return true;
+}
+
+INT_PTR CALLBACK Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+  if (message == WM_INITDIALOG) {
+    Fill(dialog, ReadSaverSettings());
+    return TRUE;
+  }
+  if (message != WM_COMMAND) return FALSE;
+  if (LOWORD(wParam) == IDOK) {
+    SceneOptions options;
+    if (Collect(dialog, &options)) {
+      if (!WriteSaverSettings(options)) {
+        MessageBoxA(dialog, "The settings could not be saved.", "Wendrix Settings", MB_ICONERROR);
+      }
+      EndDialog(dialog, IDOK);
+    }
+    return TRUE;
+  }
+  if (LOWORD(wParam) == IDCANCEL) {
+    EndDialog(dialog, IDCANCEL);
+    return TRUE;
+  }
+  return FALSE;
+}
+}  // namespace
+
+int RunSettingsDialog(uintptr_t owner) {
+  DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(WENDRIX_SETTINGS_DIALOG),
+                  reinterpret_cast<HWND>(owner), Procedure, 0);
+  return 0;
+}

@@ -1,0 +1,62 @@
+// wendrix.scr, Wendrix as a Windows screen saver: /s over every monitor until
+// input comes, /p inside the preview of Screen Saver Settings until it goes, /c
+// the settings. The picture starts as the program's own, then as the saved
+// settings and a seed from the clock leave it (saver/Scene.h).
+#include <windows.h>
+
+#include <string>
+
+#include "app/Process.h"
+#include "app/Shell.h"
+#include "saver/Scene.h"
+#include "window/win32/Win32Window.h"
+#include "winsaver/SaverSettings.h"
+#include "winsaver/ScrArguments.h"
+#include "winsaver/SettingsDialog.h"
+
+namespace {
+// The least time a frame takes, as the X hack's default: at about 50 frames a
+// second a screen saver on an idle desktop leaves most of the processor alone.
+constexpr DWORD kFrameMs = 20;
+
+int RunSaver(Win32WindowKind kind, HWND parent) {
+  // Lives to process exit, past the static destructors that still make GL calls.
+  auto* window = new Win32Window({.kind = kind, .parent = parent});
+  std::string error;
+  // No hint to press ?: keys end a screen saver.
+  if (!StartUp(*window, {.startHint = false}, &error)) {
+    // A preview that cannot draw leaves its little screen as it was.
+    if (kind == Win32WindowKind::kSaver) {
+      MessageBoxA(nullptr, ("Wendrix cannot start: " + error).c_str(), "Wendrix", MB_ICONERROR);
+    }
+    return 1;
+  }
+  StartScene(ReadSaverSettings());
+  timeBeginPeriod(1);  // waits to the millisecond, not to the 15.6 ms tick
+  while (window->HandleMessages(ReshapeHandler)) {
+    const DWORD start = GetTickCount();
+    DisplayHandler();
+    const DWORD spent = GetTickCount() - start;
+    // Input ends the wait at once, so the saver goes the moment a key is pressed.
+    if (spent < kFrameMs)
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, kFrameMs - spent, QS_ALLINPUT);
+  }
+  timeEndPeriod(1);
+  TearDown();
+  window->Close();
+  UseWindow(nullptr);
+  return 0;
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+  const ScrCommand command = ParseScrArguments(argc - 1, argv + 1);
+  switch (command.mode) {
+    case ScrMode::kSettings: return RunSettingsDialog(command.window);
+    case ScrMode::kFullScreen: return RunSaver(Win32WindowKind::kSaver, nullptr);
+    case ScrMode::kPreview:
+      return RunSaver(Win32WindowKind::kPreview, reinterpret_cast<HWND>(command.window));
+    case ScrMode::kNothing: break;
+  }
+  return 0;
+}
