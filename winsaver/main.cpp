@@ -42,9 +42,9 @@ int RunSaver(Win32WindowKind kind, HWND parent) {
       MsgWaitForMultipleObjects(0, nullptr, FALSE, kFrameMs - spent, QS_ALLINPUT);
   }
   timeEndPeriod(1);
+  // The window goes with the process, as wendrix.exe's does: destroyed first, a full-screen
+  // window kept Wine on Xvfb waiting two seconds for a window manager to withdraw it.
   TearDown();
-  window->Close();
-  UseWindow(nullptr);
   return 0;
 }
 }  // namespace

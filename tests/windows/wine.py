@@ -23,6 +23,16 @@ def start(prefix, screen, argv, **kw):
     return xsession.start(['wine'] + argv, env=environment(prefix, screen.name), **kw)
 
 
+def reg(prefix, *args):
+    """Wine's reg.exe: add, delete, query, as on Windows; its output as text."""
+    return subprocess.run(['wine', 'reg'] + list(args), env=environment(prefix), capture_output=True, text=True)
+
+
+def windows_path(path):
+    """A Linux path as Windows programs under Wine name it: drive Z: is the Linux root."""
+    return 'Z:' + os.path.abspath(path).replace('/', '\\')
+
+
 def end(prefix):
     """Ends every process of the prefix and waits for its server to go."""
     subprocess.run(['wineserver', '-k'], env=environment(prefix), check=False)

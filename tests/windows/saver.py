@@ -1,0 +1,112 @@
+"""wendrix.scr under Wine on Xvfb, as Windows starts it: /s over the screen and its end by input,
+the settings in the registry changing what /s draws, /p inside another program's window, /c."""
+import os, select, subprocess, sys, time
+sys.path.insert(0, os.path.dirname(__file__))
+import wine
+from Xlib import X
+from Xlib.ext import xtest
+from xsession import Screen, black, check, fills, finish, scratch, until
+
+prefix, scr, host = sys.argv[1], os.path.abspath(sys.argv[2]), os.path.abspath(sys.argv[3])
+W, H = 800, 600
+s = Screen(W, H)
+KEY = r'HKCU\Software\Wendrix'
+
+
+def saver(*args):
+    """The saver started as Windows starts it, and its window once it draws."""
+    program = wine.start(prefix, s, [scr] + list(args), cwd=scratch())
+    return program, s.find('Wendrix', timeout=30)
+
+
+def ended(program, within):
+    status = until(lambda: program.poll() is not None and [program.returncode], within, step=0.02)
+    return status == [0]
+
+
+def pointer(x, y, button=None):
+    xtest.fake_input(s.d, X.MotionNotify, x=x, y=y)
+    if button:
+        xtest.fake_input(s.d, X.ButtonPress, button)
+        xtest.fake_input(s.d, X.ButtonRelease, button)
+    s.d.sync()
+
+
+def steps(y):
+    """Where the colour changes along row y."""
+    row = s.shot(0, y, W, 1)
+    return [i for i in range(1, W) if row[i] != row[i - 1]]
+
+
+# /s, ended each time by one kind of input; a drift of 2 pixels is no move.
+at = lambda: (s.root.query_pointer().root_x, s.root.query_pointer().root_y)
+for what, before, act in [('a key', None, lambda w: s.key('space', w)),
+                          ('a mouse button', None, lambda w: pointer(10, 10, button=1)),
+                          ('a move of 40 pixels, not one of 2', lambda: pointer(at()[0] + 2, at()[1]) or time.sleep(0.5),
+                           lambda w: pointer(at()[0] + 40, at()[1]))]:
+    program, win = saver('/s')
+    shown = win is not None and until(lambda: fills(s, 0, 0, W, H), 15)
+    if before:
+        before()
+    still = program.poll() is None
+    act(win)
+    check(shown and still and ended(program, 2), f'/s: ripples over the whole screen, ended by {what}, status 0')
+
+# The registry's values as the dialog or reg.exe leave them; wrong ones give way to the defaults.
+blue = lambda px: all(p & 255 > 240 for p in px)  # Clouds: blue at full everywhere
+for values, what, probe in [
+    ({'Scheme': 'REG_SZ 5', 'Tesselation': 'REG_DWORD 20', 'Letterbox': 'REG_DWORD 6'},
+     'Clouds on a 20-pixel grid between letterbox bars',
+     lambda: black(s.shot(0, 0, W, 150)) and black(s.shot(0, H - 150, W, 150)) and
+     blue(s.shot(0, 200, W - 20, 200)) and len({x % 20 for x in steps(H // 2)}) == 1),
+    ({'Scheme': 'REG_SZ rainbow', 'Tesselation': 'REG_SZ 0', 'Letterbox': 'REG_DWORD 7'},
+     'values out of range: the defaults, Sharp Blue Edges on a 6-pixel grid, no bars',
+     lambda: fills(s, 0, 0, W, H) and not blue(s.shot(0, 200, W - 20, 200)) and len(steps(H // 2)) > W // 10)]:
+    wine.reg(prefix, 'delete', KEY, '/f')
+    for name, value in values.items():
+        kind, data = value.split()
+        wine.reg(prefix, 'add', KEY, '/v', name, '/t', kind, '/d', data, '/f')
+    program, win = saver('/S')
+    check(win is not None and until(probe, 15) is not None, f'/S with {values}: {what}')
+    s.key('Escape', win)
+    ended(program, 5)
+
+# /p HWND: inside the window a program made, following its size and its end. Wine on Xvfb
+# shows nothing that OpenGL draws in a child window, so the stand-in reports the saver's
+# child instead of the pixels: its size, and nothing of the saver's outside it.
+program = wine.start(prefix, s, [host, wine.windows_path(scr)], stdout=subprocess.PIPE)
+told = []
+
+
+def said(text):
+    def look():
+        while select.select([program.stdout], [], [], 0)[0]:
+            chunk = os.read(program.stdout.fileno(), 4096).decode()
+            if not chunk:
+                break
+            told.extend(chunk.split())
+        return ' '.join(told).endswith(text)
+    return until(look, 15) is not None
+
+
+win = s.find('Preview host', timeout=30)
+apart = lambda x, y, w, h: all(black(s.shot(*r)) for r in [(0, 0, W, y), (0, y + h, W, H - y - h), (0, y, x, h),
+                                                           (x + w, y, W - x - w, h)])
+check(win is not None and said('child 320x240') and apart(*s.geometry(win)) and s.find('Wendrix', timeout=0.5) is None,
+      '/p: a child filling the 320x240 window it is given; no window of its own, nothing outside')
+s.key('g', win)
+check(said('child 400x300'), '/p: the window grown to 400x300, the child follows')
+s.key('q', win)
+check(ended(program, 5), '/p: its window closed, the saver ends with status 0')
+
+# /c: the dialog shows the defaults; Tab to the ripples, 7, Enter writes every value.
+wine.reg(prefix, 'delete', KEY, '/f')
+program = wine.start(prefix, s, [scr, '/c:0'])
+win = s.find('Wendrix Settings', timeout=30)
+for key in ['Tab', '7', 'Return']:
+    s.key(key, win)
+saved = ended(program, 5) and wine.reg(prefix, 'query', KEY).stdout
+want = ['Scheme    REG_SZ    0', 'Ripples    REG_DWORD    0x7', 'Tesselation    REG_DWORD    0x6',
+        'Speed    REG_SZ    1', 'Letterbox    REG_DWORD    0x0', 'SpotLight    REG_DWORD    0x0']
+check(saved and all(line in saved for line in want), f'/c:0: the dialog saves ripples 7 and the defaults: {saved!r}')
+finish()
