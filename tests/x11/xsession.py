@@ -1,6 +1,6 @@
 """What the X tests share: a private Xvfb, children that die with the test, screenshots."""
 import atexit, ctypes, os, select, shutil, signal, subprocess, sys, tempfile, time
-from Xlib import X, XK, display as xdisplay
+from Xlib import X, XK, display as xdisplay, error
 from Xlib.ext import xtest
 
 _children = []
@@ -92,8 +92,11 @@ class Screen:
     def find(self, title, timeout=15):
         def look():
             for w in self.root.query_tree().children:
-                if w.get_wm_name() == title and w.get_attributes().map_state == X.IsViewable:
-                    return w
+                try:
+                    if w.get_wm_name() == title and w.get_attributes().map_state == X.IsViewable:
+                        return w
+                except error.BadWindow:  # gone since the tree was read
+                    pass
         return until(look, timeout)
 
     def geometry(self, w):
