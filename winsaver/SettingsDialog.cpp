@@ -2,8 +2,6 @@
 // missing ones the program's own defaults (ResetSettings), so it needs no copy of them.
 #include "winsaver/SettingsDialog.h"
 
-#include <windows.h>
-
 #include <string>
 
 #include "app/Defaults.h"
@@ -106,8 +104,8 @@ INT_PTR CALLBACK Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
 }
 }  // namespace
 
-int RunSettingsDialog(uintptr_t owner) {
-  DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(WENDRIX_SETTINGS_DIALOG),
-                  reinterpret_cast<HWND>(owner), Procedure, 0);
+int RunSettingsDialog(HWND owner) {
+  DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(WENDRIX_SETTINGS_DIALOG), owner,
+                  Procedure, 0);
   return 0;
 }

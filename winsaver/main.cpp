@@ -19,6 +19,11 @@ namespace {
 // second a screen saver on an idle desktop leaves most of the processor alone.
 constexpr DWORD kFrameMs = 20;
 
+// Windows names the window of /p and /c by its handle's number.
+HWND WindowNamed(uintptr_t number) {
+  return reinterpret_cast<HWND>(number);  // NOLINT(performance-no-int-to-ptr)
+}
+
 int RunSaver(Win32WindowKind kind, HWND parent) {
   // Lives to process exit, past the static destructors that still make GL calls.
   auto* window = new Win32Window({.kind = kind, .parent = parent});
@@ -52,10 +57,9 @@ int RunSaver(Win32WindowKind kind, HWND parent) {
 int main(int argc, char** argv) {
   const ScrCommand command = ParseScrArguments(argc - 1, argv + 1);
   switch (command.mode) {
-    case ScrMode::kSettings: return RunSettingsDialog(command.window);
+    case ScrMode::kSettings: return RunSettingsDialog(WindowNamed(command.window));
     case ScrMode::kFullScreen: return RunSaver(Win32WindowKind::kSaver, nullptr);
-    case ScrMode::kPreview:
-      return RunSaver(Win32WindowKind::kPreview, reinterpret_cast<HWND>(command.window));
+    case ScrMode::kPreview: return RunSaver(Win32WindowKind::kPreview, WindowNamed(command.window));
     case ScrMode::kNothing: break;
   }
   return 0;

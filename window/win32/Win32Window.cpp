@@ -165,7 +165,9 @@ void Win32Window::SwapBuffers() {
 }
 
 LRESULT CALLBACK Win32Window::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* self = reinterpret_cast<Win32Window*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  // The window's own object, kept in its user data by Open.
+  auto* self = reinterpret_cast<Win32Window*>(  // NOLINT(performance-no-int-to-ptr)
+      GetWindowLongPtrW(window, GWLP_USERDATA));
   if (self == nullptr) return DefWindowProcW(window, message, wParam, lParam);
   return self->Handle(message, wParam, lParam);
 }
