@@ -47,7 +47,10 @@ bool Win32Window::Input(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN: {
-      if (saver) return ended_ = true;
+      if (saver) {
+        ended_ = true;
+        return true;
+      }
       const POINT at = Pointer(window_);
       // Delete gives no character on Windows; GLUT hands it over as 127.
       if (wParam == VK_DELETE && key_ != nullptr) key_(127, at.x, at.y);
@@ -82,7 +85,10 @@ bool Win32Window::Input(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_RBUTTONDOWN: button = kRightButton; break;
     default: return false;
   }
-  if (saver) return ended_ = true;
+  if (saver) {
+    ended_ = true;
+    return true;
+  }
   if (mouse_ != nullptr) {
     mouse_(button, state, static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
   }

@@ -40,7 +40,8 @@ class Win32Window : public WindowSystem {
   void FullScreen() override;
   // A window with a frame whose inside is width x height (kProgram only).
   void ReshapeWindow(int width, int height) override;
-  void HideCursor() override { cursorHidden_ = true; }
+  // Over its own window; a preview leaves the pointer to the dialog it sits in.
+  void HideCursor() override { cursorHidden_ = options_.kind != Win32WindowKind::kPreview; }
   int WindowWidth() const override { return Client().right; }
   int WindowHeight() const override { return Client().bottom; }
   void SwapBuffers() override;
