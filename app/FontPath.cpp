@@ -3,10 +3,9 @@
 
 #include <unistd.h>
 
-#include <cstdio>
-
 #include "image/Bmp.h"
 #include "image/Texture.h"
+#include "shared/Arguments.h"
 
 // An object of its own, with external linkage, rather than a literal the compiler may fold
 // into the code: `strings` on the program then shows the directory it was built for.
@@ -39,16 +38,20 @@ std::string ExecutableDir() {
 bool LoadFont(Texture& font) {
   const std::vector<std::string> candidates = FontCandidates(ExecutableDir());
   for (const std::string& candidate : candidates) {
-    if (font.loadFromFile(candidate.c_str(), LoadBmp)) return true;
-    // Someone trying out an atlas of their own wants to know it was passed over.
-    if (access(candidate.c_str(), F_OK) == 0) {
-      std::fprintf(stderr, "wendrix: %s refused: not an uncompressed 8, 24 or 32-bit BMP\n",
-                   candidate.c_str());
+    Image image;
+    std::string why;
+    if (LoadBmp(candidate.c_str(), &image, &why)) {
+      if (font.createFromImage(image, nullptr)) return true;
+      why = "GL made no texture of it";
     }
+    // Someone trying out an atlas of their own wants to know it was passed over, and why.
+    if (access(candidate.c_str(), F_OK) == 0) PrintFailure(why.insert(0, candidate + " refused: "));
   }
-  std::string tried;
-  for (const std::string& candidate : candidates) tried += (tried.empty() ? "" : ", ") + candidate;
-  std::fprintf(stderr, "wendrix: no usable %s, text shows as blocks; tried %s\n", kFontName,
-               tried.c_str());
+  std::string line = std::string("no usable ") + kFontName + ", text shows as blocks; tried ";
+  for (const std::string& candidate : candidates) {
+    line += candidate == candidates.front() ? "" : ", ";
+    line += candidate;
+  }
+  PrintFailure(line);
   return false;
 }

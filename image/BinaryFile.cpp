@@ -1,12 +1,48 @@
 // BinaryFile: one stdio stream, read in exact pieces with little-endian values.
 #include "image/BinaryFile.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "shared/Arguments.h"
+
 BinaryFile::~BinaryFile() { close(); }
 
 bool BinaryFile::open(const char* fileName, const char* mode) {
   close();
   stream_ = std::fopen(fileName, mode);
   if (stream_ == nullptr) return false;
+  atEnd_ = false;
+  return true;
+}
+
+bool BinaryFile::openRegular(const char* fileName, std::string* why) {
+  close();
+  // Opened without waiting: a FIFO would hold a plain open until some writer came.
+  const int fd = ::open(fileName, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return Fail(why, std::strerror(errno));
+  struct stat info {};
+  const bool known = fstat(fd, &info) == 0;
+  const int error = errno;
+  const mode_t type = info.st_mode & S_IFMT;
+  if (!known || type != S_IFREG) {
+    ::close(fd);
+    return Fail(why, !known             ? std::strerror(error)
+                     : type == S_IFDIR  ? "it is a directory"
+                     : type == S_IFIFO  ? "it is a FIFO, not a file"
+                     : type == S_IFSOCK ? "it is a socket, not a file"
+                                        : "it is a device, not a file");
+  }
+  fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  stream_ = fdopen(fd, "rb");
+  if (stream_ == nullptr) {
+    ::close(fd);
+    return Fail(why, std::strerror(errno));
+  }
   atEnd_ = false;
   return true;
 }

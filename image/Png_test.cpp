@@ -1,8 +1,10 @@
-// What a failed PNG write leaves: the path as it was, a link and its target too.
+// What a PNG write leaves: after a failure the path as it was, a link and its
+// target too; through a link, the target written in place.
 #include "image/Png.h"
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <csignal>
 #include <filesystem>
@@ -44,9 +46,15 @@ TEST(Png, AFailedWriteLeavesThePathAsItWas) {
   setrlimit(RLIMIT_FSIZE, &limit);
   EXPECT_EQ(error, "cannot write " + dir + "/link.png: File too large");
   EXPECT_EQ(Bytes(dir + "/target.png"), before);
-  // A write that succeeds replaces the target, keeps the link and leaves nothing aside.
+  // A write that succeeds goes through the link into the target itself, never renamed
+  // onto it, keeps the link and leaves nothing aside.
+  struct stat target {};
+  stat((dir + "/target.png").c_str(), &target);
   ASSERT_TRUE(WritePng(dir + "/link.png", 300, 300, noise, &error)) << error;
   EXPECT_TRUE(fs::is_symlink(dir + "/link.png"));
+  struct stat written {};
+  stat((dir + "/target.png").c_str(), &written);
+  EXPECT_EQ(written.st_ino, target.st_ino);
   RgbImage image;
   ASSERT_TRUE(ReadPng(dir + "/target.png", &image, &error));
   EXPECT_EQ(image.rgb, noise);

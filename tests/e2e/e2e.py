@@ -81,7 +81,7 @@ program = start([wendrix], env=s.env, cwd=bad)
 check(s.find('Wendrix') is not None and until(lambda: ripples(field()), 5), 'started beside a bad font.bmp')
 stop(program)
 err = program.stderr.read()
-check(err == 'wendrix: font.bmp refused: not an uncompressed 8, 24 or 32-bit BMP\n', f'it is named: {err!r}')
+check(err == 'wendrix: font.bmp refused: it is no BMP file (no "BM" at its start)\n', f'named, and why: {err!r}')
 
 # A copy with no font.bmp beside it, started elsewhere; its display given on the command line.
 if os.path.exists(installed_font):
