@@ -32,7 +32,8 @@ TEST(Shell, DefaultKeysToggleFullScreenAndEscapeEndsAtOnce) {
   EXPECT_EQ(TestWindow().fullScreenRequests, 2);
   DefaultKeyHandler('F', 0, 0);
   EXPECT_EQ(TestWindow().reshapeRequests, 1);
-  EXPECT_EQ(TestWindow().requestedWidth * 1000 + TestWindow().requestedHeight, 640480);
+  EXPECT_EQ(TestWindow().requestedWidth, 640);
+  EXPECT_EQ(TestWindow().requestedHeight, 480);
   EXPECT_EXIT(DefaultKeyHandler(27, 0, 0), testing::ExitedWithCode(0), "");
 }
 
