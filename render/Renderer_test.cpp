@@ -126,6 +126,9 @@ TEST_F(Renderer, HoldsAgainstHostilePathsFilesAndSignals) {
        "0|wendrix-render " WENDRIX_VERSION "\n"
        "  --help, --version    this usage or the version, then nothing else\n"},
       {"$R --version > /dev/full", "1|wendrix-render: write error: No space left on device\n"},
+      {"__EGL_VENDOR_LIBRARY_DIRS=/nowhere $R --out x.png",  // libglvnd finds no Mesa there
+       "1|wendrix-render: no offscreen OpenGL context: no EGL display: Mesa's EGL driver, "
+       "libEGL_mesa.so.0, is missing (Debian: libegl-mesa0)\n"},
       {"mkfifo font.bmp" + font, "0|wendrix-render: font.bmp refused: it is a FIFO, not a file\n"},
       {"mkdir font.bmp" + font, "0|wendrix-render: font.bmp refused: it is a directory\n"},
       {": > font.bmp" + font, "0|wendrix-render: font.bmp refused: it is empty\n"},
