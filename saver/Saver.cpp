@@ -50,9 +50,9 @@ timespec Later(timespec at, long microseconds) {
 }
 
 // Frames until a signal, or until the window goes or is closed. Measured on
-// llvmpipe at 1920x1080: a frame costs about 20 ms of processor time, so the
-// default 20 ms delay holds the hack to about one core, where no delay takes
-// 1.6 of two (README, "Screen saver").
+// llvmpipe at 1920x1080: a frame costs about 12 ms of processor time, so the
+// default 20 ms delay holds the hack to a little over half a core, where no
+// delay takes what the processors give, up to 1.4 of two (README, "Screen saver").
 void DrawFrames(XlibWindow& window, long delayUs) {
   while (stopSignal == 0) {
     timespec frameStart{};
