@@ -20,6 +20,9 @@ test_packages+=(debhelper lintian git)
 # The program under memcheck (tests/valgrind); clang above builds the fuzzer (fuzz/).
 test_packages+=(valgrind)
 
+# The help page read by OCR over every colour scheme (tests/ocr).
+test_packages+=(tesseract-ocr tesseract-ocr-eng python3-pil)
+
 # bench/run.sh prints its table with python3.
 test_packages+=(python3)
 

@@ -28,5 +28,5 @@ void DrawSimplePoints(const FieldFrame& frame);
 // pixel rectangle, floats as point arrays.
 void DrawGrid(const FieldFrame& frame, const FieldRows& rows);
 // Whether one pixel rectangle would give exactly the pixels the points give,
-// for this frame in the current GL state.
+// for this frame in the state the frame driver sets from the settings.
 bool PixelRectangleMatchesPoints(const FieldFrame& frame);

@@ -1,6 +1,5 @@
-// The fast path against the simple one: every vector kernel against
-// EvaluatePoint, and the three ways to the screen drawn over the same frame,
-// compared pixel for pixel and by the GL state each leaves behind.
+// The fast path against the simple one: the three ways to the screen drawn
+// over the same frame, compared pixel for pixel and by the GL state each leaves.
 #define GL_GLEXT_PROTOTYPES 1  // framebuffer objects for the multisampled window
 #include "sim/FieldDrawing.h"
 
@@ -8,80 +7,16 @@
 #include <GL/glext.h>
 #include <gtest/gtest.h>
 
-#include <bit>
-#include <cfloat>
-#include <cmath>
-#include <limits>
 #include <random>
 #include <string>
 
 #include "app/FrameDriver.h"
 #include "shared/Frame.h"
 #include "shared/Settings.h"
+#include "sim/RippleField.h"
 #include "tests/support/GlTest.h"
 
 namespace {
-
-constexpr double kInf = std::numeric_limits<double>::infinity();
-
-// Sizes leave every kernel a part vector at the end of a row; the extremes are
-// held keys (frequency 1e12, FLT_MAX, infinity), a phase or a ripple frequency
-// that is not a number, and infinite frequency at a ripple centred on a point.
-const struct {
-  uint32_t width, height, step;
-  int ripples;
-  double frequency, special;  // special goes into ripple 0's `slot` when not 0
-  int slot;
-} kScenes[] = {
-    {203, 77, 1, 4, 1.0, 0, 0},    {203, 77, 1, 8, 1.0, 0, 0},   {61, 47, 20, 1, 1.0, 0, 0},
-    {17, 9, 2, 3, 0.0, 0, 0},      {45, 31, 7, 3, -2.5, 0, 0},   {64, 40, 1, 4, 1e12, 0, 0},
-    {64, 40, 1, 4, FLT_MAX, 0, 0}, {64, 40, 1, 4, kInf, 0, 0},   {37, 11, 1, 2, 1, NAN, 3},
-    {37, 11, 1, 1, 1.0, kInf, 2},  {1, 1, 1, 2, 1.0, 1e-300, 2}, {1920, 1080, 1, 4, 1.0, 0, 0},
-};
-
-std::vector<float> Evaluate(const FieldFrame& frame, FieldEvaluation evaluation, int threads) {
-  std::vector<float> rgb(3 * size_t{GridColumns(frame)} * GridRows(frame), -7.0f);
-  FieldRows rows;
-  rows.columns = GridColumns(frame);
-  rows.rgb = rgb.data();
-  EvaluateField(frame, rows, evaluation, threads);
-  return rgb;
-}
-
-TEST(FieldKernels, EveryKernelColoursEveryPointAsTheReferenceDoes) {
-  for (const FieldEvaluation kernel :
-       {FieldEvaluation::Sse2, FieldEvaluation::Avx2, FieldEvaluation::Avx512}) {
-    if (!EvaluationSupported(kernel)) continue;
-    for (unsigned s = 0; s < std::size(kScenes); ++s) {
-      for (int scheme = s + 1 == std::size(kScenes) ? 7 : -1; scheme <= 8; ++scheme) {
-        const auto& scene = kScenes[s];
-        std::mt19937 random(s * 16 + scheme + 1);
-        std::uniform_real_distribution<double> slot(-2.0, 2.0), unit(0.0, 1.2);
-        FieldFrame frame{scene.width, scene.height, scene.step, scene.ripples, scheme};
-        frame.rippleScale = (4.0 + 14.0 * unit(random)) * scene.frequency;
-        frame.invWidth = 1.0 / scene.width;
-        frame.invHeight = 1.0 / scene.height;
-        frame.verticalFactor = scheme % 3 == 0 ? 1.0 / 2.2 : 1.0;
-        frame.fadeLevel = scheme % 4 == 0 ? 0.37f : 1.0f;
-        for (double& v : frame.slot) v = slot(random);
-        for (double& c : frame.schemeColor) c = unit(random);  // scheme 7 may pass 1
-        if (scene.slot == 2) frame.slot[0] = frame.slot[1] = 0.0;
-        if (scene.special != 0.0) frame.slot[scene.slot] = scene.special;
-        const std::vector<float> got = Evaluate(frame, kernel, 1 + (scheme + 1) % 3);
-        const std::vector<float> want = Evaluate(frame, FieldEvaluation::Reference, 1);
-        // Bit for bit in all but one in 10000 components; those within a level (NaN never).
-        size_t unequal = 0, far = 0;
-        for (size_t k = 0; k < want.size(); ++k) {
-          unequal += std::bit_cast<uint32_t>(got[k]) != std::bit_cast<uint32_t>(want[k]);
-          far += !(std::fabs(double{got[k]} - double{want[k]}) <= 1.0 / 255);
-        }
-        EXPECT_EQ(far, 0u) << "kernel " << static_cast<int>(kernel) << ", scene " << s
-                           << ", scheme " << scheme;
-        EXPECT_LE(unequal * 10000, want.size()) << unequal << " differ, scene " << s;
-      }
-    }
-  }
-}
 
 // GL state a way could leave behind, read back; set apart from the defaults first.
 std::vector<float> StateAfterTheField() {
@@ -187,20 +122,6 @@ TEST(FieldDrawing, EveryWayGivesTheSimpleWaysPictureAndState) {
     ExpectOnePicture({64, 47, step, 1, 0, 0, 0.7f, true});
   }
   for (const int step : {1, 6}) ExpectOnePicture({1920, 1080, step, 1, 0, 0, 1.0f, false});
-}
-
-TEST(FieldDrawing, StateThatCouldChangeThePictureKeepsThePoints) {
-  for (const GLenum capability : {GL_BLEND, GL_TEXTURE_2D, GL_FOG, GL_POINT_SMOOTH, GL_LIGHTING}) {
-    StartProgram(97, 61);
-    ApplyView();
-    glEnable(capability);
-    DrawRippleField();
-    EXPECT_EQ(lastFieldDrawn, FieldDrawn::PointArrays) << capability;
-    glDisable(capability);
-  }
-  glTranslatef(0.5f, 0.0f, 0.0f);  // a view other than the frame driver's
-  DrawRippleField();
-  EXPECT_EQ(lastFieldDrawn, FieldDrawn::PointArrays);
 }
 
 }  // namespace

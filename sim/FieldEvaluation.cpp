@@ -3,7 +3,6 @@
 
 #include <cmath>
 
-#include "sim/FieldKernels.h"
 #include "sim/WorkerPool.h"
 
 uint8_t StoredByte(float component) {

@@ -4,15 +4,7 @@
 
 #include <cstdint>
 
-#include "sim/RippleField.h"
-
-// Where field evaluation writes grid rows of `columns` points each, row r
-// from r * columns; exactly one of the outputs is set.
-struct FieldRows {
-  uint32_t columns = 0;
-  float* rgb = nullptr;      // three floats per point, the values handed to glColor
-  uint32_t* rgba = nullptr;  // the bytes GL stores for those floats: R, G, B, 255
-};
+#include "sim/FieldKernels.h"
 
 enum class FieldEvaluation {
   Reference,  // EvaluatePoint, one point at a time, on this thread

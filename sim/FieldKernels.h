@@ -6,7 +6,15 @@
 
 #include <cstdint>
 
-#include "sim/FieldEvaluation.h"
+#include "sim/FieldReference.h"
+
+// Where field evaluation writes grid rows of `columns` points each, row r
+// from r * columns; exactly one of the outputs is set.
+struct FieldRows {
+  uint32_t columns = 0;
+  float* rgb = nullptr;      // three floats per point, the values handed to glColor
+  uint32_t* rgba = nullptr;  // the bytes GL stores for those floats: R, G, B, 255
+};
 
 using FieldRowsKernel = void (*)(const FieldFrame& frame, const FieldRows& out, uint32_t rowBegin,
                                  uint32_t rowEnd);

@@ -7,7 +7,7 @@
 #include <cstdint>
 
 #include "sim/FieldKernels.h"
-#include "sim/RippleField.h"
+#include "sim/FieldReference.h"
 
 // glibc's libmvec; measured here: at most 4 ulp from sin().
 extern "C" __m512d _ZGVeN8v_sin(__m512d);  // NOLINT(bugprone-reserved-identifier): libmvec\'s name

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "sim/FieldKernels.h"
-#include "sim/RippleField.h"
+#include "sim/FieldReference.h"
 
 // glibc's libmvec; measured here: at most 4 ulp from sin().
 extern "C" __m128d _ZGVbN2v_sin(__m128d);  // NOLINT(bugprone-reserved-identifier): libmvec\'s name

@@ -50,9 +50,10 @@ TEST(DrawText, CellsAndTheStateLeftForTheFrame) {
   EXPECT_FALSE(glIsEnabled(GL_BLEND) || glIsEnabled(GL_TEXTURE_2D));
   GLfloat m[16];
   glGetFloatv(GL_MODELVIEW_MATRIX, m);
-  EXPECT_EQ(m[12] * 10 + m[13], 56.0f);
+  EXPECT_EQ(m[12], 5.0f);
+  EXPECT_EQ(m[13], 6.0f);
   glGetFloatv(GL_CURRENT_COLOR, m);
-  EXPECT_EQ(m[0] + m[1] + m[2], 3.0f);
+  EXPECT_EQ(std::vector<GLfloat>(m, m + 3), (std::vector<GLfloat>{1, 1, 1}));
   glGetFloatv(GL_PROJECTION_MATRIX, m);
   EXPECT_FLOAT_EQ(m[5], 2.0f / 60);  // the window-sized projection stays
 }
@@ -79,7 +80,8 @@ TEST(Messages, AreBoundedAndRememberedWhileRecording) {
     c.show();
     EXPECT_EQ(overlay.lastText, c.remembered);
   }
-  EXPECT_EQ(overlay.lastX * 10 + overlay.lastY, 34);
+  EXPECT_EQ(overlay.lastX, 3);
+  EXPECT_EQ(overlay.lastY, 4);
 }
 
 }  // namespace

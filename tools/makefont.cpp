@@ -13,20 +13,31 @@
 //
 // A design is the font's hinted monochrome rendering at 7 x 11 pixels an
 // em, or a drawing below where the hinter runs strokes together at that
-// size (m, w, M, W, #, ...). Strokes are white; every texel next to a
-// stroke is black; both are opaque, so text reads over light pictures as
-// well as dark ones. The rest is transparent.
+// size (m, w, M, W, #, ...) or draws the hyphen as a dot. Strokes are white
+// and every texel next to a stroke is black, both opaque. Behind them lies
+// a translucent black plate over the glyph's rows, from side to side of the
+// cell, so that white strokes stand out over the light parts of a picture
+// too (a white outline-only glyph vanished there, and the eye read its
+// outline instead); over dark parts the plate hardly shows. Characters
+// overlap their neighbours by a pixel or two (the advance is 0.45 of the
+// height, the cell 0.5), so the plate's side columns are lighter: two of
+// them over each other are as dark as the plate, and the plates of a word
+// join into one without darker seams; the help page's lines join the same
+// way. A space draws nothing, so each word sits on a plate of its own.
 //
 // Where ink may go. Each character's quad samples its cell 1% of the atlas
 // height (1.28 design rows) below the cell, so its bottom pixel row reads
-// the two top rows of the cell below it in the atlas: those stay empty in
-// every cell. Linear filtering at the quad's sides reads the neighbouring
-// cells' edge columns: those stay empty too. That leaves 6 x 14 texels for
-// a glyph and its outline, too narrow for three strokes, two gaps and an
+// the two top rows of the cell below it in the atlas: those hold no glyph,
+// only (the top one) the foot of the plate above. Linear filtering at the
+// quad's sides reads the neighbouring cells' edge columns: those hold only
+// the plate's side, the same in every cell, never a stroke or its outline.
+// So no character ever shows a piece of another's glyph. That leaves 6 x 14 texels for a
+// glyph and its outline, too narrow for three strokes, two gaps and an
 // outline on both sides; so m, w, M and W keep their outline on the right
 // only, and the few drawings that need all six columns have none at their
-// sides. Their gaps between strokes are outline all the same. fontcheck
-// checks the layout and how the strokes come out on screen.
+// sides (the plate's dark side takes its place). Their gaps between strokes
+// are outline all the same. fontcheck checks the layout and how the
+// strokes come out on screen.
 //
 // The program uploads the picture's top row at t = 0 and draws a cell's
 // lower t edge at the bottom of the character, so the sheet is stored
@@ -76,29 +87,30 @@ constexpr int kBaseline = 12;
 // The drawn glyphs, side by side: each code's kStrokeColumns texels of
 // every stroke row (columns 1..6, rows 3..14 of its cell), '#' a stroke.
 // At 7 x 11 pixels the hinter runs the strokes of these together or draws
-// them poorly. At 18 pixels linear filtering smears the cell's two middle
-// columns into each other, so the drawings put a two-texel stroke or a
-// two-texel gap there, except where three strokes must fit in five columns
-// (m, w, M, W, *): those part by a fifth of full scale (see fontcheck).
+// them poorly; its hyphen is two texels, which read as a full stop, so the
+// hyphen here is as wide as the bars of '=' and a row of them a dashed rule. At 18 pixels linear
+// filtering smears the cell's two middle columns into each other, so the drawings put a two-texel
+// stroke or a two-texel gap there, except where three strokes must fit in five columns (m, w, M, W,
+// *): those part by a fifth of full scale (see fontcheck).
 struct DrawnSheet {
   const char* codes;
   const char* rows[kStrokeRows];
 };
 // clang-format off
 constexpr DrawnSheet kDrawn[] = {
-    {"#$%&*0@",
-     {"...... ..#... ...... ...... ...... ...... ......",
-      ".#..#. .##### ##.... .##... #.#.#. ..##.. .####.",
-      "###### #.#... ##...# #..#.. .###.. .#..#. #....#",
-      ".#..#. #.#... ....#. #..#.. #.#.#. .#..#. #.##.#",
-      ".#..#. .####. ...#.. .##... ...... .#.##. #.##.#",
-      ".#..#. ..#..# ..#... #.#..# ...... .##.#. #.####",
-      "###### ..#..# .#.... #..##. ...... .#..#. #.....",
-      ".#..#. #####. #...## #..##. ...... .#..#. .####.",
-      ".#..#. ..#... ....## .##..# ...... ..##.. ......",
-      "...... ...... ...... ...... ...... ...... ......",
-      "...... ...... ...... ...... ...... ...... ......",
-      "...... ...... ...... ...... ...... ...... ......"}},
+    {"#$%&*-0@",
+     {"...... ..#... ...... ...... ...... ...... ...... ......",
+      ".#..#. .##### ##.... .##... #.#.#. ...... ..##.. .####.",
+      "###### #.#... ##...# #..#.. .###.. ...... .#..#. #....#",
+      ".#..#. #.#... ....#. #..#.. #.#.#. ...... .#..#. #.##.#",
+      ".#..#. .####. ...#.. .##... ...... ...... .#.##. #.##.#",
+      ".#..#. ..#..# ..#... #.#..# ...... .####. .##.#. #.####",
+      "###### ..#..# .#.... #..##. ...... ...... .#..#. #.....",
+      ".#..#. #####. #...## #..##. ...... ...... .#..#. .####.",
+      ".#..#. ..#... ....## .##..# ...... ...... ..##.. ......",
+      "...... ...... ...... ...... ...... ...... ...... ......",
+      "...... ...... ...... ...... ...... ...... ...... ......",
+      "...... ...... ...... ...... ...... ...... ...... ......"}},
     {"AKMVWXY^",
      {"...... ...... ...... ...... ...... ...... ...... ......",
       "..##.. .#..#. #...#. #....# #...#. #....# #....# ..##..",
@@ -128,10 +140,19 @@ constexpr DrawnSheet kDrawn[] = {
 };
 // clang-format on
 
-// What a design texel holds. A fringe texel is transparent white: it sits
-// beside a stroke that has no room for an outline there (an edge column),
-// so that linear filtering fades that stroke out instead of darkening it.
-enum Texel : std::uint8_t { kEmpty, kStroke, kOutline, kFringe };
+// What a design texel holds: nothing, a stroke, its outline, the plate
+// behind the glyph, or the plate's side (a cell's first and last column).
+enum Texel : std::uint8_t { kEmpty, kStroke, kOutline, kPlate, kPlateSide };
+
+// The plate's opacity, out of 255: over a white field it leaves 75, a
+// contrast of 8.7 : 1 with the strokes, and over the picture's light parts
+// it still lets their colour through. A lighter plate (110 to 150) looked
+// thinner but read worse: tesseract misread more of the help page over
+// schemes 3, 4, 5 and 7 (measured with tests/ocr, 2026-12-07). Where two
+// characters overlap, their sides over each other give the plate's own
+// opacity: 1 - (1 - 180/255)^(1/2) = 0.46 of full.
+constexpr std::uint8_t kPlateAlpha = 180;
+constexpr std::uint8_t kPlateSideAlpha = 117;
 using Cell = std::array<std::array<Texel, kCellWidth>, kCellHeight>;
 
 struct FreeTypeSession {
@@ -188,8 +209,9 @@ bool PlaceRendered(FT_Face face, int code, Cell& cell) {
 
 // Outlines the strokes: every empty texel of the stroke columns, one row
 // above to one row below the stroke rows, that touches a stroke (diagonals
-// included). Strokes in the edge columns get a fringe beside them instead.
-void AddOutline(Cell& cell) {
+// included); then lays the plate under the rest of those rows, from the
+// cell's first column to its last.
+void AddOutlineAndPlate(Cell& cell) {
   const Cell strokes = cell;
   auto isStroke = [&strokes](int y, int x) {
     return y >= 0 && y < kCellHeight && x >= 0 && x < kCellWidth && strokes[y][x] == kStroke;
@@ -203,11 +225,22 @@ void AddOutline(Cell& cell) {
         }
       }
     }
+    for (int x = 0; x < kCellWidth; ++x) {
+      if (cell[y][x] == kEmpty) cell[y][x] = x == 0 || x == kCellWidth - 1 ? kPlateSide : kPlate;
+    }
   }
-  for (int y = 0; y < kCellHeight; ++y) {
-    if (isStroke(y, kStrokeLeft)) cell[y][kStrokeLeft - 1] = kFringe;
-    if (isStroke(y, kStrokeRight - 1)) cell[y][kStrokeRight] = kFringe;
-  }
+}
+
+// A character's quad reads the top row of the cell below it in the atlas
+// (16 codes on) along its bottom edge. Under every glyph that row holds
+// the plate's foot, the plate's bottom row once more, so that the plate
+// reaches the bottom of the quad and the help page's lines (18 pixels tall,
+// 17 apart) meet with no more than a faint seam; the cell's own quad never
+// reads it. The cells of the codes with no glyph get it too where a glyph
+// stands above them.
+void AddPlateFoot(Cell& cell) {
+  cell[0].fill(kPlate);
+  cell[0].front() = cell[0].back() = kPlateSide;
 }
 
 void PutLe16(std::vector<std::uint8_t>& out, std::uint32_t value) {
@@ -249,10 +282,12 @@ std::vector<std::uint8_t> EncodeBmp(const std::vector<Cell>& cells) {
       const int cellColumn = column / (kCellWidth * kBlock);
       const Cell& cell = cells[static_cast<std::size_t>(cellRow) * kColumns + cellColumn];
       const Texel texel = cell[row / kBlock % kCellHeight][column / kBlock % kCellWidth];
-      const bool white = texel == kStroke || texel == kFringe;
-      const bool opaque = texel == kStroke || texel == kOutline;
-      const std::uint8_t grey = white ? 255 : 0;
-      out.insert(out.end(), {grey, grey, grey, opaque ? std::uint8_t{255} : std::uint8_t{0}});
+      const std::uint8_t grey = texel == kStroke ? 255 : 0;
+      const std::uint8_t alpha = texel == kStroke || texel == kOutline ? 255
+                                 : texel == kPlate                     ? kPlateAlpha
+                                 : texel == kPlateSide                 ? kPlateSideAlpha
+                                                                       : 0;
+      out.insert(out.end(), {grey, grey, grey, alpha});
     }
   }
   return out;
@@ -317,7 +352,8 @@ int main(int argc, char** argv) {
   for (int code = kFirstDrawn; code <= kLastDrawn; ++code) {
     Cell& cell = cells[static_cast<std::size_t>(code - kFirstCode)];
     if (!PlaceDrawn(code, cell) && !PlaceRendered(ft.face, code, cell)) return 1;
-    AddOutline(cell);
+    AddOutlineAndPlate(cell);
+    AddPlateFoot(cells[static_cast<std::size_t>(code + kColumns - kFirstCode)]);
   }
   return WriteFile(argv[2], EncodeBmp(cells)) ? 0 : 1;
 }

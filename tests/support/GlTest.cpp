@@ -80,6 +80,9 @@ void Type(const std::string& keys) {
 }
 
 int main(int argc, char** argv) {
+  // Mesa's surfaceless platform and its software rasteriser: no display, the same pixels anywhere.
+  setenv("EGL_PLATFORM", "surfaceless", 0);
+  setenv("LIBGL_ALWAYS_SOFTWARE", "1", 0);
   // A death test's child is meant to exit inside its test.
   bool deathTestChild = false;
   for (int i = 1; i < argc; ++i) {
