@@ -95,33 +95,28 @@ bool WritePng(const std::string& path, int width, int height, const std::vector<
   image.width = static_cast<png_uint_32>(width);
   image.height = static_cast<png_uint_32>(height);
   image.format = PNG_FORMAT_RGB;
-  png_alloc_size_t size = 0;
-  std::vector<uint8_t> png;
-  // Asked for its size first, then written into room of that size.
-  if (png_image_write_to_memory(&image, nullptr, &size, 0, rgb.data(), width * 3, nullptr) != 0) {
-    png.resize(size);
-    if (png_image_write_to_memory(&image, png.data(), &size, 0, rgb.data(), width * 3, nullptr) ==
-        0) {
-      png.clear();
-    }
-  }
-  if (png.empty()) {
+  // Room for the largest file these pixels can make, so that one pass encodes them.
+  std::vector<uint8_t> png(PNG_IMAGE_PNG_SIZE_MAX(image));
+  png_alloc_size_t size = png.size();
+  if (png_image_write_to_memory(&image, png.data(), &size, 0, rgb.data(), width * 3, nullptr) ==
+      0) {
     const std::string why = image.message;
     png_image_free(&image);
     return Fail(error, "cannot write " + path + ": " + why);
   }
+  png_image_free(&image);
   png.resize(size);
   struct stat info {};
-  int why = 0;
-  if (lstat(path.c_str(), &info) != 0) {
+  int why = lstat(path.c_str(), &info) == 0 ? 0 : errno;
+  if (why == ENOENT) {
     const mode_t mask = umask(0);
     umask(mask);
-    why = errno == ENOENT ? WriteAside(path, png, 0666 & ~mask) : errno;
-  } else if (S_ISREG(info.st_mode)) {
+    why = WriteAside(path, png, 0666 & ~mask);
+  } else if (why == 0 && S_ISREG(info.st_mode)) {
     why = WriteAside(path, png, info.st_mode & 07777);
-  } else if (S_ISDIR(info.st_mode)) {
+  } else if (why == 0 && S_ISDIR(info.st_mode)) {
     why = EISDIR;
-  } else {
+  } else if (why == 0) {
     why = WriteInPlace(path, png);
   }
   return why == 0 || Fail(error, "cannot write " + path + ": " + std::strerror(why));
