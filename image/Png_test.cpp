@@ -28,10 +28,6 @@ TEST(Png, AFailedWriteLeavesThePathAsItWas) {
   std::mt19937 random(1);
   for (uint8_t& byte : noise) byte = static_cast<uint8_t>(random());
   std::string error;
-  EXPECT_FALSE(WritePng(dir + "/missing/x.png", 1, 1, pixel, &error));
-  EXPECT_EQ(error, "cannot write " + dir + "/missing/x.png: No such file or directory");
-  EXPECT_FALSE(WritePng(dir, 1, 1, pixel, &error));
-  EXPECT_EQ(error.rfind("cannot write " + dir + ": ", 0), 0u) << error;
   EXPECT_FALSE(WritePng(dir + "/short.png", 2, 1, pixel, &error));
   // Through a link, with the disk "full": neither the link nor its target is harmed.
   ASSERT_TRUE(WritePng(dir + "/target.png", 1, 1, pixel, &error));
