@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "app/Clock.h"
@@ -96,14 +97,15 @@ int RunRenderer(const RenderOptions& options) {
     return 1;
   }
   CatchEndSignals(EndRun);
-  // Lives to process exit, past the static destructors that still make GL calls.
-  auto* window = new OffscreenWindow(options.width, options.height);
+  auto opening = std::make_unique<OffscreenWindow>(options.width, options.height);
   renderCounter = 0;
   SetCounterSource(RenderCounter, 1000);
-  if (!StartUp(*window, {}, &error)) {
+  if (!StartUp(*opening, {}, &error)) {
     PrintFailure("no offscreen OpenGL context: " + error);
     return 1;
   }
+  // Open, it lives to process exit, past the static destructors that still make GL calls.
+  OffscreenWindow* window = opening.release();
   // Registered after Init's statics, so it runs before their destructors.
   std::atexit(WritePendingAtExit);
 
