@@ -1,7 +1,14 @@
-// wendrix's only options of its own, --help and --version, answered before
-// GLUT sees the command line; everything else is GLUT's.
+// wendrix's command line: its own -h, -help, --help and --version, answered
+// before GLUT sees the arguments, and GLUT's options, which go to GLUT as given.
 #pragma once
 
-// Prints the usage with the keys, or the version, when an argument asks for
-// one; true then, and the caller ends with status 0 without opening a window.
-bool AnswerInfoOption(int argc, char** argv);
+#include <string>
+
+#include "shared/Arguments.h"
+
+// kRun when every argument is GLUT's (or a plain word, which GLUT leaves
+// alone); an option GLUT does not take, or one of its options without its
+// value, is a usage error naming it.
+ParseResult ParseWendrixArguments(int argc, char** argv, std::string* error);
+// The usage, with the keys as the help page (?) lists them.
+std::string WendrixUsage();

@@ -47,8 +47,8 @@ const std::map<std::string, std::function<double()>> kValues = {
     {"cameraZ", [] { return settings.cameraZ; }},
     {"mainSpeed", [] { return settings.mainSpeed; }},
     {"frequency", [] { return settings.frequency; }},
-    {"requestedSize",
-     [] { return TestWindow().requestedWidth * 1000.0 + TestWindow().requestedHeight; }},
+    {"requestedWidth", [] { return TestWindow().requestedWidth; }},
+    {"requestedHeight", [] { return TestWindow().requestedHeight; }},
     {"fullScreenRequests", [] { return TestWindow().fullScreenRequests; }},
     {"specular",
      [] {

@@ -1,13 +1,13 @@
 // Started from anywhere, the program still finds the atlas installed beside it.
 #include "app/FontPath.h"
 
-#include <cstdio>
 #include <filesystem>
 #include <system_error>
 
 #include "image/Bmp.h"
 #include "image/Texture.h"
 #include "platform/Platform.h"
+#include "shared/Arguments.h"
 
 namespace {
 constexpr const char* kFontName = "font.bmp";
@@ -28,17 +28,23 @@ std::vector<std::string> FontCandidates(const std::string& executableDir) {
 bool LoadFont(Texture& font) {
   const std::vector<std::string> candidates = FontCandidates(ExecutableDir());
   for (const std::string& candidate : candidates) {
-    if (font.loadFromFile(candidate.c_str(), LoadBmp)) return true;
-    // Someone trying out an atlas of their own wants to know it was passed over.
+    Image image;
+    std::string why;
+    if (LoadBmp(candidate.c_str(), &image, &why)) {
+      if (font.createFromImage(image, nullptr)) return true;
+      why = "GL made no texture of it";
+    }
+    // Someone trying out an atlas of their own wants to know it was passed over, and why.
     std::error_code ignored;
     if (std::filesystem::exists(candidate, ignored)) {
-      std::fprintf(stderr, "wendrix: %s refused: not an uncompressed 8, 24 or 32-bit BMP\n",
-                   candidate.c_str());
+      PrintFailure(why.insert(0, candidate + " refused: "));
     }
   }
-  std::string tried;
-  for (const std::string& candidate : candidates) tried += (tried.empty() ? "" : ", ") + candidate;
-  std::fprintf(stderr, "wendrix: no usable %s, text shows as blocks; tried %s\n", kFontName,
-               tried.c_str());
+  std::string line = std::string("no usable ") + kFontName + ", text shows as blocks; tried ";
+  for (const std::string& candidate : candidates) {
+    line += candidate == candidates.front() ? "" : ", ";
+    line += candidate;
+  }
+  PrintFailure(line);
   return false;
 }

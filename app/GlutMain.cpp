@@ -4,6 +4,8 @@
 
 #include <GL/freeglut.h>
 
+#include <string>
+
 #include "app/CommandLine.h"
 #include "app/Process.h"
 #include "app/Shell.h"
@@ -28,7 +30,10 @@ void RegisterCallbacks() {
 void IdleHandler() { glutPostRedisplay(); }
 
 int RunWendrix(int argc, char** argv, std::span<const EmbeddedPng> icons) {
-  if (AnswerInfoOption(argc, argv)) return 0;
+  SetProgramName("wendrix");
+  std::string error;
+  const ParseResult result = ParseWendrixArguments(argc, argv, &error);
+  if (result != ParseResult::kRun) return AnswerParse(result, error, WendrixUsage());
   static GlutWindow window(argc, argv, icons);
   StartUp(window, {.registerCallbacks = RegisterCallbacks}, nullptr);
   glutMainLoop();

@@ -1,4 +1,5 @@
 // The end of the process: what start-up made given back, and the one exit path.
+// (The death by a signal that Unix asks of a program it ends: platform/Signals.h.)
 #pragma once
 
 #include <cstdint>

@@ -1,11 +1,21 @@
 // BinaryFile: one stdio stream, read in exact pieces with little-endian values.
 #include "image/BinaryFile.h"
 
+#include "platform/Platform.h"
+
 BinaryFile::~BinaryFile() { close(); }
 
 bool BinaryFile::open(const char* fileName, const char* mode) {
   close();
   stream_ = std::fopen(fileName, mode);
+  if (stream_ == nullptr) return false;
+  atEnd_ = false;
+  return true;
+}
+
+bool BinaryFile::openRegular(const char* fileName, std::string* why) {
+  close();
+  stream_ = OpenRegularFile(fileName, why);
   if (stream_ == nullptr) return false;
   atEnd_ = false;
   return true;

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <string>
 
 class BinaryFile {
  public:
@@ -13,6 +14,9 @@ class BinaryFile {
 
   // Closes any open stream first; on failure no stream is left open.
   bool open(const char* fileName, const char* mode);
+  // open(fileName, "rb") for a regular file only, without waiting at a FIFO or
+  // a device; anything else is refused with the reason in *why.
+  bool openRegular(const char* fileName, std::string* why);
   // Harmless without a stream.
   void close();
   // One item of exactly byteCount bytes; a short read keeps what it got at the front.

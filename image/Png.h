@@ -1,8 +1,9 @@
 // PNG files through libpng: 8-bit RGB, top row first, as the renderer writes
-// frames and the tests read them back.
+// frames and the tests read them back, and the icons compiled into wendrix.
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -13,9 +14,17 @@ struct RgbImage {
 };
 
 // Writes width x height RGB pixels (rgb holds width * height * 3 bytes) to
-// path; false with a reason that names the path. A failed write leaves the
-// path as it was: no new file, and an existing one (or a link's target) untouched.
+// path; false with a reason that names the path. A new name or a regular file
+// is written aside and renamed over it, so a failed write leaves it as it was;
+// a device, a FIFO or a link's target is written in place, the link opened as
+// the kernel allows, and a regular target is left whole by a full disk.
 bool WritePng(const std::string& path, int width, int height, const std::vector<uint8_t>& rgb,
               std::string* error);
+// Removes the file being written aside, if any: for a signal's handler (it
+// calls only unlink), before the process dies.
+void RemovePngAside();
 // Reads any PNG as 8-bit RGB (alpha dropped, grey and palettes expanded).
 bool ReadPng(const std::string& path, RgbImage* out, std::string* error);
+// PNG bytes in memory as 8-bit RGBA, top row first; false when they do not decode.
+bool DecodePngRgba(std::span<const uint8_t> png, int* width, int* height,
+                   std::vector<uint8_t>* rgba);

@@ -1,9 +1,15 @@
-// The platform on Linux: steady_clock, /proc/self/exe and the configured prefix.
+// The platform on Linux: steady_clock, open(2) and fstat, /proc/self/exe and the
+// configured prefix.
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
+#include <cstring>
 
 #include "platform/Platform.h"
+#include "shared/Arguments.h"
 
 // An object of its own, with external linkage, rather than a literal the compiler may fold
 // into the code: `strings` on the program then shows the directory it was built for.
@@ -14,6 +20,35 @@ int64_t PerformanceCounter() { return std::chrono::steady_clock::now().time_sinc
 
 int64_t PerformanceFrequency() {
   return std::chrono::steady_clock::period::den / std::chrono::steady_clock::period::num;
+}
+
+std::FILE* OpenRegularFile(const char* fileName, std::string* why) {
+  // Opened without waiting: a FIFO would hold a plain open until some writer came.
+  const int fd = ::open(fileName, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) {
+    Fail(why, std::strerror(errno));
+    return nullptr;
+  }
+  struct stat info {};
+  const bool known = fstat(fd, &info) == 0;
+  const int error = errno;
+  const mode_t type = info.st_mode & S_IFMT;
+  if (!known || type != S_IFREG) {
+    ::close(fd);
+    Fail(why, !known             ? std::strerror(error)
+              : type == S_IFDIR  ? "it is a directory"
+              : type == S_IFIFO  ? "it is a FIFO, not a file"
+              : type == S_IFSOCK ? "it is a socket, not a file"
+                                 : "it is a device, not a file");
+    return nullptr;
+  }
+  fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  std::FILE* stream = fdopen(fd, "rb");
+  if (stream == nullptr) {
+    Fail(why, std::strerror(errno));
+    ::close(fd);
+  }
+  return stream;
 }
 
 std::string ExecutableDir() {

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "shared/Arguments.h"
 #include "shared/Keys.h"
 
 namespace {
@@ -13,23 +14,10 @@ namespace {
 constexpr int kMaxSide = 8192;  // llvmpipe and most drivers take renderbuffers this big
 constexpr int kMaxPadWidth = 20;
 
-// Decimal digits only, no sign; false on overflow or anything else.
-bool ParseCount(std::string_view text, int minimum, int maximum, int* value) {
-  if (text.empty()) return false;
-  int64_t result = 0;
-  for (const char c : text) {
-    if (c < '0' || c > '9') return false;
-    result = result * 10 + (c - '0');
-    if (result > maximum) return false;
-  }
-  if (result < minimum) return false;
-  *value = static_cast<int>(result);
-  return true;
-}
-
-bool Fail(std::string* error, std::string why) {
-  if (error != nullptr) *error = std::move(why);
-  return false;
+// A count in range; what is wrong with a value the messages below say alike.
+bool Whole(std::string_view text, int minimum, int maximum, int* value) {
+  return ParseWhole(text, static_cast<uint64_t>(minimum), static_cast<uint64_t>(maximum), value) ==
+         NumberIs::kGood;
 }
 
 struct NamedKey {
@@ -63,28 +51,28 @@ bool Apply(int option, const std::string& value, RenderOptions& parsed, std::str
     case kSize: {
       const size_t x = value.find('x');
       if (x == std::string::npos ||
-          !ParseCount(std::string_view(value).substr(0, x), 1, kMaxSide, &parsed.width) ||
-          !ParseCount(std::string_view(value).substr(x + 1), 1, kMaxSide, &parsed.height)) {
+          !Whole(std::string_view(value).substr(0, x), 1, kMaxSide, &parsed.width) ||
+          !Whole(std::string_view(value).substr(x + 1), 1, kMaxSide, &parsed.height)) {
         return Fail(error, "--size wants WIDTHxHEIGHT, each 1 to " + std::to_string(kMaxSide) +
                                ", not \"" + value + "\"");
       }
       return true;
     }
     case kFrames:
-      return ParseCount(value, 1, INT32_MAX, &parsed.frames) ||
+      return Whole(value, 1, INT32_MAX, &parsed.frames) ||
              Fail(error, "--frames wants a whole number of at least 1, not \"" + value + "\"");
     case kFrameMs:
-      return ParseCount(value, 0, INT32_MAX, &parsed.frameMs) ||
+      return Whole(value, 0, INT32_MAX, &parsed.frameMs) ||
              Fail(error, "--frame-ms wants a whole number of milliseconds, not \"" + value + "\"");
     case kFrom:
-      return ParseCount(value, 0, INT32_MAX, &parsed.from) ||
+      return Whole(value, 0, INT32_MAX, &parsed.from) ||
              Fail(error, "--from wants a frame number, not \"" + value + "\"");
     case kKeys: return ParseKeys(value, &parsed.keys, &why) || Fail(error, "--keys: " + why);
     case kKeyAt: {
       const size_t colon = value.find(':');
       TimedKeys timed;
       if (colon == std::string::npos ||
-          !ParseCount(std::string_view(value).substr(0, colon), 0, INT32_MAX, &timed.frame)) {
+          !Whole(std::string_view(value).substr(0, colon), 0, INT32_MAX, &timed.frame)) {
         return Fail(error, "--key-at wants FRAME:KEYS, not \"" + value + "\"");
       }
       if (!ParseKeys(std::string_view(value).substr(colon + 1), &timed.keys, &why)) {
@@ -153,7 +141,7 @@ bool ParseOutputPattern(std::string_view path, OutputPattern* pattern, std::stri
     const size_t digits = j;
     while (j < path.size() && path[j] >= '0' && path[j] <= '9') ++j;
     int width = 0;
-    if (j > digits && !ParseCount(path.substr(digits, j - digits), 0, kMaxPadWidth, &width)) {
+    if (j > digits && !Whole(path.substr(digits, j - digits), 0, kMaxPadWidth, &width)) {
       return Fail(error,
                   "frame number width in --out is more than " + std::to_string(kMaxPadWidth));
     }
@@ -194,7 +182,7 @@ const char* RenderUsage() {
          "  --key-at FRAME:KEYS  keys typed just before frame FRAME (may be repeated)\n"
          "  --out PATH           the last frame as PNG; a PATH with %d (e.g. frame%04d.png)\n"
          "                       writes every frame; %% is a percent sign\n"
-         "  --version            the version, then nothing else\n"
+         "  --help, --version    this usage or the version, then nothing else\n"
          "KEYS: characters stand for themselves; <esc> <space> <left> <right> <up> <down>\n"
          "for those keys, <lt> for \"<\". Escape fades out and ends the run, as in the\n"
          "program; F keeps the size.\n";

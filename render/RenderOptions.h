@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "shared/Arguments.h"
+
 // One key as the program receives it: a character for the keyboard handler,
 // or a special key code (shared/Keys.h) for the special-key handler.
 struct KeyPress {
@@ -40,8 +42,6 @@ struct RenderOptions {
   std::vector<TimedKeys> keyAt;  // --key-at, in the order given
   OutputPattern pattern;         // --out, parsed
 };
-
-enum class ParseResult { kRun, kHelp, kVersion, kUsageError };
 
 // KEYS: characters stand for themselves; <esc>, <space>, <left>, <right>,
 // <up>, <down> name those keys and <lt> stands for "<".

@@ -6,26 +6,25 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "app/Clock.h"
 #include "app/FrameDriver.h"
+#include "app/Process.h"
 #include "app/Shell.h"
 #include "image/Png.h"
+#include "platform/Signals.h"
+#include "render/Progress.h"
+#include "shared/Arguments.h"
 #include "shared/Frame.h"
 #include "window/OffscreenWindow.h"
 
 namespace {
-
-bool Fail(std::string* error, std::string why) {
-  if (error != nullptr) *error = std::move(why);
-  return false;
-}
 
 // --- the run: its clock, and the frame the fade-out's exit leaves behind ---
 
@@ -45,7 +44,7 @@ bool WritePending() {
   std::string error;
   const bool written = WritePng(pending.path, pending.width, pending.height, pending.rgb, &error);
   pending.rgb.clear();
-  if (!written) std::fprintf(stderr, "wendrix-render: %s\n", error.c_str());
+  if (!written) PrintFailure(error);
   return written;
 }
 
@@ -74,32 +73,11 @@ bool CheckOutputPath(const std::string& path, std::string* error) {
   return true;
 }
 
-// A line on standard error, rewritten in place, once a run to a terminal has
-// taken a second; short runs and runs into pipes and files stay silent.
-class Progress {
- public:
-  explicit Progress(int frames) : frames_(frames), terminal_(isatty(STDERR_FILENO) != 0) {}
-  ~Progress() {
-    if (shown_) std::fputc('\n', stderr);
-  }
-  Progress(const Progress&) = delete;
-  Progress& operator=(const Progress&) = delete;
-  void Done(int frames) {
-    const auto now = std::chrono::steady_clock::now();
-    if (!terminal_ || now - start_ < std::chrono::seconds(1)) return;
-    if (frames < frames_ && now - lastShown_ < std::chrono::milliseconds(200)) return;
-    std::fprintf(stderr, "\rwendrix-render: frame %d of %d", frames, frames_);
-    shown_ = true;
-    lastShown_ = now;
-  }
-
- private:
-  int frames_;
-  bool terminal_;
-  bool shown_ = false;
-  std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
-  std::chrono::steady_clock::time_point lastShown_;
-};
+// Tidies up after SIGTERM, SIGINT or SIGHUP: no half-written file is left behind.
+void EndRun(int signal) {
+  RemovePngAside();
+  DieOfSignal(signal);
+}
 
 void Type(OffscreenWindow& window, const std::vector<KeyPress>& keys) {
   for (const KeyPress& key : keys) {
@@ -116,22 +94,24 @@ void Type(OffscreenWindow& window, const std::vector<KeyPress>& keys) {
 int RunRenderer(const RenderOptions& options) {
   std::string error;
   if (!CheckOutputPath(FramePath(options.pattern, 0), &error)) {
-    std::fprintf(stderr, "wendrix-render: %s\n", error.c_str());
+    PrintFailure(error);
     return 1;
   }
-  // Lives to process exit, past the static destructors that still make GL calls.
-  auto* window = new OffscreenWindow(options.width, options.height);
+  CatchEndSignals(EndRun);
+  auto opening = std::make_unique<OffscreenWindow>(options.width, options.height);
   renderCounter = 0;
   SetCounterSource(RenderCounter, 1000);
-  if (!StartUp(*window, {}, &error)) {
-    std::fprintf(stderr, "wendrix-render: no offscreen OpenGL context: %s\n", error.c_str());
+  if (!StartUp(*opening, {}, &error)) {
+    PrintFailure("no offscreen OpenGL context: " + error);
     return 1;
   }
+  // Open, it lives to process exit, past the static destructors that still make GL calls.
+  OffscreenWindow* window = opening.release();
   // Registered after Init's statics, so it runs before their destructors.
   std::atexit(WritePendingAtExit);
 
   Type(*window, options.keys);
-  Progress progress(options.frames);
+  Progress progress(options.frames, stderr, isatty(STDERR_FILENO) != 0);
   for (int frame = 0; frame < options.frames; ++frame) {
     for (const TimedKeys& timed : options.keyAt) {
       if (timed.frame == frame) Type(*window, timed.keys);
@@ -158,13 +138,8 @@ int RenderMain(int argc, char** argv) {
   const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
   RenderOptions options;
   std::string error;
-  switch (ParseRenderArguments(args, &options, &error)) {
-    case ParseResult::kHelp: std::fputs(RenderUsage(), stdout); return 0;
-    case ParseResult::kVersion: std::puts("wendrix-render " WENDRIX_VERSION); return 0;
-    case ParseResult::kUsageError:
-      std::fprintf(stderr, "wendrix-render: %s\n%s", error.c_str(), RenderUsage());
-      return 2;
-    case ParseResult::kRun: break;
-  }
-  return RunRenderer(options);
+  SetProgramName("wendrix-render");
+  const ParseResult result = ParseRenderArguments(args, &options, &error);
+  return result == ParseResult::kRun ? RunRenderer(options)
+                                     : AnswerParse(result, error, RenderUsage());
 }

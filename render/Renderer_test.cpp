@@ -1,15 +1,20 @@
-// wendrix-render: its arguments as one table, then the real executable run as
-// a user runs it, in a folder of its own.
+// wendrix-render: its arguments as one table, its progress line on a clock of
+// the test's own, then the real executable run as a user runs it, one hostile
+// case a line.
 #include "render/Renderer.h"
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <regex>
+
+#include "render/Progress.h"
 
 namespace {
 
@@ -49,51 +54,110 @@ TEST(RenderArguments, EveryCaseOfTheTable) {
   EXPECT_GT(cases, 20);
 }
 
+// The progress line on a clock the test turns: quiet for a second, then at most
+// five lines a second, and always the last frame.
+std::chrono::steady_clock::time_point progressNow;
+
+TEST(RenderProgress, ShowsOnATerminalOnceARunHasTakenASecond) {
+  SetProgramName("wendrix-render");
+  for (const bool terminal : {false, true}) {
+    char* text = nullptr;
+    size_t size = 0;
+    std::FILE* out = open_memstream(&text, &size);
+    {
+      Progress progress(4, out, terminal, [] { return progressNow; });
+      int frame = 0;
+      for (const int ms : {999, 1, 100, 50}) {  // 2 and 4 show; 3 is too soon after 2
+        progressNow += std::chrono::milliseconds(ms);
+        progress.Done(++frame);
+      }
+    }
+    std::fclose(out);
+    EXPECT_STREQ(text,
+                 terminal ? "\rwendrix-render: frame 2 of 4\rwendrix-render: frame 4 of 4\n" : "");
+    std::free(text);
+  }
+}
+
 class Renderer : public testing::Test {
  protected:
   void SetUp() override { fs::create_directories(dir); }
   void TearDown() override { fs::remove_all(dir); }
 
-  // Runs wendrix-render in the folder; its exit status, then "|" and what it printed.
-  std::string Render(const std::string& args, const std::string& wrap = "") const {
-    const std::string command =
-        "cd " + dir + " && " + wrap + " " WENDRIX_RENDER_BIN " " + args + " > out.txt 2>&1";
-    const int status = std::system(command.c_str());
+  // Runs one shell line in a folder of its own, $R naming wendrix-render: its
+  // exit status, then "|" and what the line printed.
+  std::string Run(const std::string& line) {
+    const std::string folder = dir + "/" + std::to_string(++runs);
+    fs::create_directories(folder);
+    std::ofstream(dir + "/line.sh") << line << "\n";
+    const int status = std::system(
+        ("cd " + folder + " && R=" WENDRIX_RENDER_BIN " sh ../line.sh > ../out.txt 2>&1").c_str());
     std::ifstream out(dir + "/out.txt");
-    const std::string printed(std::istreambuf_iterator<char>(out), {});
-    fs::remove(dir + "/out.txt");
-    return std::to_string(WEXITSTATUS(status)) + "|" + printed;
+    return std::to_string(WEXITSTATUS(status)) + "|" +
+           std::string(std::istreambuf_iterator<char>(out), {});
   }
 
   const std::string dir = testing::TempDir() + "wendrix-render-" + std::to_string(getpid());
+  int runs = 0;
 };
 
 // The pixels of the frames written are golden frames (tests/golden); here, which are written.
 TEST_F(Renderer, WritesTheFramesAskedFor) {
-  EXPECT_EQ(Render("--size 32x24 --frames 5 --from 4 --out one.png"), "0|");  // the last, always
-  EXPECT_EQ(Render("--size 32x24 --frames 12 --from 9 --out f%02d.png"), "0|");
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), 4);
-  EXPECT_TRUE(fs::exists(dir + "/one.png") && fs::exists(dir + "/f09.png") &&
-              fs::exists(dir + "/f11.png"));
+  EXPECT_EQ(Run("$R --size 32x24 --frames 5 --from 4 --out one.png; "  // the last, always
+                "$R --size 32x24 --frames 12 --from 9 --out f%02d.png; ls"),
+            "0|f09.png\nf10.png\nf11.png\none.png\n");
 }
 
-TEST_F(Renderer, AnswersUsersOnTheirTerms) {
-  EXPECT_EQ(Render("--out missing/x.png"),
-            "1|wendrix-render: cannot write missing/x.png: missing: No such file or directory\n");
-  EXPECT_EQ(Render("--out ."), "1|wendrix-render: cannot write .: it is a directory\n");
-  EXPECT_EQ(
-      Render("--frames 0 --out x.png")
-          .rfind("2|wendrix-render: --frames wants a whole number of at least 1, not \"0\"\nusage:",
-                 0),
-      0u);
-  EXPECT_EQ(Render("--version"), "0|wendrix-render 1.0.0\n");
-  EXPECT_EQ(Render("--help").rfind("0|usage: wendrix-render [--size WxH]", 0), 0u);
-  // A long run to a terminal says how far it has come; to a file it says nothing.
-  EXPECT_EQ(Render("--size 1920x1080 --frames 60 --keys '<lt><lt><lt><lt><lt>' --out x.png"), "0|");
-  const std::string shown =
-      Render("--size 1920x1080 --frames 60 --keys '<lt><lt><lt><lt><lt>' --out x.png\" /dev/null",
-             "script -qec \"");
-  EXPECT_NE(shown.find("wendrix-render: frame 60 of 60"), std::string::npos) << shown;
+// One hostile case a line: a shell line and what it must show.
+TEST_F(Renderer, HoldsAgainstHostilePathsFilesAndSignals) {
+  const std::string font = "; $R --size 8x8 --out x.png";
+  const std::string longName = std::string(251, 'n') + ".png";  // 255 bytes, the most a name holds
+  const struct {
+    std::string line, shows;
+    const char* needs = nullptr;  // a shell test the case needs, where it cannot always run
+  } rows[] = {
+      {"$R --out missing/x.png",
+       "1|wendrix-render: cannot write missing/x.png: missing: No such file or directory\n"},
+      {"$R --out .", "1|wendrix-render: cannot write .: it is a directory\n"},
+      {"$R --frames 0 --out x.png 2> err; echo $?; head -n 2 err",
+       "0|2\nwendrix-render: --frames wants a whole number of at least 1, not \"0\"\n"
+       "usage: wendrix-render [--size WxH] [--frames N] [--frame-ms MS] [--from FRAME]\n"},
+      {"$R --version; $R --help | grep -e --help",
+       "0|wendrix-render " WENDRIX_VERSION "\n"
+       "  --help, --version    this usage or the version, then nothing else\n"},
+      {"$R --version > /dev/full", "1|wendrix-render: write error: No space left on device\n"},
+      {"__EGL_VENDOR_LIBRARY_DIRS=/nowhere $R --out x.png",  // libglvnd finds no Mesa there
+       "1|wendrix-render: no offscreen OpenGL context: no EGL display: Mesa's EGL driver, "
+       "libEGL_mesa.so.0, is missing (Debian: libegl-mesa0)\n"},
+      {"mkfifo font.bmp" + font, "0|wendrix-render: font.bmp refused: it is a FIFO, not a file\n"},
+      {"mkdir font.bmp" + font, "0|wendrix-render: font.bmp refused: it is a directory\n"},
+      {": > font.bmp" + font, "0|wendrix-render: font.bmp refused: it is empty\n"},
+      // Written into, never replaced: a FIFO, a pipe, a device node.
+      {"mkfifo p.png; $R --size 8x8 --out p.png & timeout 10 od -An -tx1 -N4 p.png; wait $!; "
+       "echo $?; test -p p.png && echo FIFO",
+       "0| 89 50 4e 47\n0\nFIFO\n"},
+      {"$R --size 8x8 --out /dev/stdout | od -An -tx1 -N4", "0| 89 50 4e 47\n"},
+      {"unshare -m sh -c 'mount -t tmpfs tmpfs /dev && mknod -m 666 /dev/null c 1 3 && "
+       "$R --size 8x8 --out /dev/null && stat -c %F /dev/null'",
+       "0|character special file\n", "test $(id -u) = 0 && unshare -m true"},
+      // A link planted in a shared folder: the kernel refuses to follow it.
+      {"mkdir -m 1777 shared; echo old > victim; ln -s ../victim shared/f.png; "
+       "chown -h nobody shared/f.png; $R --size 8x8 --out shared/f.png; echo $?; cat victim",
+       "0|wendrix-render: cannot write shared/f.png: Permission denied\n1\nold\n",
+       "test $(id -u) = 0 && test $(cat /proc/sys/fs/protected_symlinks) = 1"},
+      {"$R --size 8x8 --out " + longName + " && ls", "0|" + longName + "\n"},
+      // Interrupted, it leaves whole frames only and dies of the signal.
+      {"for signal in TERM HUP; do $R --size 1280x720 --frames 100000 --out f%d.png & "
+       "sleep 1; kill -$signal $!; wait $!; echo $?; done; ls -A | sed '/^f[0-9]*[.]png$/d'",
+       "0|Terminated\n143\nHangup\n129\n"},
+  };
+  for (const auto& row : rows) {
+    if (row.needs != nullptr && std::system(row.needs) != 0) {
+      std::printf("skipped, as this machine cannot run it (%s): %s\n", row.needs, row.line.c_str());
+      continue;
+    }
+    EXPECT_EQ(Run(row.line), row.shows) << row.line;
+  }
 }
 
 }  // namespace

@@ -5,8 +5,8 @@
 
 #include "saver/SaverOptions.h"
 
-// 0 after SIGTERM, SIGINT or SIGHUP, or when the window went; 1 when it could
-// not start, with one line on stderr saying why.
+// 0 when the window went; SIGTERM, SIGINT or SIGHUP end it, tidied up, by that
+// signal; 1 when it could not start, with one line on stderr saying why.
 int RunSaver(const SaverOptions& options);
 // The whole executable: parse, then run; wrong arguments give status 2.
 int SaverMain(int argc, char** argv);

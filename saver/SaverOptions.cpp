@@ -1,14 +1,12 @@
 // Every value is checked against its range here, so that a bad one is named
-// before any window is touched.
+// before any window is touched; the picture's options are the Scene's.
 #include "saver/SaverOptions.h"
 
 #include <getopt.h>
 
-#include <cerrno>
-#include <cmath>
 #include <cstdint>
-#include <cstdlib>
-#include <cstring>
+
+#include "shared/Arguments.h"
 
 namespace {
 enum OptionCode : int {
@@ -20,8 +18,8 @@ enum OptionCode : int {
   kLetterbox,
   kSpotlight,
   kFps,
-  kDelay,
   kSeed,
+  kDelay,  // the hack's own options from here on
   kRoot,
   kWindowId,
   kHelp,
@@ -37,8 +35,8 @@ const option kOptions[] = {
     {"letterbox", required_argument, nullptr, kLetterbox},
     {"spotlight", no_argument, nullptr, kSpotlight},
     {"fps", no_argument, nullptr, kFps},
-    {"delay", required_argument, nullptr, kDelay},
     {"seed", required_argument, nullptr, kSeed},
+    {"delay", required_argument, nullptr, kDelay},
     {"root", no_argument, nullptr, kRoot},
     {"window-id", required_argument, nullptr, kWindowId},
     {"help", no_argument, nullptr, kHelp},
@@ -46,34 +44,8 @@ const option kOptions[] = {
     {nullptr, 0, nullptr, 0},
 };
 
-constexpr long kMaxDelayUs = 10000000;  // ten seconds a frame
-
-bool ParseLong(const char* text, long low, long high, long* value) {
-  char* end = nullptr;
-  errno = 0;
-  const long parsed = std::strtol(text, &end, 10);
-  if (*text == '\0' || *end != '\0' || errno != 0 || parsed < low || parsed > high) return false;
-  *value = parsed;
-  return true;
-}
-
-bool ParseInt(const char* text, int low, int high, std::optional<int>* value) {
-  long parsed = 0;
-  if (!ParseLong(text, low, high, &parsed)) return false;
-  *value = static_cast<int>(parsed);
-  return true;
-}
-
-bool ParseFactor(const char* text, std::optional<float>* value) {
-  char* end = nullptr;
-  const double parsed = std::strtod(text, &end);
-  if (*text == '\0' || *end != '\0' || !std::isfinite(parsed) || parsed <= 0.0 ||
-      parsed > kMaxFactor) {
-    return false;
-  }
-  *value = static_cast<float>(parsed);
-  return true;
-}
+constexpr uint64_t kMaxDelayUs = 10000000;     // ten seconds a frame
+constexpr uint64_t kMaxWindowId = 0x1fffffff;  // X ids are 29 bits; 0 is None
 
 const char* NameOf(int code) {
   for (const option& entry : kOptions) {
@@ -82,96 +54,61 @@ const char* NameOf(int code) {
   return "?";
 }
 
-// What the option takes, for the message when a value is wrong.
-const char* Wants(int code) {
+// One option into options; false with the reason, which names the option.
+bool Take(int code, const char* value, SaverOptions* options, std::string* error) {
+  const std::string named = std::string("--") + NameOf(code);
+  std::string why;
   switch (code) {
-    case kScheme: return "a colour scheme from 0 to 7, or random";
-    case kRipples: return "a whole number from 1 to 8";
-    case kTesselation: return "a whole number from 1 to 20";
-    case kSpeed:
-    case kFrequency: return "a number above 0, at most 100";
-    case kLetterbox: return "a whole number from 0 to 6";
-    case kDelay: return "microseconds from 0 to 10000000";
-    case kSeed: return "a whole number from 0 to 4294967295";
-    default: return "a window id, 0x hexadecimal or decimal";
-  }
-}
-
-// False when the value is out of the option's range.
-bool Take(int code, const char* value, SaverOptions* options) {
-  SceneOptions& scene = options->scene;
-  switch (code) {
-    case kScheme:
-      scene.randomScheme = std::strcmp(value, "random") == 0;
-      return scene.randomScheme || ParseInt(value, 0, kSchemes - 1, &scene.scheme);
-    case kRipples: return ParseInt(value, kMinRipples, kMaxRipples, &scene.ripples);
-    case kTesselation: return ParseInt(value, kMinTesselation, kMaxTesselation, &scene.tesselation);
-    case kSpeed: return ParseFactor(value, &scene.speed);
-    case kFrequency: return ParseFactor(value, &scene.frequency);
-    case kLetterbox: return ParseInt(value, 0, kMaxLetterbox, &scene.letterbox);
-    case kDelay: return ParseLong(value, 0, kMaxDelayUs, &options->delayUs);
-    case kSeed: {
-      long seed = 0;
-      if (!ParseLong(value, 0, UINT32_MAX, &seed)) return false;
-      scene.seed = static_cast<uint32_t>(seed);
-      return true;
-    }
+    case kDelay:
+      return ParseWhole(value, 0, kMaxDelayUs, &options->delayUs) == NumberIs::kGood ||
+             Fail(error, named + " wants microseconds from 0 to 10000000, not \"" + value + "\"");
+    case kRoot: options->root = true; return true;
     case kWindowId: {
       unsigned long id = 0;
-      if (!ParseWindowId(value, &id)) return false;
+      if (!ParseWindowId(value, &id, &why)) return Fail(error, named + " " + value + ": " + why);
       options->windowId = id;
       return true;
     }
-    case kSpotlight: scene.spotlight = true; return true;
-    case kFps: scene.fps = true; return true;
-    case kRoot: options->root = true; return true;
-    default: return false;
+    default:
+      return TakeSceneOption(NameOf(code), value, &options->scene, &why) || Fail(error, "--" + why);
   }
 }
 }  // namespace
 
-bool ParseWindowId(const char* text, unsigned long* id) {
-  const bool hex = text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
-  const char* digits = hex ? text + 2 : text;
-  if (*digits == '\0' || *digits == '-' || *digits == '+' || *digits == ' ') return false;
-  char* end = nullptr;
-  errno = 0;
-  const unsigned long parsed = std::strtoul(digits, &end, hex ? 16 : 10);
-  // X ids are 29 bits; 0 is None.
-  if (*end != '\0' || errno != 0 || parsed == 0 || parsed > 0x1fffffffUL) return false;
-  *id = parsed;
-  return true;
+bool ParseWindowId(const char* text, unsigned long* id, std::string* error) {
+  switch (ParseWhole(text, 1, kMaxWindowId, id, true)) {
+    case NumberIs::kGood: return true;
+    case NumberIs::kOutOfRange: return Fail(error, "out of range, 0x1 to 0x1fffffff");
+    case NumberIs::kMalformed: break;
+  }
+  return Fail(error, "not a window id, 0x hexadecimal or decimal");
 }
 
-SaverParse ParseSaverOptions(int argc, char** argv, SaverOptions* options, std::string* error) {
+ParseResult ParseSaverOptions(int argc, char** argv, SaverOptions* options, std::string* error) {
   SaverOptions parsed;
   opterr = 0;  // the messages are ours
   optind = 0;  // glibc: start afresh
   int code = 0;
   // "+": stop at the first word that is no option; ":": report a missing value apart.
   while ((code = getopt_long_only(argc, argv, "+:", kOptions, nullptr)) != -1) {
-    if (code == kHelp) return SaverParse::kHelp;
-    if (code == kVersion) return SaverParse::kVersion;
+    if (code == kHelp) return ParseResult::kHelp;
+    if (code == kVersion) return ParseResult::kVersion;
     if (code == ':') {
-      *error = std::string("--") + NameOf(optopt) + " needs a value";
-      return SaverParse::kUsageError;
+      Fail(error, std::string("--") + NameOf(optopt) + " needs a value");
+      return ParseResult::kUsageError;
     }
     if (code == '?') {
-      *error = std::string("unknown or ambiguous option ") + argv[optind - 1];
-      return SaverParse::kUsageError;
+      Fail(error, std::string("unknown or ambiguous option ") + argv[optind - 1]);
+      return ParseResult::kUsageError;
     }
-    if (!Take(code, optarg, &parsed)) {
-      *error =
-          std::string("--") + NameOf(code) + " wants " + Wants(code) + ", not \"" + optarg + "\"";
-      return SaverParse::kUsageError;
-    }
+    if (!Take(code, optarg, &parsed, error)) return ParseResult::kUsageError;
   }
   if (optind < argc) {
-    *error = std::string("unexpected argument ") + argv[optind];
-    return SaverParse::kUsageError;
+    Fail(error, std::string("unexpected argument ") + argv[optind]);
+    return ParseResult::kUsageError;
   }
   *options = parsed;
-  return SaverParse::kRun;
+  return ParseResult::kRun;
 }
 
 const char* SaverUsage() {
@@ -193,5 +130,5 @@ const char* SaverUsage() {
          "  --fps              show the frame rate in the top right corner\n"
          "  --delay US         the least time a frame takes (default 20000)\n"
          "  --seed N           the run's random start, to repeat it (default: from the clock)\n"
-         "  --help, --version  say so and exit\n";
+         "  --help, --version  this usage or the version, then nothing else\n";
 }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "saver/Scene.h"
+#include "shared/Arguments.h"
 
 struct SaverOptions {
   SceneOptions scene;    // the picture: --scheme, --ripples ... --fps, --seed
@@ -14,11 +15,9 @@ struct SaverOptions {
   std::optional<unsigned long> windowId;
 };
 
-enum class SaverParse { kRun, kHelp, kVersion, kUsageError };
-
 // The arguments after the program name; kUsageError comes with a reason that
 // names the option. Leaves the settings untouched: RunSaver applies them.
-SaverParse ParseSaverOptions(int argc, char** argv, SaverOptions* options, std::string* error);
-// An X window id, hex with 0x or decimal, not 0.
-bool ParseWindowId(const char* text, unsigned long* id);
+ParseResult ParseSaverOptions(int argc, char** argv, SaverOptions* options, std::string* error);
+// An X window id, hex with 0x or decimal, 0x1 to 0x1fffffff; false with what is wrong.
+bool ParseWindowId(const char* text, unsigned long* id, std::string* error);
 const char* SaverUsage();

@@ -3,8 +3,10 @@
 #include "saver/Scene.h"
 
 #include <chrono>
+#include <cstring>
 #include <random>
 
+#include "shared/Arguments.h"
 #include "shared/Settings.h"
 #include "sim/Oscillators.h"
 #include "sim/Random.h"
@@ -18,7 +20,71 @@ uint32_t ClockSeed() {
   const auto ticks = static_cast<uint64_t>(std::chrono::nanoseconds(now).count());
   return static_cast<uint32_t>(ticks ^ ticks >> 32);
 }
+
+// A whole number in range into an optional setting.
+template <typename Whole>
+bool Take(const char* value, uint64_t minimum, uint64_t maximum, std::optional<Whole>* setting) {
+  Whole parsed{};
+  if (ParseWhole(value, minimum, maximum, &parsed) != NumberIs::kGood) return false;
+  *setting = parsed;
+  return true;
+}
+
+bool TakeFactor(const char* value, std::optional<float>* setting) {
+  float parsed = 0.0f;
+  if (ParseFactor(value, kMaxFactor, &parsed) != NumberIs::kGood) return false;
+  *setting = parsed;
+  return true;
+}
+
+// Each option: its name, what its value must be (null: a flag, no value) and how it is taken.
+struct SceneOption {
+  std::string_view name;
+  const char* wants;
+  bool (*take)(const char* value, SceneOptions& options);
+};
+constexpr SceneOption kSceneOptions[] = {
+    {"scheme", "a colour scheme from 0 to 7, or random",
+     [](const char* value, SceneOptions& o) {
+       o.randomScheme = std::strcmp(value, "random") == 0;
+       return o.randomScheme || Take(value, 0, kSchemes - 1, &o.scheme);
+     }},
+    {"ripples", "a whole number from 1 to 8",
+     [](const char* value, SceneOptions& o) {
+       return Take(value, kMinRipples, kMaxRipples, &o.ripples);
+     }},
+    {"tesselation", "a whole number from 1 to 20",
+     [](const char* value, SceneOptions& o) {
+       return Take(value, kMinTesselation, kMaxTesselation, &o.tesselation);
+     }},
+    {"speed", "a number above 0, at most 100",
+     [](const char* value, SceneOptions& o) { return TakeFactor(value, &o.speed); }},
+    {"frequency", "a number above 0, at most 100",
+     [](const char* value, SceneOptions& o) { return TakeFactor(value, &o.frequency); }},
+    {"letterbox", "a whole number from 0 to 6",
+     [](const char* value, SceneOptions& o) {
+       return Take(value, 0, kMaxLetterbox, &o.letterbox);
+     }},
+    {"seed", "a whole number from 0 to 4294967295",
+     [](const char* value, SceneOptions& o) { return Take(value, 0, UINT32_MAX, &o.seed); }},
+    {"spotlight", nullptr, [](const char*, SceneOptions& o) { return o.spotlight = true; }},
+    {"fps", nullptr, [](const char*, SceneOptions& o) { return o.fps = true; }},
+};
 }  // namespace
+
+bool TakeSceneOption(std::string_view name, const char* value, SceneOptions* options,
+                     std::string* error) {
+  for (const SceneOption& option : kSceneOptions) {
+    if (option.name != name) continue;
+    if ((option.wants == nullptr) != (value == nullptr)) {
+      return Fail(error,
+                  std::string(name) + (value == nullptr ? " needs a value" : " takes no value"));
+    }
+    if (option.take(value, *options)) return true;
+    return Fail(error, std::string(name) + " wants " + option.wants + ", not \"" + value + "\"");
+  }
+  return Fail(error, "no picture option is called " + std::string(name));
+}
 
 uint32_t StartScene(const SceneOptions& options) {
   const uint32_t seed = options.seed.value_or(ClockSeed());

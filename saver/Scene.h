@@ -4,6 +4,8 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
+#include <string_view>
 
 // The picture's options; one not given keeps the program's default.
 struct SceneOptions {
@@ -25,6 +27,13 @@ inline constexpr int kMinRipples = 1, kMaxRipples = 8;
 inline constexpr int kMinTesselation = 1, kMaxTesselation = 20;
 inline constexpr int kMaxLetterbox = 6;
 inline constexpr float kMaxFactor = 100.0f;  // speed and frequency: above 0, at most this
+
+// One picture option by its name, as a command line or a settings store gives
+// it: "scheme" (0..7 or random), "ripples", "tesselation", "speed", "frequency",
+// "letterbox", "seed", and the flags "spotlight" and "fps", whose value is null.
+// False, with a reason that names the option, for a value it does not take.
+bool TakeSceneOption(std::string_view name, const char* value, SceneOptions* options,
+                     std::string* error);
 
 // After start-up: seeds the generator (options.seed, else the clock) and draws
 // the oscillators afresh from it, so each run starts from a picture of its own,

@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "shared/Arguments.h"
+
 bool OffscreenWindow::AttachFramebuffer(std::string* error) {
   glGenFramebuffers(1, &framebuffer_);
   glGenRenderbuffers(1, &colorBuffer_);
@@ -17,8 +19,7 @@ bool OffscreenWindow::AttachFramebuffer(std::string* error) {
   glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
   Resize(width_, height_);
   if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
-    if (error != nullptr) *error = "framebuffer incomplete";
-    return false;
+    return Fail(error, "framebuffer incomplete");
   }
   // A window's default framebuffer draws to and reads from its back buffer.
   glDrawBuffer(GL_COLOR_ATTACHMENT0);

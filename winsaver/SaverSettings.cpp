@@ -1,84 +1,27 @@
-// Texts checked against the ranges every screen saver shares, and the
-// registry key they are kept in.
+// The registry's values, read and written as texts that the picture options
+// every screen saver shares (saver/Scene.h) take or refuse.
 #include "winsaver/SaverSettings.h"
 
 #include <windows.h>
 
-#include <cerrno>
-#include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
+
+#include "shared/Arguments.h"
 
 namespace {
 constexpr char kKey[] = "Software\\Wendrix";
 
-bool Whole(const std::string& text, int low, int high, std::optional<int>* value) {
-  if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos) return false;
-  errno = 0;
-  const long parsed = std::strtol(text.c_str(), nullptr, 10);
-  if (errno != 0 || parsed < low || parsed > high) return false;
-  *value = static_cast<int>(parsed);
-  return true;
-}
-
-bool Factor(const std::string& text, std::optional<float>* value) {
-  char* end = nullptr;
-  const double parsed = std::strtod(text.c_str(), &end);
-  if (text.empty() || *end != '\0' || !std::isfinite(parsed) || parsed <= 0.0 ||
-      parsed > kMaxFactor) {
-    return false;
-  }
-  *value = static_cast<float>(parsed);
-  return true;
-}
-
-bool Flag(const std::string& text, bool* value) {
-  if (text != "0" && text != "1") return false;
-  *value = text == "1";
-  return true;
-}
-
-bool Scheme(const std::string& text, SceneOptions* o) {
-  if (text == "random") {
-    o->scheme.reset();
-    o->randomScheme = true;
-    return true;
-  }
-  if (!Whole(text, 0, kSchemes - 1, &o->scheme)) return false;
-  o->randomScheme = false;
-  return true;
-}
-
-bool Ripples(const std::string& text, SceneOptions* o) {
-  return Whole(text, kMinRipples, kMaxRipples, &o->ripples);
-}
-
-bool Tesselation(const std::string& text, SceneOptions* o) {
-  return Whole(text, kMinTesselation, kMaxTesselation, &o->tesselation);
-}
-
-bool Speed(const std::string& text, SceneOptions* o) { return Factor(text, &o->speed); }
-bool Frequency(const std::string& text, SceneOptions* o) { return Factor(text, &o->frequency); }
-bool Letterbox(const std::string& text, SceneOptions* o) {
-  return Whole(text, 0, kMaxLetterbox, &o->letterbox);
-}
-bool SpotLight(const std::string& text, SceneOptions* o) { return Flag(text, &o->spotlight); }
-bool FrameRate(const std::string& text, SceneOptions* o) { return Flag(text, &o->fps); }
-
+// The registry's values, by the picture options they hold (saver/Scene.h).
 const struct {
   const char* name;
-  const char* wants;
-  bool (*take)(const std::string& text, SceneOptions* options);
-} kSettings[] = {
-    {"Scheme", "random, or a colour scheme from 0 to 7", Scheme},
-    {"Ripples", "a whole number from 1 to 8", Ripples},
-    {"Tesselation", "a whole number from 1 to 20", Tesselation},
-    {"Speed", "a number above 0, at most 100", Speed},
-    {"Frequency", "a number above 0, at most 100", Frequency},
-    {"Letterbox", "a whole number from 0 to 6", Letterbox},
-    {"SpotLight", "0 or 1", SpotLight},
-    {"FrameRate", "0 or 1", FrameRate},
+  const char* option;
+  bool flag;  // 1 turns it on, 0 leaves it off
+} kValues[] = {
+    {"Scheme", "scheme", false},           {"Ripples", "ripples", false},
+    {"Tesselation", "tesselation", false}, {"Speed", "speed", false},
+    {"Frequency", "frequency", false},     {"Letterbox", "letterbox", false},
+    {"SpotLight", "spotlight", true},      {"FrameRate", "fps", true},
 };
 
 // A value as text: a string as it is, a DWORD in decimal; empty when missing or of another type.
@@ -108,37 +51,41 @@ bool WriteNumber(HKEY key, const char* name, DWORD number) {
                         sizeof number) == ERROR_SUCCESS;
 }
 
+// Plain decimal, as the factors are read back: no exponent, no trailing zeros.
 std::string FactorText(float value) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%g", static_cast<double>(value));
-  return text;
+  char text[64];
+  std::snprintf(text, sizeof text, "%.9f", static_cast<double>(value));
+  std::string plain = text;
+  plain.erase(plain.find_last_not_of('0') + 1);
+  if (plain.back() == '.') plain.pop_back();
+  return plain;
 }
 }  // namespace
 
-bool TakeSetting(const std::string& name, const std::string& text, SceneOptions* options) {
-  for (const auto& setting : kSettings) {
-    if (name != setting.name) continue;
+bool TakeSetting(const std::string& name, const std::string& text, SceneOptions* options,
+                 std::string* error) {
+  for (const auto& value : kValues) {
+    if (name != value.name) continue;
     SceneOptions taken = *options;
-    if (!setting.take(text, &taken)) return false;
-    *options = taken;
-    return true;
+    if (value.flag && text != "0" && text != "1") {
+      return Fail(error, name + " wants 0 or 1, not \"" + text + "\"");
+    }
+    const bool good = value.flag
+                          ? text == "0" || TakeSceneOption(value.option, nullptr, &taken, error)
+                          : TakeSceneOption(value.option, text.c_str(), &taken, error);
+    if (good) *options = taken;
+    return good;
   }
-  return false;
-}
-
-const char* SettingWants(const std::string& name) {
-  for (const auto& setting : kSettings) {
-    if (name == setting.name) return setting.wants;
-  }
-  return "";
+  return Fail(error, "no setting is called " + name);
 }
 
 SceneOptions ReadSaverSettings() {
   SceneOptions options;
   HKEY key = nullptr;
   if (RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return options;
-  for (const auto& setting : kSettings)
-    TakeSetting(setting.name, ReadValue(key, setting.name), &options);
+  for (const auto& value : kValues) {
+    TakeSetting(value.name, ReadValue(key, value.name), &options, nullptr);
+  }
   RegCloseKey(key);
   return options;
 }

@@ -8,12 +8,12 @@
 
 #include "saver/Scene.h"
 
-// One value's text (a DWORD is read as its decimal digits) into options, held
-// to the ranges of saver/Scene.h; false, options untouched, for a name it does
-// not know or a text out of range.
-bool TakeSetting(const std::string& name, const std::string& text, SceneOptions* options);
-// What the named value takes, for a message: "a whole number from 1 to 8".
-const char* SettingWants(const std::string& name);
+// One value's text (a DWORD is read as its decimal digits) into options, as
+// the picture option it holds takes it (SpotLight and FrameRate: 0 or 1); false,
+// options untouched and a reason that names it, for a name it does not know or
+// a text it refuses.
+bool TakeSetting(const std::string& name, const std::string& text, SceneOptions* options,
+                 std::string* error);
 
 // Every value of the registry key; one missing, unreadable or out of range
 // keeps the program's default. The seed is left to the clock.

@@ -24,11 +24,12 @@ TEST(SaverSettings, EachValueWithinItsRangeAndNoOther) {
   for (const auto& c : cases) {
     SceneOptions options;
     options.ripples = 3;  // a refused text leaves what was there; "Ripples" "1" changes it
-    EXPECT_EQ(TakeSetting(c.name, c.text, &options), c.taken) << c.name << " " << c.text;
+    EXPECT_EQ(TakeSetting(c.name, c.text, &options, nullptr), c.taken) << c.name << " " << c.text;
     EXPECT_EQ(options.ripples, c.taken && std::string(c.name) == "Ripples" ? 1 : 3) << c.name;
   }
   SceneOptions options;
-  ASSERT_TRUE(TakeSetting("Scheme", "random", &options) && TakeSetting("Scheme", "2", &options));
+  ASSERT_TRUE(TakeSetting("Scheme", "random", &options, nullptr) &&
+              TakeSetting("Scheme", "2", &options, nullptr));
   EXPECT_EQ(options.scheme, 2);
   EXPECT_FALSE(options.randomScheme);  // the last word counts
 }

@@ -64,12 +64,12 @@ void Fill(HWND dialog, const SceneOptions& options) {
 // The dialog's values, each held to its range; false after saying which is wrong.
 bool Collect(HWND dialog, SceneOptions* options) {
   const LRESULT scheme = SendDlgItemMessageA(dialog, WENDRIX_SCHEME, CB_GETCURSEL, 0, 0);
-  TakeSetting("Scheme", scheme <= 0 ? "random" : std::to_string(scheme - 1), options);
+  TakeSetting("Scheme", scheme <= 0 ? "random" : std::to_string(scheme - 1), options, nullptr);
   for (const auto& field : kFields) {
     char text[64] = {};
     GetDlgItemTextA(dialog, field.control, text, sizeof text);
-    if (!TakeSetting(field.name, text, options)) {
-      const std::string why = std::string(field.name) + " wants " + SettingWants(field.name) + ".";
+    std::string why;
+    if (!TakeSetting(field.name, text, options, &why)) {
       MessageBoxA(dialog, why.c_str(), "Wendrix Settings", MB_ICONWARNING);
       SetFocus(GetDlgItem(dialog, field.control));
       return false;

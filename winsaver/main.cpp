@@ -9,6 +9,7 @@
 #include "app/Process.h"
 #include "app/Shell.h"
 #include "saver/Scene.h"
+#include "shared/Arguments.h"
 #include "window/win32/Win32Window.h"
 #include "winsaver/SaverSettings.h"
 #include "winsaver/ScrArguments.h"
@@ -55,6 +56,7 @@ int RunSaver(Win32WindowKind kind, HWND parent) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  SetProgramName("wendrix.scr");
   const ScrCommand command = ParseScrArguments(argc - 1, argv + 1);
   switch (command.mode) {
     case ScrMode::kSettings: return RunSettingsDialog(WindowNamed(command.window));

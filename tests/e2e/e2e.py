@@ -59,10 +59,14 @@ status = until(lambda: program.poll() is not None and [program.returncode], 10)
 check(status == [0] and 2.5 <= time.monotonic() - escaped <= 4,
       f'Escape: exit status {status} after {time.monotonic() - escaped:.2f} s')
 
+# Answered without a display, and so without a window: the usage, the version, a wrong option.
 no_display = {k: v for k, v in os.environ.items() if k != 'DISPLAY'}
-for arg, expected in [('--help', 'Toggle Pause On/Off'), ('--version', f'wendrix {version}\n')]:
-    done = subprocess.run([wendrix, arg], env=no_display, capture_output=True, text=True, timeout=5)
-    check(done.returncode == 0 and expected in done.stdout, f'{arg} without a display: {done.returncode}')
+for args, status, out, err in [(['--help'], 0, 'Toggle Pause On/Off', ''), (['-h'], 0, 'usage: wendrix', ''),
+                               (['-help'], 0, 'usage: wendrix', ''), (['--version'], 0, f'wendrix {version}\n', ''),
+                               (['-sync', '--bogus'], 2, '', 'wendrix: unknown option --bogus\nusage: wendrix ')]:
+    done = subprocess.run([wendrix] + args, env=no_display, capture_output=True, text=True, timeout=5)
+    check(done.returncode == status and out in done.stdout and done.stderr.startswith(err),
+          f'{args} without a display: {done.returncode} {done.stderr[:60]!r}')
 
 # Started where font.bmp is no bitmap: named on stderr, then the atlas beside the program serves.
 bad = scratch()
@@ -71,7 +75,7 @@ program = start([wendrix], env=s.env, cwd=bad)
 check(s.find('Wendrix') is not None and until(lambda: ripples(field()), 5), 'started beside a bad font.bmp')
 stop(program)
 err = program.stderr.read()
-check(err == 'wendrix: font.bmp refused: not an uncompressed 8, 24 or 32-bit BMP\n', f'it is named: {err!r}')
+check(err == 'wendrix: font.bmp refused: it is no BMP file (no "BM" at its start)\n', f'named, and why: {err!r}')
 
 # A copy with no font.bmp beside it, started elsewhere; its display given on the command line.
 if os.path.exists(installed_font):

@@ -1,4 +1,5 @@
-// The manual page's KEYS section and the in-program help page name the same keys.
+// The manual pages against the programs: the KEYS section and the help page
+// name the same keys, the pages and the usages the same options.
 #include <gtest/gtest.h>
 
 #include <cctype>
@@ -8,6 +9,8 @@
 #include <sstream>
 #include <string>
 
+#include "render/RenderOptions.h"
+#include "saver/SaverOptions.h"
 #include "text/HelpScreen.h"
 
 namespace {
@@ -49,6 +52,29 @@ TEST(ManPage, ListsTheKeysOfTheHelpPage) {
   }
   ASSERT_GE(help.size(), 30u) << "the help page's keys were not read";
   EXPECT_EQ(manual, help);
+}
+
+// The long options a text names, its \- read as a hyphen.
+std::set<std::string> Options(const std::string& text) {
+  const std::string plain = std::regex_replace(text, std::regex(R"(\\-)"), "-");
+  std::set<std::string> names;
+  const std::regex option("--[a-z][a-z-]*");
+  for (std::sregex_iterator it(plain.begin(), plain.end(), option), end; it != end; ++it) {
+    names.insert(it->str());
+  }
+  return names;
+}
+
+TEST(ManPage, NamesTheOptionsOfTheUsages) {
+  std::ifstream page(WENDRIX_MAN_PAGE), saverPage(WENDRIX_SAVER_MAN_PAGE);
+  std::string renderer, saver((std::istreambuf_iterator<char>(saverPage)), {});
+  bool inRenderer = false;  // the renderer's own section of wendrix.6
+  for (std::string line; std::getline(page, line);) {
+    if (line.starts_with(".SH")) inRenderer = line == ".SH WENDRIX\\-RENDER";
+    if (inRenderer) renderer += line + "\n";
+  }
+  EXPECT_EQ(Options(renderer), Options(RenderUsage()));
+  EXPECT_EQ(Options(saver), Options(SaverUsage()));
 }
 
 }  // namespace

@@ -51,9 +51,12 @@ wanted=$(printf '%s\n' "${expected[@]}" | sort)
 actual=$(cd "$root" && find . ! -type d | sed 's|^\.||' | sort)
 [ "$actual" = "$wanted" ] || fail "installed files differ: $(diff <(echo "$wanted") <(echo "$actual"))"
 
-# The programs and the manual page name the data directory they are installed with.
+# The programs and the manual pages name the data directory they are installed with, and the
+# hack's page the hack as installed.
+zcat -f "$root$mandir/man6/wendrix-saver.6$gz" | grep -q "^\.B $libexecdir/xscreensaver/wendrix$" ||
+  fail "wendrix-saver.6 does not name $libexecdir/xscreensaver/wendrix"
 for file in "$bindir/wendrix" "$bindir/wendrix-render" "$libexecdir/xscreensaver/wendrix" \
-  "$mandir/man6/wendrix.6$gz"; do
+  "$mandir/man6/wendrix.6$gz" "$mandir/man6/wendrix-saver.6$gz"; do
   named=$(zcat -f "$root$file" | grep -ao '/[[:alnum:]_+-][[:alnum:]/._+-]*/share/wendrix' |
           sort -u | xargs) || true
   [ "$named" = "$datadir/wendrix" ] || fail "$file names '$named', not $datadir/wendrix"

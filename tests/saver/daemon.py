@@ -1,4 +1,5 @@
-"""The real XScreenSaver daemon, told of wendrix-saver alone in a scratch ~/.xscreensaver, runs it and ends it."""
+"""The real XScreenSaver daemon, told of wendrix-saver alone in a scratch ~/.xscreensaver, runs it, ends it as it
+ends a stock hack, and logs its end as a stock hack's."""
 import os, subprocess, sys
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), '..', 'x11'))
 from xsession import Screen, scratch, check, failures, finish, ripples, start, until
@@ -35,6 +36,10 @@ def hacks():
 check(until(lambda: command('-version').returncode == 0, 10), 'the daemon answers')
 command('-activate')
 check(until(lambda: hacks() and ripples(s.shot()), 15), 'xscreensaver-command -activate: the hack draws ripples')
+# -cycle ends the hack with SIGTERM and starts it anew; the daemon logs how the first one ended.
+command('-cycle')
+check(until(lambda: f'({saver}) exited normally with SIGTERM' in open(home + '/log').read(), 5),
+      'xscreensaver-command -cycle: the daemon logs the hack as "exited normally with SIGTERM"')
 command('-deactivate')
 check(until(lambda: not hacks(), 5), 'xscreensaver-command -deactivate: the hack has exited')
 print(open(home + '/log').read() if failures else '', end='')  # the daemon's own account

@@ -1,42 +1,59 @@
-"""wendrix-saver on Xvfb: ripples in the window it is given and nowhere else, its end by signal and with its window."""
+"""wendrix-saver on Xvfb: ripples in the window it is given and nowhere else, its death by signal and its end with
+its window, its seeds, and every window, value and output it must refuse."""
 import os, signal, subprocess, sys, time, xml.etree.ElementTree as ElementTree
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), '..', 'x11'))
-from xsession import Screen, check, finish, fills, start, until
+from xsession import X, Screen, check, fills, finish, ripples, start, until
 
 saver, config = os.path.abspath(sys.argv[1]), sys.argv[2]
-s = Screen(800, 600)  # larger than a window of its own, 640x480
+s = Screen(800, 600, screens=2)  # larger than a window of its own, 640x480
 MISSING = '0x1fffff0'
 run = lambda args: subprocess.run([saver] + args, env=s.env, capture_output=True, text=True, timeout=10)
 
 
-def window(x, y, w, h):
-    win = s.root.create_window(x, y, w, h, 0, s.d.screen().root_depth, background_pixel=0)
+def window(x, y, w, h, screen=0, **kw):
+    win = s.d.screen(screen).root.create_window(x, y, w, h, 0, s.d.screen(screen).root_depth, **kw)
     win.map()
     s.d.sync()
     return win
 
 
 def ends(hack, sig, within, what):
+    """Signalled, it dies of that signal (a wait status of 128 + its number); without, it exits with 0."""
     sent = time.monotonic()
     hack.send_signal(sig) if sig else None
     status = until(lambda: hack.poll() is not None and [hack.returncode], 5, step=0.002)
     took = time.monotonic() - sent
-    check(status == [0] and took < within, f'{what}: status {status} after {took:.3f} s')
+    check(status == [-sig if sig else 0] and took < within, f'{what}: status {status} after {took:.3f} s')
 
 
-win = window(100, 80, 240, 180)
-for args, env, sig in [(['--window-id', hex(win.id)], {}, signal.SIGTERM),
-                       (['-window-id', str(win.id), '-fps'], {}, signal.SIGINT),
-                       (['--root'], {'XSCREENSAVER_WINDOW': hex(win.id)}, signal.SIGHUP)]:
+def apart(a, b):
+    """How far two pictures are apart: the mean difference of a channel, 0 to 255."""
+    return sum(abs((x >> k & 255) - (y >> k & 255)) for x, y in zip(a, b) for k in (0, 8, 16)) / len(a) / 3
+
+
+# Nearly still (--speed 0.01), the first picture is its seed's: twice alike with --seed 7, else the clock's own.
+win, pictures = window(100, 80, 240, 180, background_pixel=0), []
+for args, env, sig in [(['--window-id', hex(win.id), '--seed', '7', '--speed', '0.01'], {}, signal.SIGTERM),
+                       (['-window-id', str(win.id), '-fps', '-seed', '7', '-speed', '0.01'], {}, signal.SIGINT),
+                       (['--root', '--speed', '0.01'], {'XSCREENSAVER_WINDOW': hex(win.id)}, signal.SIGHUP)]:
     what = ' '.join(args + [f'{k}={v}' for k, v in env.items()])
     before = s.toplevels()
     win.clear_area()  # no ripples left from the run before
     hack = start([saver] + args, env=dict(s.env, **env))
     check(until(lambda: fills(s, 100, 80, 240, 180), 10) and s.toplevels() == before,
           f'{what}: ripples in that window only, no window of its own')
+    pictures.append(s.shot(100, 100, 240, 160))  # below the frame-rate line
     text = any(p > 0x80ffff for p in s.shot(100, 80, 240, 20))  # white; scheme 0 has no red
     check(text == ('-fps' in args), f'{what}: white text only with -fps, no hint to press ? (text seen: {text})')
-    ends(hack, sig, 0.3, f'{what}: {sig.name} ends it within a frame')
+    ends(hack, sig, 0.3, f'{what}: {sig.name} ends it within a frame, by that signal')
+same, other = apart(*pictures[:2]), apart(*pictures[1:])
+check(same < 1 and other > 10, f'first pictures {same:.2f} apart with --seed 7 twice, {other:.2f} without')
+
+# A window on the second screen, drawn in that screen's own GL configuration.
+far = window(50, 50, 200, 150, screen=1, background_pixel=0)
+hack = start([saver, '--window-id', hex(far.id)], env=s.env)
+check(until(lambda: ripples(s.shot(50, 50, 200, 150, screen=1)), 10), 'a window on screen 1: ripples in it')
+ends(hack, signal.SIGTERM, 0.3, 'on screen 1: SIGTERM')
 
 win.clear_area()
 hack = start([saver, '--window-id', str(win.id)], env=s.env)
@@ -56,11 +73,29 @@ ticks, second = cpu(), time.sleep(1) or os.sysconf('SC_CLK_TCK')
 check(cpu() - ticks < second / 4, f'--delay 200000: it sleeps, {(cpu() - ticks) / second:.0%} of a core')
 ends(hack, signal.SIGTERM, 0.3, '--root: SIGTERM')
 
-for args in [['--scheme', '8'], ['--scheme', 'rainbow'], ['--ripples', '0'], ['--ripples', '9'],
-             ['--tesselation', '21'], ['--speed', '0'], ['--speed', 'fast'], ['--frequency', '101'],
-             ['--letterbox', '7'], ['--delay', '-1'], ['--window-id', '0'], ['--window-id', 'window']]:
-    done = run(args + ['--window-id', MISSING])  # a value taken would give 1
-    check(done.returncode == 2 and done.stderr.startswith(f'wendrix-saver: {args[0]} '), f'{args}: status 2 naming it')
+# Each value refused with status 2 and a line naming its option; one taken would reach the missing window.
+for args in [['--scheme', '8'], ['--scheme', 'rainbow'], ['--ripples', '0'], ['--ripples', '9'], ['--ripples', ' 4'],
+             ['--ripples', '+4'], ['--tesselation', '21'], ['--speed', '0'], ['--speed', 'fast'], ['--speed', '1e-45'],
+             ['--speed', '0x10'], ['--speed', '0.' + '0' * 45 + '1'], ['--frequency', '101'], ['--letterbox', '7'],
+             ['--delay', '-1'], ['--seed', '4294967296'], ['--window-id', '0'], ['--window-id', 'window'],
+             ['--window-id', '0x0x200002'], ['--window-id', '0xdeadbeef', 'out of range, 0x1 to 0x1fffffff\n']]:
+    done = run(args[:2] + ['--window-id', MISSING])
+    said = f'wendrix-saver: {args[0]} ' + (f'{args[1]}: {args[2]}' if args[2:] else '')
+    check(done.returncode == 2 and done.stderr.startswith(said), f'{args[:2]}: status 2, {said!r}')
+
+# What cannot start: status 1 and one line saying why.
+input_only = s.root.create_window(0, 0, 10, 10, 0, 0, window_class=X.InputOnly)
+s.d.sync()
+for args, env, out, why in [
+        (['--root'], {'XSCREENSAVER_WINDOW': '0x0x200002'}, os.devnull,
+         'XSCREENSAVER_WINDOW=0x0x200002: not a window id, 0x hexadecimal or decimal'),
+        (['--window-id', hex(input_only.id)], {}, os.devnull,
+         f'window {hex(input_only.id)} is InputOnly: nothing can be drawn in it'),
+        (['--help'], {}, '/dev/full', 'write error: No space left on device')]:
+    with open(out, 'w') as stdout:
+        done = subprocess.run([saver] + args, env=dict(s.env, **env), stdout=stdout, stderr=subprocess.PIPE, text=True)
+    check((done.returncode, done.stderr) == (1, f'wendrix-saver: {why}\n'),
+          f'{args} {env} > {out}: {done.returncode} {done.stderr!r}')
 
 # Every value the settings file can pass, with a window that is not there: status 1 (no window), not 2.
 root = ElementTree.parse(config).getroot()
@@ -70,8 +105,9 @@ for number in root.iter('number'):
 for element in list(root.iter('option')) + list(root.iter('boolean')):
     passed += (element.get('arg-set') or '').split()
 done = run(passed + ['--window-id', MISSING])
-check(root.tag == 'screensaver' and '--root' in passed and '--fps' in passed and len(passed) > 20,
-      f'{config}: well-formed, --root in its command, {len(passed)} words to pass')
+check(root.tag == 'screensaver' and '--root' in passed and '--fps' in passed and len(passed) > 20
+      and root.find('xscreensaver-updater') is not None,
+      f'{config}: well-formed, --root in its command, {len(passed)} words to pass, an updater as stock hacks have')
 check(done.returncode == 1 and done.stderr == f'wendrix-saver: window {MISSING} does not exist\n',
       f'every one accepted; the missing window gives status 1 and one line: {done.returncode} {done.stderr!r}')
 finish()

@@ -64,12 +64,13 @@ def finish():
 
 
 class Screen:
-    """Xvfb at width x height on a free display, and a connection to it."""
+    """Xvfb at width x height on a free display (with that many screens alike), and a connection to it."""
 
-    def __init__(self, width, height):
+    def __init__(self, width, height, screens=1):
         read, write = os.pipe()
-        self.server = start(['Xvfb', '-displayfd', str(write), '-screen', '0',
-                             f'{width}x{height}x24', '-nolisten', 'tcp', '-br'], pass_fds=[write])
+        sizes = [word for n in range(screens) for word in ('-screen', str(n), f'{width}x{height}x24')]
+        self.server = start(['Xvfb', '-displayfd', str(write)] + sizes + ['-nolisten', 'tcp', '-br'],
+                            pass_fds=[write])
         os.close(write)
         number = b''
         while not number.endswith(b'\n') and select.select([read], [], [], 20)[0]:
@@ -104,12 +105,12 @@ class Screen:
         at = w.translate_coords(self.root, 0, 0)
         return (-at.x, -at.y, g.width, g.height)
 
-    def shot(self, x=0, y=0, w=None, h=None):
+    def shot(self, x=0, y=0, w=None, h=None, screen=0):
         """Pixels of a screen rectangle as 0xRRGGBB integers, row by row."""
         w, h = self.size[0] - x if w is None else w, self.size[1] - y if h is None else h
         if not w or not h:
             return []
-        data = self.root.get_image(x, y, w, h, X.ZPixmap, 0xffffffff).data
+        data = self.d.screen(screen).root.get_image(x, y, w, h, X.ZPixmap, 0xffffffff).data
         return [p & 0xffffff for p in memoryview(data).cast('I')]
 
     def key(self, name, window):

@@ -3,6 +3,7 @@
 #include <EGL/egl.h>
 #include <EGL/eglext.h>
 
+#include "shared/Arguments.h"
 #include "window/OffscreenWindow.h"
 
 OffscreenWindow::~OffscreenWindow() {
@@ -15,10 +16,6 @@ OffscreenWindow::~OffscreenWindow() {
 
 bool OffscreenWindow::Open(std::string* error) {
   if (context_ != nullptr) return true;
-  auto fail = [error](const char* why) {
-    if (error != nullptr) *error = why;
-    return false;
-  };
   auto getPlatformDisplay = reinterpret_cast<PFNEGLGETPLATFORMDISPLAYEXTPROC>(
       eglGetProcAddress("eglGetPlatformDisplayEXT"));
   EGLDisplay display = EGL_NO_DISPLAY;
@@ -26,10 +23,20 @@ bool OffscreenWindow::Open(std::string* error) {
     display = getPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
   }
   if (display == EGL_NO_DISPLAY) display = eglGetDisplay(EGL_DEFAULT_DISPLAY);
-  if (display == EGL_NO_DISPLAY) return fail("no EGL display");
-  if (!eglInitialize(display, nullptr, nullptr)) return fail("eglInitialize failed");
+  // What Debian splits off: the vendor library libglvnd's EGL hands the platform
+  // to, and the drivers it loads.
+  if (display == EGL_NO_DISPLAY) {
+    return Fail(error,
+                "no EGL display: Mesa's EGL driver, libEGL_mesa.so.0, is missing "
+                "(Debian: libegl-mesa0)");
+  }
+  if (!eglInitialize(display, nullptr, nullptr)) {
+    return Fail(error,
+                "eglInitialize failed: no Mesa driver loaded, swrast_dri.so or one for "
+                "the GPU (Debian: libgl1-mesa-dri)");
+  }
   display_ = display;
-  if (!eglBindAPI(EGL_OPENGL_API)) return fail("EGL has no desktop OpenGL");
+  if (!eglBindAPI(EGL_OPENGL_API)) return Fail(error, "EGL has no desktop OpenGL");
   const EGLint configAttributes[] = {EGL_RENDERABLE_TYPE, EGL_OPENGL_BIT, EGL_NONE};
   EGLConfig config = nullptr;
   EGLint configCount = 0;
@@ -38,10 +45,10 @@ bool OffscreenWindow::Open(std::string* error) {
     config = nullptr;
   }
   EGLContext context = eglCreateContext(display, config, EGL_NO_CONTEXT, nullptr);
-  if (context == EGL_NO_CONTEXT) return fail("eglCreateContext failed");
+  if (context == EGL_NO_CONTEXT) return Fail(error, "eglCreateContext failed");
   context_ = context;
   if (!eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, context)) {
-    return fail("eglMakeCurrent without a surface failed");
+    return Fail(error, "eglMakeCurrent without a surface failed");
   }
   return AttachFramebuffer(error);
 }

@@ -7,6 +7,7 @@
 
 #include <vector>
 
+#include "shared/Arguments.h"
 #include "window/Extensions.h"
 
 namespace {
@@ -88,13 +89,13 @@ HGLRC CreateWglContext(HDC dc, std::string* error) {
   PIXELFORMATDESCRIPTOR descriptor{};
   if (format == 0 || DescribePixelFormat(dc, format, sizeof descriptor, &descriptor) == 0 ||
       SetPixelFormat(dc, format, &descriptor) == FALSE) {
-    *error = "no OpenGL pixel format with RGBA, double buffer and depth";
+    Fail(error, "no OpenGL pixel format with RGBA, double buffer and depth");
     return nullptr;
   }
   HGLRC context = wglCreateContext(dc);
   if (context == nullptr || wglMakeCurrent(dc, context) == FALSE) {
     if (context != nullptr) wglDeleteContext(context);
-    *error = "cannot create an OpenGL context";
+    Fail(error, "cannot create an OpenGL context");
     return nullptr;
   }
   return context;

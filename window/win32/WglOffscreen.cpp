@@ -2,6 +2,7 @@
 // shown, for the tests that run under Wine.
 #include <windows.h>
 
+#include "shared/Arguments.h"
 #include "window/OffscreenWindow.h"
 #include "window/win32/WglContext.h"
 
@@ -24,10 +25,7 @@ bool OffscreenWindow::Open(std::string* error) {
   RegisterClassW(&windowClass);
   HWND window = CreateWindowW(L"WendrixOffscreen", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
                               instance, nullptr);
-  if (window == nullptr) {
-    if (error != nullptr) *error = "cannot create a hidden window";
-    return false;
-  }
+  if (window == nullptr) return Fail(error, "cannot create a hidden window");
   display_ = window;
   HGLRC context = CreateWglContext(GetDC(window), error);
   if (context == nullptr) return false;

@@ -2,6 +2,7 @@
 // its messages, and for a preview the parent it lives in.
 #include "window/win32/Win32Window.h"
 
+#include "shared/Arguments.h"
 #include "window/win32/Resources.h"
 #include "window/win32/WglContext.h"
 
@@ -23,11 +24,6 @@ RECT VirtualScreen() {
   const int x = GetSystemMetrics(SM_XVIRTUALSCREEN);
   const int y = GetSystemMetrics(SM_YVIRTUALSCREEN);
   return {x, y, x + GetSystemMetrics(SM_CXVIRTUALSCREEN), y + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
-}
-
-bool Fail(std::string* error, const char* why) {
-  if (error != nullptr) *error = why;
-  return false;
 }
 
 void RegisterWindowClass(HINSTANCE instance, WNDPROC procedure) {

@@ -15,7 +15,12 @@ Function Lookup(const char* name) {
 
 bool SetSwapInterval(Display* display, unsigned long drawable, int interval) {
   if (display == nullptr || drawable == 0) return false;
-  const char* extensions = glXQueryExtensionsString(display, DefaultScreen(display));
+  // The drawable's own screen's extensions; another screen may offer others.
+  XWindowAttributes attributes;
+  const int screen = XGetWindowAttributes(display, drawable, &attributes) != 0
+                         ? XScreenNumberOfScreen(attributes.screen)
+                         : DefaultScreen(display);
+  const char* extensions = glXQueryExtensionsString(display, screen);
   if (HasExtension(extensions, "GLX_EXT_swap_control")) {
     auto* swapInterval = Lookup<PFNGLXSWAPINTERVALEXTPROC>("glXSwapIntervalEXT");
     if (swapInterval != nullptr) {

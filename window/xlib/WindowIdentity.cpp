@@ -1,27 +1,22 @@
 // The icons travel as PNG files inside the executable and are decoded once,
-// at start-up, with libpng's simplified API.
+// at start-up, by the image room's decoder.
 #include "window/xlib/WindowIdentity.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
-#include <png.h>
 
 #include <cstdint>
+
+#include "image/Png.h"
 
 namespace {
 // Appends one icon; false leaves `cardinals` as it was.
 bool AppendIcon(const EmbeddedPng& png, std::vector<unsigned long>* cardinals) {
-  png_image image{};
-  image.version = PNG_IMAGE_VERSION;
-  if (png_image_begin_read_from_memory(&image, png.data, png.size) == 0) return false;
-  image.format = PNG_FORMAT_RGBA;
-  std::vector<uint8_t> rgba(PNG_IMAGE_SIZE(image));
-  if (png_image_finish_read(&image, nullptr, rgba.data(), 0, nullptr) == 0) {
-    png_image_free(&image);
-    return false;
-  }
-  cardinals->push_back(image.width);
-  cardinals->push_back(image.height);
+  int width = 0, height = 0;
+  std::vector<uint8_t> rgba;
+  if (!DecodePngRgba({png.data, png.size}, &width, &height, &rgba)) return false;
+  cardinals->push_back(static_cast<unsigned long>(width));
+  cardinals->push_back(static_cast<unsigned long>(height));
   for (size_t i = 0; i + 3 < rgba.size(); i += 4) {
     cardinals->push_back(static_cast<unsigned long>(rgba[i + 3]) << 24 |
                          static_cast<unsigned long>(rgba[i]) << 16 |

@@ -7,6 +7,7 @@
 
 #include <cstdio>
 
+#include "shared/Arguments.h"
 #include "window/xlib/WindowIdentity.h"
 
 namespace {
@@ -34,11 +35,6 @@ int HandleXError(Display* display, XErrorEvent* event) {
   return 0;
 }
 
-bool Fail(std::string* error, const std::string& why) {
-  if (error != nullptr) *error = why;
-  return false;
-}
-
 std::string Hex(unsigned long id) {
   char text[32];
   std::snprintf(text, sizeof text, "0x%lx", id);
@@ -54,10 +50,11 @@ int Attribute(Display* display, GLXFBConfig config, int attribute) {
 // The best RGBA window configuration of visual `wanted`. Double buffering
 // counts most (no flicker), then no multisampling (nothing drawn shows it, and
 // llvmpipe swaps a 4-sample 1920x1080 window in 16 ms against 0.3 ms), then a
-// depth buffer as GLUT's window has. Null when the visual cannot do GL.
-GLXFBConfig ChooseConfig(Display* display, VisualID wanted) {
+// depth buffer as GLUT's window has. Null when the visual cannot do GL. The
+// configurations are the window's own screen's: a visual id means nothing on another.
+GLXFBConfig ChooseConfig(Display* display, int screen, VisualID wanted) {
   int count = 0;
-  GLXFBConfig* configs = glXGetFBConfigs(display, DefaultScreen(display), &count);
+  GLXFBConfig* configs = glXGetFBConfigs(display, screen, &count);
   GLXFBConfig best = nullptr;
   int bestScore = -1;
   for (int i = 0; i < count; ++i) {
@@ -96,8 +93,8 @@ bool XlibWindow::Open(std::string* error) {
   const Window target = target_;
   GLXFBConfig config = nullptr;
   if (target == 0) {
-    config = ChooseConfig(display_,
-                          XVisualIDFromVisual(DefaultVisual(display_, DefaultScreen(display_))));
+    const int screen = DefaultScreen(display_);
+    config = ChooseConfig(display_, screen, XVisualIDFromVisual(DefaultVisual(display_, screen)));
     if (config == nullptr) return Fail(error, "the screen's visual cannot do OpenGL");
     if (!CreateOwnWindow(config, error)) return false;
   } else {
@@ -109,8 +106,11 @@ bool XlibWindow::Open(std::string* error) {
     if (XGetWindowAttributes(display_, target, &attributes) == 0 || windowGone) {
       return Fail(error, "window " + Hex(target) + " does not exist");
     }
+    if (attributes.c_class == InputOnly) {
+      return Fail(error, "window " + Hex(target) + " is InputOnly: nothing can be drawn in it");
+    }
     const VisualID visual = XVisualIDFromVisual(attributes.visual);
-    config = ChooseConfig(display_, visual);
+    config = ChooseConfig(display_, XScreenNumberOfScreen(attributes.screen), visual);
     if (config == nullptr) {
       return Fail(error, "window " + Hex(target) + " has visual " + Hex(visual) +
                              ", which cannot do OpenGL");

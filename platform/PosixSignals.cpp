@@ -1,0 +1,34 @@
+// Signals through sigaction, so that a handler's return interrupts a sleep.
+#include <pthread.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <initializer_list>
+
+#include "platform/Signals.h"
+
+void CatchEndSignals(void (*handler)(int signal)) {
+  struct sigaction action {};
+  action.sa_handler = handler;
+  sigemptyset(&action.sa_mask);
+  for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+    // One ignored at start stays ignored: nohup's SIGHUP, a background job's SIGINT.
+    struct sigaction before {};
+    sigaction(signal, nullptr, &before);
+    if (before.sa_handler != SIG_IGN) sigaction(signal, &action, nullptr);
+  }
+}
+
+void DieOfSignal(int signal) {
+  struct sigaction action {};
+  action.sa_handler = SIG_DFL;
+  sigemptyset(&action.sa_mask);
+  sigaction(signal, &action, nullptr);
+  sigset_t only;
+  sigemptyset(&only);
+  sigaddset(&only, signal);
+  // Inside its own handler the signal is blocked; raised, it must strike at once.
+  pthread_sigmask(SIG_UNBLOCK, &only, nullptr);
+  raise(signal);
+  std::_Exit(128 + signal);  // not reached for a signal whose default ends the process
+}

@@ -1,0 +1,85 @@
+// Numbers are checked character by character before they are converted, so
+// that nothing the C library would let pass (a space, a sign, "0x" twice, an
+// exponent, "inf") reaches a setting.
+#include "shared/Arguments.h"
+
+#include <cerrno>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+const char* programName = "wendrix";
+
+int Digit(char c, bool hex) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (hex && c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (hex && c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+}  // namespace
+
+void SetProgramName(const char* name) { programName = name; }
+
+const char* ProgramName() { return programName; }
+
+void PrintFailure(const std::string& why) {
+  std::fprintf(stderr, "%s: %s\n", programName, why.c_str());
+}
+
+bool Fail(std::string* error, std::string why) {
+  if (error != nullptr) *error = std::move(why);
+  return false;
+}
+
+int AnswerParse(ParseResult result, const std::string& error, std::string_view usage) {
+  if (result == ParseResult::kUsageError) {
+    PrintFailure(error);
+    std::fwrite(usage.data(), 1, usage.size(), stderr);
+    return 2;
+  }
+  if (result == ParseResult::kHelp) std::fwrite(usage.data(), 1, usage.size(), stdout);
+  if (result == ParseResult::kVersion) std::printf("%s %s\n", programName, WENDRIX_VERSION);
+  // As GNU tools do: output that did not arrive (a full disk, a closed pipe) is an error.
+  if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
+    PrintFailure(std::string("write error: ") + std::strerror(errno));
+    return 1;
+  }
+  return 0;
+}
+
+NumberIs ParseWhole(std::string_view text, uint64_t minimum, uint64_t maximum, uint64_t* value,
+                    bool hex) {
+  const bool prefixed = hex && text.size() > 2 && text[0] == '0' && (text[1] | 0x20) == 'x';
+  const std::string_view digits = prefixed ? text.substr(2) : text;
+  const uint64_t base = prefixed ? 16 : 10;
+  if (digits.empty()) return NumberIs::kMalformed;
+  uint64_t parsed = 0;
+  bool overflow = false;
+  for (const char c : digits) {
+    const int digit = Digit(c, prefixed);
+    if (digit < 0) return NumberIs::kMalformed;
+    overflow = overflow || parsed > (UINT64_MAX - static_cast<uint64_t>(digit)) / base;
+    parsed = parsed * base + static_cast<uint64_t>(digit);
+  }
+  if (overflow || parsed < minimum || parsed > maximum) return NumberIs::kOutOfRange;
+  *value = parsed;
+  return NumberIs::kGood;
+}
+
+NumberIs ParseFactor(std::string_view text, float maximum, float* value) {
+  size_t digits = 0, points = 0;
+  for (const char c : text) {
+    digits += Digit(c, false) >= 0 ? 1 : 0;
+    points += c == '.' ? 1 : 0;
+  }
+  if (digits == 0 || points > 1 || digits + points != text.size()) return NumberIs::kMalformed;
+  double parsed = 0.0;
+  std::from_chars(text.data(), text.data() + text.size(), parsed, std::chars_format::fixed);
+  // A value below float's smallest normal would reach the settings as 0 or a denormal.
+  const auto narrowed = static_cast<float>(parsed);
+  if (!(parsed > 0.0) || parsed > maximum || !std::isnormal(narrowed)) return NumberIs::kOutOfRange;
+  *value = narrowed;
+  return NumberIs::kGood;
+}
