@@ -68,7 +68,9 @@ bool TakeSetting(const std::string& name, const std::string& text, SceneOptions*
     if (name != value.name) continue;
     SceneOptions taken = *options;
     if (value.flag && text != "0" && text != "1") {
-      return Fail(error, name + " wants 0 or 1, not \"" + text + "\"");
+      std::string why = name;
+      why.append(" wants 0 or 1, not \"").append(text).append("\"");
+      return Fail(error, why);
     }
     const bool good = value.flag
                           ? text == "0" || TakeSceneOption(value.option, nullptr, &taken, error)
