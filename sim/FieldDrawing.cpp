@@ -6,6 +6,7 @@
 #include <GL/gl.h>
 #include <GL/glext.h>  // names past OpenGL 1.1, where Windows' gl.h stops
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -116,8 +117,5 @@ bool PixelRectangleMatchesPoints(const FieldFrame& frame) {
   if (settings.tesselation < 1 || settings.tesselation > 20) return false;
   if (frame.step != static_cast<uint32_t>(settings.tesselation)) return false;
   if (!std::isfinite(frame.fadeLevel)) return false;
-  for (const double c : frame.schemeColor) {
-    if (!std::isfinite(c)) return false;
-  }
-  return true;
+  return std::ranges::all_of(frame.schemeColor, [](double c) { return std::isfinite(c); });
 }
