@@ -55,9 +55,10 @@ for what, before, act in [('a key', None, lambda w: s.key('space', w)),
 # The registry's values as the dialog or reg.exe leave them; wrong ones give way to the defaults.
 blue = lambda px: all(p & 255 > 240 for p in px)  # Clouds: blue at full everywhere
 for values, what, probe in [
-    ({'Scheme': 'REG_SZ 5', 'Tesselation': 'REG_DWORD 20', 'Letterbox': 'REG_DWORD 6'},
-     'Clouds on a 20-pixel grid between letterbox bars',
-     lambda: black(s.shot(0, 0, W, 150)) and black(s.shot(0, H - 150, W, 150)) and
+    ({'Scheme': 'REG_SZ 5', 'Tesselation': 'REG_DWORD 20', 'Letterbox': 'REG_DWORD 6', 'FrameRate': 'REG_DWORD 1'},
+     'Clouds on a 20-pixel grid between letterbox bars, the frame-rate line over the top one',
+     lambda: black(s.shot(0, 0, W - 200, 150)) and any(p > 0x80ffff for p in s.shot(W - 200, 0, 200, 30)) and
+     black(s.shot(0, H - 150, W, 150)) and
      blue(s.shot(0, 200, W - 20, 200)) and len({x % 20 for x in steps(H // 2)}) == 1),
     ({'Scheme': 'REG_SZ rainbow', 'Tesselation': 'REG_SZ 0', 'Letterbox': 'REG_DWORD 7'},
      'values out of range: the defaults, Sharp Blue Edges on a 6-pixel grid, no bars',
@@ -79,20 +80,18 @@ told = []
 
 
 def said(text):
+    """The stand-in's last line is text, within 15 s."""
     def look():
-        while select.select([program.stdout], [], [], 0)[0]:
-            chunk = os.read(program.stdout.fileno(), 4096).decode()
-            if not chunk:
-                break
-            told.extend(chunk.split())
-        return ' '.join(told).endswith(text)
+        while select.select([program.stdout], [], [], 0)[0] and (chunk := os.read(program.stdout.fileno(), 4096)):
+            told.append(chunk.decode())
+        return ''.join(told).strip().endswith(text)
     return until(look, 15) is not None
 
 
 win = s.find('Preview host', timeout=30)
-apart = lambda x, y, w, h: all(black(s.shot(*r)) for r in [(0, 0, W, y), (0, y + h, W, H - y - h), (0, y, x, h),
-                                                           (x + w, y, W - x - w, h)])
-check(win is not None and said('child 320x240') and apart(*s.geometry(win)) and s.find('Wendrix', timeout=0.5) is None,
+x, y, w, h = s.geometry(win) if win else (0, 0, W, H)
+outside = [(0, 0, W, y), (0, y + h, W, H - y - h), (0, y, x, h), (x + w, y, W - x - w, h)]
+check(said('child 320x240') and all(black(s.shot(*r)) for r in outside) and s.find('Wendrix', timeout=0.5) is None,
       '/p: a child filling the 320x240 window it is given; no window of its own, nothing outside')
 s.key('g', win)
 check(said('child 400x300'), '/p: the window grown to 400x300, the child follows')
