@@ -34,6 +34,23 @@ for keys, what, probe in rows:
         s.key(key, win)
     check(until(probe, 8) is not None, f'{keys or "-":>3}: {what}')
 
+# The arrows come as WM_KEYDOWN and must reach the special-key handler as GLUT's Down and
+# Up: the ripple frequency falls, then rises, and the blue's steps along a row with it
+# (swapped, the second count would be the smaller).
+def steps():
+    row = [p & 255 for p in s.shot(0, H // 2, W, 1)]
+    return sum(row[i] // 32 != row[i - 1] // 32 for i in range(1, W))
+
+
+for _ in range(12):
+    s.key('Down', win)
+time.sleep(0.3)
+fewer = steps()
+for _ in range(24):
+    s.key('Up', win)
+more = until(lambda: steps() > 2 * fewer and steps(), 5)
+check(more is not None, f'Down x12, then Up x24: {fewer} steps of blue along a row, then {more}')
+
 s.key('Escape', win)
 escaped = time.monotonic()
 status = until(lambda: exe.poll() is not None and [exe.returncode], 10)
