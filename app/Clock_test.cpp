@@ -19,15 +19,10 @@ TEST(Clock, MillisecondsTruncateAndKeepTheirLow32Bits) {
   SetCounterSource([] { return fakeCounter; }, 3);  // three ticks a second: truncation shows
   fakeCounter = 1000;
   StartClock();
-  const struct {
-    int64_t ticks;
-    uint32_t ms;
-  } cases[] = {{2, 666},
-               {3, 1000},
-               {-1, 4294966963u},
-               {3 * int64_t{4294968}, 704},
-               {int64_t{3} << 61, 0}};  // last: ticks * 1000 would overflow 64 bits
-  for (const auto& c : cases) EXPECT_EQ(ElapsedMsAt(1000 + c.ticks), c.ms) << c.ticks;
+  // Ticks, then milliseconds; the last's ticks * 1000 would overflow 64 bits.
+  const int64_t cases[][2] = {
+      {2, 666}, {3, 1000}, {-1, 4294966963}, {3 * int64_t{4294968}, 704}, {int64_t{3} << 61, 0}};
+  for (const auto& c : cases) EXPECT_EQ(ElapsedMsAt(1000 + c[0]), c[1]) << c[0];
 }
 
 TEST(Clock, AcrossTheWrapFramesStepTheLineCountsAndMessagesExpire) {

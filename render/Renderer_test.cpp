@@ -1,6 +1,6 @@
 // wendrix-render: its arguments as one table, its progress line on a clock of
-// the test's own, then the real executable run as a user runs it, one hostile
-// case a line.
+// the test's own, then the real executable run as a user runs it, one case a
+// line: the frames it writes, then hostile paths, files and signals.
 #include "render/Renderer.h"
 
 #include <gtest/gtest.h>
@@ -15,6 +15,7 @@
 #include <regex>
 
 #include "render/Progress.h"
+#include "tests/support/GlTest.h"
 
 namespace {
 
@@ -37,10 +38,8 @@ std::string Parsed(const std::vector<std::string>& args) {
 }
 
 TEST(RenderArguments, EveryCaseOfTheTable) {
-  std::ifstream table(WENDRIX_ARGUMENT_TABLE);
-  int cases = 0;
-  for (std::string line; std::getline(table, line);) {
-    if (line.empty() || line[0] == '#') continue;
+  const std::vector<std::string> table = TableRows(WENDRIX_ARGUMENT_TABLE);
+  for (const std::string& line : table) {
     const size_t arrow = line.find("=> ");
     std::vector<std::string> args;
     std::smatch word;
@@ -49,9 +48,8 @@ TEST(RenderArguments, EveryCaseOfTheTable) {
       args.push_back(word[1].matched ? word[1].str() : word[2].str());
     }
     EXPECT_EQ(Parsed(args), line.substr(arrow + 3)) << line;
-    ++cases;
   }
-  EXPECT_GT(cases, 20);
+  EXPECT_GT(table.size(), 20u);
 }
 
 // The progress line on a clock the test turns: quiet for a second, then at most
@@ -79,14 +77,13 @@ TEST(RenderProgress, ShowsOnATerminalOnceARunHasTakenASecond) {
   }
 }
 
-class Renderer : public testing::Test {
- protected:
-  void SetUp() override { fs::create_directories(dir); }
-  void TearDown() override { fs::remove_all(dir); }
-
-  // Runs one shell line in a folder of its own, $R naming wendrix-render: its
-  // exit status, then "|" and what the line printed.
-  std::string Run(const std::string& line) {
+// One case a line, most of them hostile: a shell line and what it must show.
+TEST(Renderer, WritesTheFramesAskedForAndHoldsAgainstHostilePathsFilesAndSignals) {
+  const std::string dir = testing::TempDir() + "wendrix-render-" + std::to_string(getpid());
+  int runs = 0;
+  // Runs one shell line in a folder of its own, $R naming wendrix-render: its exit status,
+  // then "|" and what the line printed.
+  const auto run = [&](const std::string& line) {
     const std::string folder = dir + "/" + std::to_string(++runs);
     fs::create_directories(folder);
     std::ofstream(dir + "/line.sh") << line << "\n";
@@ -95,27 +92,18 @@ class Renderer : public testing::Test {
     std::ifstream out(dir + "/out.txt");
     return std::to_string(WEXITSTATUS(status)) + "|" +
            std::string(std::istreambuf_iterator<char>(out), {});
-  }
-
-  const std::string dir = testing::TempDir() + "wendrix-render-" + std::to_string(getpid());
-  int runs = 0;
-};
-
-// The pixels of the frames written are golden frames (tests/golden); here, which are written.
-TEST_F(Renderer, WritesTheFramesAskedFor) {
-  EXPECT_EQ(Run("$R --size 32x24 --frames 5 --from 4 --out one.png; "  // the last, always
-                "$R --size 32x24 --frames 12 --from 9 --out f%02d.png; ls"),
-            "0|f09.png\nf10.png\nf11.png\none.png\n");
-}
-
-// One hostile case a line: a shell line and what it must show.
-TEST_F(Renderer, HoldsAgainstHostilePathsFilesAndSignals) {
+  };
   const std::string font = "; $R --size 8x8 --out x.png";
   const std::string longName = std::string(251, 'n') + ".png";  // 255 bytes, the most a name holds
   const struct {
     std::string line, shows;
     const char* needs = nullptr;  // a shell test the case needs, where it cannot always run
   } rows[] = {
+      // Which frames are written (their pixels are golden frames, tests/golden); without a
+      // %d in the name, the last.
+      {"$R --size 32x24 --frames 5 --from 4 --out one.png; "
+       "$R --size 32x24 --frames 12 --from 9 --out f%02d.png; ls",
+       "0|f09.png\nf10.png\nf11.png\none.png\n"},
       {"$R --out missing/x.png",
        "1|wendrix-render: cannot write missing/x.png: missing: No such file or directory\n"},
       {"$R --out .", "1|wendrix-render: cannot write .: it is a directory\n"},
@@ -132,6 +120,8 @@ TEST_F(Renderer, HoldsAgainstHostilePathsFilesAndSignals) {
       {"mkfifo font.bmp" + font, "0|wendrix-render: font.bmp refused: it is a FIFO, not a file\n"},
       {"mkdir font.bmp" + font, "0|wendrix-render: font.bmp refused: it is a directory\n"},
       {": > font.bmp" + font, "0|wendrix-render: font.bmp refused: it is empty\n"},
+      {"echo not a bitmap > font.bmp" + font,
+       "0|wendrix-render: font.bmp refused: it is no BMP file (no \"BM\" at its start)\n"},
       // Written into, never replaced: a FIFO, a pipe, a device node.
       {"mkfifo p.png; $R --size 8x8 --out p.png & timeout 10 od -An -tx1 -N4 p.png; wait $!; "
        "echo $?; test -p p.png && echo FIFO",
@@ -156,8 +146,9 @@ TEST_F(Renderer, HoldsAgainstHostilePathsFilesAndSignals) {
       std::printf("skipped, as this machine cannot run it (%s): %s\n", row.needs, row.line.c_str());
       continue;
     }
-    EXPECT_EQ(Run(row.line), row.shows) << row.line;
+    EXPECT_EQ(run(row.line), row.shows) << row.line;
   }
+  fs::remove_all(dir);
 }
 
 }  // namespace

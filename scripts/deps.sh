@@ -20,7 +20,8 @@ test_packages+=(debhelper lintian git)
 # The program under memcheck (tests/valgrind); clang above builds the fuzzer (fuzz/).
 test_packages+=(valgrind)
 
-# The help page read by OCR over every colour scheme (tests/ocr).
+# The help page read by OCR over every colour scheme (tests/ocr); PIL also compares the
+# golden frames (tests/golden) and looks at the installed icons (tests/install).
 test_packages+=(tesseract-ocr tesseract-ocr-eng python3-pil)
 
 # bench/run.sh prints its table with python3.

@@ -7,8 +7,8 @@
 #include <GL/glext.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
-#include <string>
 
 #include "app/FrameDriver.h"
 #include "shared/Frame.h"
@@ -54,10 +54,9 @@ struct View {
 // The simple way's picture and state; the other ways must give both, the
 // pixel rectangle taken exactly where the view allows it.
 void ExpectOnePicture(const View& v) {
-  const std::string what = std::to_string(v.width) + "x" + std::to_string(v.height) + " step " +
-                           std::to_string(v.step) + " lights " + std::to_string(v.lights) +
-                           " letterbox " + std::to_string(v.letterbox) +
-                           (v.multisampled ? " multisampled" : "");
+  SCOPED_TRACE(testing::Message() << v.width << "x" << v.height << " step " << v.step << " lights "
+                                  << v.lights << " letterbox " << v.letterbox
+                                  << (v.multisampled ? " multisampled" : ""));
   std::vector<uint8_t> pictures[3];
   std::vector<float> states[3];
   for (int way = 0; way < 3; ++way) {
@@ -90,8 +89,7 @@ void ExpectOnePicture(const View& v) {
     }
     // Over what earlier frames left: a fixed noise.
     std::vector<uint32_t> noise(static_cast<size_t>(v.width) * v.height);
-    std::mt19937 random(5);
-    for (uint32_t& p : noise) p = random();
+    std::generate(noise.begin(), noise.end(), std::mt19937(5));
     glWindowPos2i(0, 0);
     glDrawPixels(v.width, v.height, GL_RGBA, GL_UNSIGNED_BYTE, noise.data());
     DisplayAt(2000);
@@ -105,11 +103,10 @@ void ExpectOnePicture(const View& v) {
     const bool rectangle = v.lights == 0 && v.letterbox == 0 && way == 2;
     EXPECT_EQ(lastFieldDrawn, rectangle  ? FieldDrawn::PixelRectangle
                               : way == 0 ? FieldDrawn::SimplePoints
-                                         : FieldDrawn::PointArrays)
-        << what;
+                                         : FieldDrawn::PointArrays);
     states[way] = StateAfterTheField();
-    ASSERT_TRUE(pictures[way] == pictures[0]) << what << ", way " << way;
-    ASSERT_EQ(states[way], states[0]) << what << ", way " << way;
+    ASSERT_TRUE(pictures[way] == pictures[0]) << "way " << way;
+    ASSERT_EQ(states[way], states[0]) << "way " << way;
   }
 }
 

@@ -9,7 +9,6 @@
 #include <cfloat>
 #include <cmath>
 #include <iterator>
-#include <limits>
 #include <random>
 #include <vector>
 
@@ -23,8 +22,6 @@ constexpr size_t kUnequalPer10000 = 0;
 constexpr size_t kUnequalPer10000 = 1;
 #endif
 
-constexpr double kInf = std::numeric_limits<double>::infinity();
-
 // Sizes leave every kernel a part vector at the end of a row; the extremes are
 // held keys (frequency 1e12, FLT_MAX, infinity), a phase or a ripple frequency
 // that is not a number, and infinite frequency at a ripple centred on a point.
@@ -34,18 +31,15 @@ const struct {
   double frequency, special;  // special goes into ripple 0's `slot` when not 0
   int slot;
 } kScenes[] = {
-    {203, 77, 1, 4, 1.0, 0, 0},    {203, 77, 1, 8, 1.0, 0, 0},   {61, 47, 20, 1, 1.0, 0, 0},
-    {17, 9, 2, 3, 0.0, 0, 0},      {45, 31, 7, 3, -2.5, 0, 0},   {64, 40, 1, 4, 1e12, 0, 0},
-    {64, 40, 1, 4, FLT_MAX, 0, 0}, {64, 40, 1, 4, kInf, 0, 0},   {37, 11, 1, 2, 1, NAN, 3},
-    {37, 11, 1, 1, 1.0, kInf, 2},  {1, 1, 1, 2, 1.0, 1e-300, 2}, {1920, 1080, 1, 4, 1.0, 0, 0},
+    {203, 77, 1, 4, 1.0, 0, 0},       {203, 77, 1, 8, 1.0, 0, 0},     {61, 47, 20, 1, 1.0, 0, 0},
+    {17, 9, 2, 3, 0.0, 0, 0},         {45, 31, 7, 3, -2.5, 0, 0},     {64, 40, 1, 4, 1e12, 0, 0},
+    {64, 40, 1, 4, FLT_MAX, 0, 0},    {64, 40, 1, 4, INFINITY, 0, 0}, {37, 11, 1, 2, 1, NAN, 3},
+    {37, 11, 1, 1, 1.0, INFINITY, 2}, {1, 1, 1, 2, 1.0, 1e-300, 2},   {1920, 1080, 1, 4, 1.0, 0, 0},
 };
 
 std::vector<float> Evaluate(const FieldFrame& frame, FieldEvaluation evaluation, int threads) {
   std::vector<float> rgb(3 * size_t{GridColumns(frame)} * GridRows(frame), -7.0f);
-  FieldRows rows;
-  rows.columns = GridColumns(frame);
-  rows.rgb = rgb.data();
-  EvaluateField(frame, rows, evaluation, threads);
+  EvaluateField(frame, {GridColumns(frame), rgb.data()}, evaluation, threads);
   return rgb;
 }
 

@@ -1,12 +1,16 @@
 // The reference arithmetic against answers worked out by hand: the ripple sum
-// at chosen distances and phases, every scheme's colour at its edge values,
-// and the grid's extent at sizes that do and do not divide by the step.
+// at chosen distances and phases, every scheme's colour at its edge values
+// (FieldReference_test.txt), and the grid's extent at sizes that do and do not
+// divide by the step.
 #include "sim/FieldReference.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <numbers>
+#include <sstream>
+
+#include "tests/support/GlTest.h"
 
 namespace {
 
@@ -14,12 +18,10 @@ constexpr double kPi = std::numbers::pi;
 
 // One or two ripples: centre u, centre v, frequency, phase each.
 FieldFrame Ripples(std::initializer_list<double> slots, double scale = 1.0, double vertical = 1.0) {
-  FieldFrame frame;
-  frame.rippleCount = static_cast<int>(slots.size() / 4);
-  frame.rippleScale = scale;
-  frame.verticalFactor = vertical;
-  int k = 0;
-  for (const double s : slots) frame.slot[k++] = s;
+  FieldFrame frame{.rippleCount = static_cast<int>(slots.size() / 4),
+                   .verticalFactor = vertical,
+                   .rippleScale = scale};
+  std::copy(slots.begin(), slots.end(), frame.slot);
   return frame;
 }
 
@@ -47,59 +49,22 @@ TEST(FieldValue, KnownAnswers) {
 }
 
 TEST(ColorForValue, EverySchemeAtItsEdgeValues) {
-  constexpr double kR2 = 0.70710678118654752;  // sqrt(0.5)
-  // NOLINTNEXTLINE(clang-analyzer-optin.performance.Padding): read by people, the scheme first
-  const struct {
-    int scheme;
-    double v;
-    float red, green, blue;
-  } cases[] = {
-      {0, 0.0, 0, 0, 1},
-      {0, 0.5, 0, 0, 0},
-      {0, 1.0, 0, 0.25, 1},
-      {0, 0.75, 0, kR2 / 4, kR2},
-      {1, 0.0, 0, 0, 0},
-      {1, 0.5, 0, 0, 1},
-      {1, 1.0, 0, 0, 0},
-      {1, 0.625, 0, 0, 0.5},
-      {2, 0.0, 0.64678436f, 0, 0},  // (0.5 * 0.35)^(1/4), from a calculator
-      {2, 0.5, 0, 0, 0},
-      {2, 1.0, kR2, 0, 0},
-      {2, 0.625, 0.5, 0, 0},  // (0.125 * 0.5)^(1/4)
-      {3, 0.0, 0, 1, 0},
-      {3, 0.375, 0, 0.5, 0},
-      {3, 0.5, 0, 0, 0},
-      {3, 1.0, 1, 1, 0},
-      {4, 0.0, 1, 1, 1},
-      {4, 0.375, 0.5, 0.5, 0.5},
-      {4, 0.5, 0, 0, 0},
-      {4, 1.0, 1, 1, 0},
-      {5, 0.0, 1, 1, 1},
-      {5, 0.5, 0, 0, 1},
-      {5, 0.75, 0.5, 0.5, 1},
-      {5, 1.0, 1, 1, 1},
-      {6, 0.0, 0, 0, 1},
-      {6, 0.5, 0, 0, 0},
-      {6, 0.25, 0, 0, 0.5},
-      {6, 1.0, 0, 0, 1},
-      // Scheme 7 with the first colour 0.1, 0.2, 0.3 (channels 20, 23, 26), the second
-      // 0.01, 0.02, 0.03 and the third 0.4, 0.5, 0.6: low, middle plus high, twice high.
-      {7, 0.0, 0.1f, 0.2f, 0.3f},
-      {7, 0.5, 0.41f, 0.52f, 0.63f},
-      {7, 1.0, 0.8f, 1.0f, 1.2f},
-      {8, 0.0, 0, 0, 0},
-      {-1, 1.0, 0, 0, 0},  // no such scheme: black
-  };
-  for (const auto& c : cases) {
+  int rows = 0;
+  for (const std::string& line : TableRows(WENDRIX_COLOUR_TABLE)) {
+    std::istringstream row(line);
     FieldFrame frame;
-    frame.colorOption = c.scheme;
+    double v = 0;
+    float rgb[3] = {};
+    row >> frame.colorOption >> v >> rgb[0] >> rgb[1] >> rgb[2];
     const double colours[9] = {0.1, 0.01, 0.4, 0.2, 0.02, 0.5, 0.3, 0.03, 0.6};
     std::copy(std::begin(colours), std::end(colours), frame.schemeColor);
-    const PointColor got = ColorForValue(frame, c.v);
-    EXPECT_NEAR(got.red, c.red, 2e-7) << "scheme " << c.scheme << " at " << c.v;
-    EXPECT_NEAR(got.green, c.green, 2e-7) << "scheme " << c.scheme << " at " << c.v;
-    EXPECT_NEAR(got.blue, c.blue, 2e-7) << "scheme " << c.scheme << " at " << c.v;
+    const PointColor got = ColorForValue(frame, v);
+    EXPECT_NEAR(got.red, rgb[0], 2e-7) << line;
+    EXPECT_NEAR(got.green, rgb[1], 2e-7) << line;
+    EXPECT_NEAR(got.blue, rgb[2], 2e-7) << line;
+    ++rows;
   }
+  EXPECT_GT(rows, 30);
   FieldFrame faded;
   faded.colorOption = 5;
   faded.fadeLevel = 0.5f;
@@ -112,9 +77,7 @@ TEST(Grid, PointsAcrossAndUpStopBelowTheEdge) {
   } cases[] = {{640, 6, 107}, {480, 6, 80}, {12, 6, 2},  {13, 6, 3},     {0, 6, 0},
                {1, 20, 1},    {20, 20, 1},  {21, 20, 2}, {1920, 1, 1920}};
   for (const auto& c : cases) {
-    FieldFrame frame;
-    frame.width = frame.height = c.size;
-    frame.step = c.step;
+    const FieldFrame frame{.width = c.size, .height = c.size, .step = c.step};
     EXPECT_EQ(GridColumns(frame), c.points) << c.size << " step " << c.step;
     EXPECT_EQ(GridRows(frame), c.points) << c.size << " step " << c.step;
   }

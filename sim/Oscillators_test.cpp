@@ -11,11 +11,8 @@ namespace {
 TEST(Random, KnownAnswersFromSeedZeroAndTheBankTheyFill) {
   SeedRandom(0);
   for (const int expected : {38, 7719, 21238, 2437}) EXPECT_EQ(NextRandom(), expected);
-  for (int i = 4; i < 999; ++i) NextRandom();
-  EXPECT_EQ(NextRandom(), 21074);  // the 1000th draw
-  SeedRandom(0);
-  EXPECT_DOUBLE_EQ(RandomScaled(2.0), 38 / 32768.0 * 2.0);
-  // The bank from seed 0, as every start fills it: phase, then rate, for channels 1 on.
+  // The bank from seed 0, as every start fills it: phase, then rate, for channels 1 on, each
+  // draw scaled. (The long run of the sequence is in every golden frame.)
   SeedRandom(0);
   oscillatorBank = {};  // as at launch, whatever ran before in this process
   InitOscillators(60);

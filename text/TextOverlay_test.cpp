@@ -48,12 +48,11 @@ TEST(DrawText, CellsAndTheStateLeftForTheFrame) {
   glGetIntegerv(GL_TEXTURE_BINDING_2D, &state[8]);
   EXPECT_EQ(state, (std::array<GLint, 9>{0, 18, 100, 24, GL_LINE, GL_LINE, GL_MODELVIEW, 1, -1}));
   EXPECT_FALSE(glIsEnabled(GL_BLEND) || glIsEnabled(GL_TEXTURE_2D));
-  GLfloat m[16];
+  GLfloat m[16], colour[4];
   glGetFloatv(GL_MODELVIEW_MATRIX, m);
-  EXPECT_EQ(m[12], 5.0f);
-  EXPECT_EQ(m[13], 6.0f);
-  glGetFloatv(GL_CURRENT_COLOR, m);
-  EXPECT_EQ(std::vector<GLfloat>(m, m + 3), (std::vector<GLfloat>{1, 1, 1}));
+  glGetFloatv(GL_CURRENT_COLOR, colour);  // the translation stays, the colour is white
+  EXPECT_EQ((std::vector<GLfloat>{m[12], m[13], colour[0], colour[1], colour[2]}),
+            (std::vector<GLfloat>{5, 6, 1, 1, 1}));
   glGetFloatv(GL_PROJECTION_MATRIX, m);
   EXPECT_FLOAT_EQ(m[5], 2.0f / 60);  // the window-sized projection stays
 }
@@ -80,8 +79,7 @@ TEST(Messages, AreBoundedAndRememberedWhileRecording) {
     c.show();
     EXPECT_EQ(overlay.lastText, c.remembered);
   }
-  EXPECT_EQ(overlay.lastX, 3);
-  EXPECT_EQ(overlay.lastY, 4);
+  EXPECT_EQ(std::pair(overlay.lastX, overlay.lastY), std::pair(3, 4));
 }
 
 }  // namespace

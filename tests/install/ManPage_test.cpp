@@ -59,9 +59,8 @@ std::set<std::string> Options(const std::string& text) {
   const std::string plain = std::regex_replace(text, std::regex(R"(\\-)"), "-");
   std::set<std::string> names;
   const std::regex option("--[a-z][a-z-]*");
-  for (std::sregex_iterator it(plain.begin(), plain.end(), option), end; it != end; ++it) {
+  for (std::sregex_iterator it(plain.begin(), plain.end(), option), end; it != end; ++it)
     names.insert(it->str());
-  }
   return names;
 }
 

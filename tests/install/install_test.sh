@@ -1,11 +1,10 @@
 #!/usr/bin/env bash
 # Installs Wendrix as a user would, into a scratch directory, and checks what lands there.
 #   install_test.sh prefix|deb PNGPROBE BUILD SOURCE VERSION BINDIR DATADIR MANDIR LIBEXECDIR
-# prefix: `cmake --install BUILD` staged under a DESTDIR, in the configured (full) BINDIR,
-# DATADIR and MANDIR. deb: the package dpkg-buildpackage makes in a clean copy of SOURCE's
-# files, put through lintian and unpacked; its layout is Debian's. Exits 77 (skipped) when
-# all passed but an atlas in the compiled-in data directory on this machine leaves it
-# unproven that the installed renderer found its own.
+# prefix: `cmake --install BUILD` under a DESTDIR, in the configured BINDIR, DATADIR and MANDIR;
+# deb: dpkg-buildpackage's package of a clean copy of SOURCE's files, through lintian, unpacked
+# (Debian's layout). Exits 77 (skipped) when all passed but this machine's own atlas in the
+# compiled-in data directory leaves it unproven that the installed renderer found its own.
 set -euo pipefail
 route=$1 pngprobe=$2 build=$3 source=$4 version=$5 bindir=$6 datadir=$7 mandir=$8 libexecdir=$9
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/wendrix-$route.XXXXXX")

@@ -13,19 +13,13 @@ expected = words('\n'.join(re.findall(r'"((?:[^"\\]|\\.)*)"', page)))
 
 
 def distance(a, b):
-    """Levenshtein distance, bit-parallel (Myers, in Hyyro's form): one pass over b."""
-    peq, last, mask = {}, 1 << (len(a) - 1), (1 << len(a)) - 1
-    for i, c in enumerate(a):
-        peq[c] = peq.get(c, 0) | 1 << i
-    pv, mv, score = mask, 0, len(a)
-    for c in b:
-        eq = peq.get(c, 0)
-        xv, xh = eq | mv, (((eq & pv) + pv) ^ pv) | eq
-        ph, mh = mv | ~(xh | pv), pv & xh
-        score += 1 if ph & last else -1 if mh & last else 0
-        ph, mh = ph << 1 | 1, mh << 1
-        pv, mv = (mh | ~(xv | ph)) & mask, ph & xv & mask
-    return score
+    """Levenshtein distance, row by row (a third of a second for the page)."""
+    row = list(range(len(b) + 1))
+    for i, x in enumerate(a, 1):
+        diagonal, row[0] = row[0], i
+        for j, y in enumerate(b, 1):
+            diagonal, row[j] = row[j], min(row[j] + 1, row[j - 1] + 1, diagonal + (x != y))
+    return row[-1]
 
 
 def accuracy(scheme, scratch):

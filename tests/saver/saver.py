@@ -1,12 +1,12 @@
 """wendrix-saver on Xvfb: ripples in the window it is given and nowhere else, its death by signal and its end with
-its window, its seeds, and every window, value and output it must refuse."""
+its window, its seeds, every window, value and output it must refuse; then the real XScreenSaver daemon running it."""
 import os, signal, subprocess, sys, time, xml.etree.ElementTree as ElementTree
-sys.path.insert(0, os.path.join(os.path.dirname(__file__), '..', 'x11'))
-from xsession import X, Screen, check, fills, finish, ripples, start, until
+from xsession import X, Screen, check, exit_status, failures, fills, finish, ripples, scratch, start, until
 
 saver, config = os.path.abspath(sys.argv[1]), sys.argv[2]
 s = Screen(800, 600, screens=2)  # larger than a window of its own, 640x480
 MISSING = '0x1fffff0'
+toplevels = lambda: [w.id for w in s.root.query_tree().children]
 run = lambda args: subprocess.run([saver] + args, env=s.env, capture_output=True, text=True, timeout=10)
 
 
@@ -21,7 +21,7 @@ def ends(hack, sig, within, what):
     """Signalled, it dies of that signal (a wait status of 128 + its number); without, it exits with 0."""
     sent = time.monotonic()
     hack.send_signal(sig) if sig else None
-    status = until(lambda: hack.poll() is not None and [hack.returncode], 5, step=0.002)
+    status = exit_status(hack, 5, step=0.002)
     took = time.monotonic() - sent
     check(status == [-sig if sig else 0] and took < within, f'{what}: status {status} after {took:.3f} s')
 
@@ -37,10 +37,10 @@ for args, env, sig in [(['--window-id', hex(win.id), '--seed', '7', '--speed', '
                        (['-window-id', str(win.id), '-fps', '-seed', '7', '-speed', '0.01'], {}, signal.SIGINT),
                        (['--root', '--speed', '0.01'], {'XSCREENSAVER_WINDOW': hex(win.id)}, signal.SIGHUP)]:
     what = ' '.join(args + [f'{k}={v}' for k, v in env.items()])
-    before = s.toplevels()
+    before = toplevels()
     win.clear_area()  # no ripples left from the run before
     hack = start([saver] + args, env=dict(s.env, **env))
-    check(until(lambda: fills(s, 100, 80, 240, 180), 10) and s.toplevels() == before,
+    check(until(lambda: fills(s, 100, 80, 240, 180), 10) and toplevels() == before,
           f'{what}: ripples in that window only, no window of its own')
     pictures.append(s.shot(100, 100, 240, 160))  # below the frame-rate line
     text = any(p > 0x80ffff for p in s.shot(100, 80, 240, 20))  # white; scheme 0 has no red
@@ -64,9 +64,9 @@ win.destroy()
 s.d.sync()
 ends(hack, None, 2, 'its window destroyed, it ends by itself')
 
-before = s.toplevels()
+before = toplevels()
 hack = start([saver, '--root', '--delay', '200000'], env=s.env)
-check(until(lambda: fills(s, 0, 0, 800, 600), 10) and s.toplevels() == before,
+check(until(lambda: fills(s, 0, 0, 800, 600), 10) and toplevels() == before,
       '--root without XSCREENSAVER_WINDOW: ripples on the root window')
 cpu = lambda: sum(map(int, open(f'/proc/{hack.pid}/stat').read().rsplit(')', 1)[1].split()[11:13]))
 ticks, second = cpu(), time.sleep(1) or os.sysconf('SC_CLK_TCK')
@@ -92,8 +92,7 @@ for args, env, out, why in [
         (['--window-id', hex(input_only.id)], {}, os.devnull,
          f'window {hex(input_only.id)} is InputOnly: nothing can be drawn in it'),
         (['--help'], {}, '/dev/full', 'write error: No space left on device')]:
-    with open(out, 'w') as stdout:
-        done = subprocess.run([saver] + args, env=dict(s.env, **env), stdout=stdout, stderr=subprocess.PIPE, text=True)
+    done = subprocess.run([saver] + args, env=dict(s.env, **env), stdout=open(out, 'w'), stderr=subprocess.PIPE, text=True)
     check((done.returncode, done.stderr) == (1, f'wendrix-saver: {why}\n'),
           f'{args} {env} > {out}: {done.returncode} {done.stderr!r}')
 
@@ -110,4 +109,39 @@ check(root.tag == 'screensaver' and '--root' in passed and '--fps' in passed and
       f'{config}: well-formed, --root in its command, {len(passed)} words to pass, an updater as stock hacks have')
 check(done.returncode == 1 and done.stderr == f'wendrix-saver: window {MISSING} does not exist\n',
       f'every one accepted; the missing window gives status 1 and one line: {done.returncode} {done.stderr!r}')
+
+# The real XScreenSaver daemon, told of the hack alone in a scratch ~/.xscreensaver, runs it and ends it as it ends a
+# stock hack. As root it blanks but launches no hack ("running as root: not launching hacks"): it runs as nobody.
+home = scratch()
+with open(os.path.join(home, '.xscreensaver'), 'w') as settings:
+    settings.write(f'mode: one\nselected: 0\nlock: False\nfade: False\nunfade: False\nsplash: False\n'
+                   f'timeout: 0:30:00\nprograms: {saver} --root\n')
+user = ['setpriv', '--reuid=nobody', '--regid=nogroup', '--clear-groups'] if os.getuid() == 0 else []
+for path in [home, os.path.join(home, '.xscreensaver')] * bool(user):
+    os.chown(path, 65534, 65534)
+env = dict(s.env, HOME=home)
+command = lambda verb: subprocess.run(user + ['xscreensaver-command', verb], env=env, capture_output=True, timeout=10)
+check(subprocess.run(user + ['test', '-x', saver]).returncode == 0, f'{saver} can be run by the daemon\'s user')
+daemon = start(user + ['xscreensaver', '-no-splash', '-verbose'], env=env, stderr=open(home + '/log', 'w'))
+
+
+def hacks():
+    """The daemon's grandchildren running the hack (its child xscreensaver-gfx launches hacks)."""
+    parents, found = {}, []
+    for pid in filter(str.isdigit, os.listdir('/proc')):
+        try:
+            parents[pid] = open(f'/proc/{pid}/stat').read().rsplit(')', 1)[1].split()[1]
+            if open(f'/proc/{pid}/cmdline', 'rb').read().split(b'\0')[0].decode() == saver:
+                found.append(pid)
+        except OSError:
+            pass
+    return [pid for pid in found if parents.get(parents.get(pid)) == str(daemon.pid)]
+
+
+check(until(lambda: command('-version').returncode == 0, 10), 'the daemon answers')
+command('-activate')
+check(until(lambda: hacks() and ripples(s.shot()), 15), 'xscreensaver-command -activate: the hack draws ripples')
+command('-deactivate')
+check(until(lambda: not hacks(), 5), 'xscreensaver-command -deactivate: the hack has exited')
+print(open(home + '/log').read() if failures else '', end='')  # the daemon's own account
 finish()

@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 
 #include "app/Clock.h"
 #include "app/FrameDriver.h"
@@ -45,8 +46,7 @@ void StartProgram(int width, int height) {
   letterboxSelector = settings.letterbox = helpShown = paused = mouseX = mouseY = 0;
   shellFullScreen = frameCounter = 0;
   overlay.lastText[0] = '\0';
-  nowSeconds = frameDelta = 0.0f;
-  previousTime = overlay.expiry = 0.0;
+  previousTime = overlay.expiry = nowSeconds = frameDelta = 0.0f;
   previousMs = elapsedMs = 0;
   nextFpsTime = 1.0;
   fpsValue = 30;
@@ -69,4 +69,13 @@ void Type(const std::string& keys) {
     if (key.special) TestWindow().Special(key.code);
     if (!key.special) TestWindow().Key(static_cast<unsigned char>(key.code));
   }
+}
+
+std::vector<std::string> TableRows(const char* path) {
+  std::vector<std::string> rows;
+  std::ifstream file(path);
+  for (std::string line; std::getline(file, line);) {
+    if (!line.empty() && line[0] != '#') rows.push_back(line);
+  }
+  return rows;
 }

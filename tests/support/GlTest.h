@@ -1,5 +1,6 @@
 // The program on one offscreen GL window per test process, started afresh by
-// every test, with a millisecond counter the test turns by hand.
+// every test, with a millisecond counter the test turns by hand; and the tables
+// of cases that tests keep as data files.
 #pragma once
 
 #include <cstdint>
@@ -20,3 +21,5 @@ void DisplayAt(int64_t ms);
 void Type(const std::string& keys);
 // The window's pixels, RGB, top row first.
 inline std::vector<uint8_t> Pixels() { return TestWindow().ReadRgb(); }
+// The rows of a table file: its lines but the blank ones and # comments.
+std::vector<std::string> TableRows(const char* path);

@@ -4,7 +4,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 
 namespace {
 bool testsFinished = false;
@@ -22,15 +21,11 @@ int main(int argc, char** argv) {
   setenv("EGL_PLATFORM", "surfaceless", 0);
   setenv("LIBGL_ALWAYS_SOFTWARE", "1", 0);
 #endif
-  // A death test's child is meant to exit inside its test.
-  bool deathTestChild = false;
-  for (int i = 1; i < argc; ++i) {
-    deathTestChild |= std::strstr(argv[i], "internal_run_death_test") != nullptr;
-  }
   testing::InitGoogleTest(&argc, argv);
   // Mesa runs threads: death tests re-run the binary rather than fork it.
   GTEST_FLAG_SET(death_test_style, "threadsafe");
-  if (!deathTestChild) std::atexit(ExitedInsideATest);
+  // A death test's child is meant to exit inside its test.
+  if (GTEST_FLAG_GET(internal_run_death_test).empty()) std::atexit(ExitedInsideATest);
   const int result = RUN_ALL_TESTS();
   testsFinished = true;
   return result;

@@ -1,9 +1,8 @@
 """wendrix-setup.exe under Wine: a silent install, the installed program and screen saver started
 from elsewhere, then a silent uninstall that leaves no file and no registry key behind."""
-import os, re, subprocess, sys, time
-sys.path.insert(0, os.path.dirname(__file__))
+import os, re, subprocess, sys
 import wine
-from xsession import Screen, check, fills, finish, scratch, until
+from xsession import Screen, check, exit_status, fills, finish, scratch, until
 
 prefix, setup = sys.argv[1], os.path.abspath(sys.argv[2])
 drive = os.path.join(prefix, 'drive_c')
@@ -17,9 +16,8 @@ def state():
     wine.end(prefix)
     paths = {os.path.relpath(os.path.join(top, name), drive)
              for top, dirs, names in os.walk(drive) for name in dirs + names}
-    keys = set()
-    for hive in ('system.reg', 'user.reg'):
-        keys |= set(re.findall(r'^\[(.*)\]', open(os.path.join(prefix, hive), errors='replace').read(), re.M))
+    keys = {key for hive in ('system.reg', 'user.reg')
+            for key in re.findall(r'^\[(.*)\]', open(os.path.join(prefix, hive), errors='replace').read(), re.M)}
     return paths, keys
 
 
@@ -29,9 +27,8 @@ def run(argv, key):
     started = wine.start(prefix, s, argv, cwd=scratch())
     win = s.find('Wendrix', timeout=30)
     shown = win is not None and until(lambda: fills(s, 0, 0, W, H), 15) is not None
-    if key:
-        s.key(key, win)
-    status = until(lambda: started.poll() is not None and [started.returncode], 10) if key else wine.end(prefix)
+    s.key(key, win) if key else None
+    status = exit_status(started, 10) if key else wine.end(prefix)
     return shown, started.stderr.read(), status
 
 

@@ -1,25 +1,20 @@
 """wendrix.exe under Wine on Xvfb, as a Windows user runs it: each row types keys through XTest,
 then waits for what must be seen; then Escape's fade and the exit status."""
 import os, sys, time
-sys.path.insert(0, os.path.dirname(__file__))
 import wine
-from xsession import Screen, check, fills, finish, icon_sizes, scratch, until
+from xsession import Screen, check, fades_out, fills, finish, icon_sizes, scratch, until
 
 prefix, program = sys.argv[1], os.path.abspath(sys.argv[2])
 W, H = 800, 600
 s = Screen(W, H)
 exe = wine.start(prefix, s, [program], cwd=scratch())
 win = s.find('Wendrix', timeout=30)
-if not check(win is not None, 'a window titled Wendrix'):
-    finish()
+check(win is not None, 'a window titled Wendrix', fatal=True)
 green = lambda px: sum((p >> 8 & 255) > 8 for p in px)  # scheme 0 has green, scheme 1 none
 field = lambda: s.shot(0, 40, W, H - 80)  # below the start message
 
 
-def at(x, y, w, h):
-    """The window's inside at (x, y), w x h, and ripples there and nowhere else."""
-    return s.geometry(win) == (x, y, w, h) and fills(s, x, y, w, h)
-
+at = lambda x, y, w, h: s.geometry(win) == (x, y, w, h) and fills(s, x, y, w, h)  # the inside there, ripples only in it
 
 rows = [  # keys; what must be seen then; its probe
     ('', 'full screen over the monitor, ripples everywhere, scheme 0 has green',
@@ -42,18 +37,12 @@ def steps():
     return sum(row[i] // 32 != row[i - 1] // 32 for i in range(1, W))
 
 
-for _ in range(12):
-    s.key('Down', win)
+s.key('Down', win, times=12)
 time.sleep(0.3)
 fewer = steps()
-for _ in range(24):
-    s.key('Up', win)
+s.key('Up', win, times=24)
 more = until(lambda: steps() > 2 * fewer and steps(), 5)
 check(more is not None, f'Down x12, then Up x24: {fewer} steps of blue along a row, then {more}')
 
-s.key('Escape', win)
-escaped = time.monotonic()
-status = until(lambda: exe.poll() is not None and [exe.returncode], 10)
-took = time.monotonic() - escaped
-check(status == [0] and 2.5 <= took <= 4, f'Escape: fades out, exit status {status} after {took:.2f} s')
+fades_out(s, win, exe)
 finish()

@@ -1,13 +1,12 @@
 """wendrix.scr under Wine on Xvfb, as Windows starts it: /s over the screen and its end by input,
-the settings in the registry changing what /s draws, /p inside another program's window, /c."""
-import os, select, subprocess, sys, time
-sys.path.insert(0, os.path.dirname(__file__))
+the settings in the registry changing what /s draws, /c (/p is Preview_test.cpp's, in windows_unit)."""
+import os, sys, time
 import wine
 from Xlib import X
 from Xlib.ext import xtest
-from xsession import Screen, black, check, fills, finish, scratch, until
+from xsession import Screen, black, check, exit_status, fills, finish, scratch, until
 
-prefix, scr, host = sys.argv[1], os.path.abspath(sys.argv[2]), os.path.abspath(sys.argv[3])
+prefix, scr = sys.argv[1], os.path.abspath(sys.argv[2])
 W, H = 800, 600
 s = Screen(W, H)
 KEY = r'HKCU\Software\Wendrix'
@@ -19,38 +18,29 @@ def saver(*args):
     return program, s.find('Wendrix', timeout=30)
 
 
-def ended(program, within):
-    status = until(lambda: program.poll() is not None and [program.returncode], within, step=0.02)
-    return status == [0]
-
-
 def pointer(x, y, button=None):
     xtest.fake_input(s.d, X.MotionNotify, x=x, y=y)
-    if button:
-        xtest.fake_input(s.d, X.ButtonPress, button)
-        xtest.fake_input(s.d, X.ButtonRelease, button)
+    for kind in [X.ButtonPress, X.ButtonRelease] if button else []:
+        xtest.fake_input(s.d, kind, button)
     s.d.sync()
 
 
 def steps(y):
-    """Where the colour changes along row y."""
     row = s.shot(0, y, W, 1)
     return [i for i in range(1, W) if row[i] != row[i - 1]]
 
 
-# /s, ended each time by one kind of input; a drift of 2 pixels is no move.
+# /s, ended each time by one kind of input (a key: installer.py's); a drift of 2 pixels is no move.
 at = lambda: (s.root.query_pointer().root_x, s.root.query_pointer().root_y)
-for what, before, act in [('a key', None, lambda w: s.key('space', w)),
-                          ('a mouse button', None, lambda w: pointer(10, 10, button=1)),
+for what, before, act in [('a mouse button', lambda: None, lambda w: pointer(10, 10, button=1)),
                           ('a move of 40 pixels, not one of 2', lambda: pointer(at()[0] + 2, at()[1]) or time.sleep(0.5),
                            lambda w: pointer(at()[0] + 40, at()[1]))]:
     program, win = saver('/s')
     shown = win is not None and until(lambda: fills(s, 0, 0, W, H), 15)
-    if before:
-        before()
+    before()
     still = program.poll() is None
     act(win)
-    check(shown and still and ended(program, 2), f'/s: ripples over the whole screen, ended by {what}, status 0')
+    check(shown and still and exit_status(program, 2, 0.02) == [0], f'/s: ripples over the whole screen, ended by {what}, status 0')
 
 # The registry's values as the dialog or reg.exe leave them; wrong ones give way to the defaults.
 blue = lambda px: all(p & 255 > 240 for p in px)  # Clouds: blue at full everywhere
@@ -70,33 +60,7 @@ for values, what, probe in [
     program, win = saver('/S')
     check(win is not None and until(probe, 15) is not None, f'/S with {values}: {what}')
     s.key('Escape', win)
-    ended(program, 5)
-
-# /p HWND: inside the window a program made, following its size and its end. Wine on Xvfb
-# shows nothing that OpenGL draws in a child window, so the stand-in reports the saver's
-# child instead of the pixels: its size, and nothing of the saver's outside it.
-program = wine.start(prefix, s, [host, wine.windows_path(scr)], stdout=subprocess.PIPE)
-told = []
-
-
-def said(text):
-    """The stand-in's last line is text, within 15 s."""
-    def look():
-        while select.select([program.stdout], [], [], 0)[0] and (chunk := os.read(program.stdout.fileno(), 4096)):
-            told.append(chunk.decode())
-        return ''.join(told).strip().endswith(text)
-    return until(look, 15) is not None
-
-
-win = s.find('Preview host', timeout=30)
-x, y, w, h = s.geometry(win) if win else (0, 0, W, H)
-outside = [(0, 0, W, y), (0, y + h, W, H - y - h), (0, y, x, h), (x + w, y, W - x - w, h)]
-check(said('child 320x240') and all(black(s.shot(*r)) for r in outside) and s.find('Wendrix', timeout=0.5) is None,
-      '/p: a child filling the 320x240 window it is given; no window of its own, nothing outside')
-s.key('g', win)
-check(said('child 400x300'), '/p: the window grown to 400x300, the child follows')
-s.key('q', win)
-check(ended(program, 5), '/p: its window closed, the saver ends with status 0')
+    exit_status(program, 5)
 
 # /c: the dialog shows the defaults; Tab to the ripples, 7, Enter writes every value.
 wine.reg(prefix, 'delete', KEY, '/f')
@@ -104,7 +68,7 @@ program = wine.start(prefix, s, [scr, '/c:0'])
 win = s.find('Wendrix Settings', timeout=30)
 for key in ['Tab', '7', 'Return']:
     s.key(key, win)
-saved = ended(program, 5) and wine.reg(prefix, 'query', KEY).stdout
+saved = exit_status(program, 5) == [0] and wine.reg(prefix, 'query', KEY).stdout
 want = ['Scheme    REG_SZ    0', 'Ripples    REG_DWORD    0x7', 'Tesselation    REG_DWORD    0x6',
         'Speed    REG_SZ    1', 'Letterbox    REG_DWORD    0x0', 'SpotLight    REG_DWORD    0x0']
 check(saved and all(line in saved for line in want), f'/c:0: the dialog saves ripples 7 and the defaults: {saved!r}')

@@ -3,32 +3,28 @@ import atexit, ctypes, os, select, shutil, signal, subprocess, sys, tempfile, ti
 from Xlib import X, XK, display as xdisplay, error
 from Xlib.ext import xtest
 
-_children = []
+_children, _folders, failures = [], [], []
 _libc = ctypes.CDLL(None)
 
 
 def start(argv, env=None, cwd=None, **kw):
     """A child that gets SIGKILL when the test dies and is stopped when it ends."""
-    child = subprocess.Popen(argv, env=env, cwd=cwd, stdin=subprocess.DEVNULL, text=True,
-                             stdout=kw.pop('stdout', subprocess.DEVNULL),
-                             stderr=kw.pop('stderr', subprocess.PIPE),
-                             preexec_fn=lambda: _libc.prctl(1, signal.SIGKILL), **kw)
-    _children.append(child)
-    return child
+    kw = {'stdout': subprocess.DEVNULL, 'stderr': subprocess.PIPE, **kw}
+    _children.append(subprocess.Popen(argv, env=env, cwd=cwd, stdin=subprocess.DEVNULL, text=True,
+                                      preexec_fn=lambda: _libc.prctl(1, signal.SIGKILL), **kw))
+    return _children[-1]
 
 
 def stop(child, timeout=3):
     """SIGTERM, then SIGKILL after timeout seconds; always reaped."""
-    if child.poll() is None:
-        child.terminate()
-        try:
-            child.wait(timeout)
-        except subprocess.TimeoutExpired:
-            child.kill()
-            child.wait()
+    child.terminate()  # nothing once it has been reaped
+    try:
+        child.wait(timeout)
+    except subprocess.TimeoutExpired:
+        child.kill()
+        child.wait()
 
 
-_folders = []
 atexit.register(lambda: [stop(c) for c in reversed(_children)] + [shutil.rmtree(f, True) for f in _folders])
 
 
@@ -41,21 +37,29 @@ def scratch():
 def until(test, timeout, step=0.05):
     """test()'s first true value within timeout seconds, else None."""
     end = time.monotonic() + timeout
-    while True:
-        value = test()
-        if value or time.monotonic() > end:
-            return value or None
+    while not (value := test()) and time.monotonic() <= end:
         time.sleep(step)
+    return value or None
 
 
-failures = []
+def exit_status(child, timeout, step=0.05):
+    """[its exit status] once the child has ended, within timeout seconds; else None."""
+    return until(lambda: child.poll() is not None and [child.returncode], timeout, step)
 
 
-def check(ok, what):
+def fades_out(screen, window, child):
+    """Escape typed, the program fades out and ends with status 0 within 2.5 to 4 s."""
+    screen.key('Escape', window)
+    escaped = time.monotonic()
+    status = exit_status(child, 10)
+    took = time.monotonic() - escaped
+    return check(status == [0] and 2.5 <= took <= 4, f'Escape: fades out, exit status {status} after {took:.2f} s')
+
+
+def check(ok, what, fatal=False):
     print(('ok   ' if ok else 'FAIL ') + what, flush=True)
-    if not ok:
-        failures.append(what)
-    return ok
+    failures.extend([] if ok else [what])
+    return ok if ok or not fatal else finish()  # a fatal check that fails ends the test
 
 
 def finish():
@@ -72,23 +76,15 @@ class Screen:
         self.server = start(['Xvfb', '-displayfd', str(write)] + sizes + ['-nolisten', 'tcp', '-br'],
                             pass_fds=[write])
         os.close(write)
-        number = b''
-        while not number.endswith(b'\n') and select.select([read], [], [], 20)[0]:
-            chunk = os.read(read, 16)
-            number += chunk
-            if not chunk:
-                break
-        os.close(read)
-        if not number.endswith(b'\n'):
+        with os.fdopen(read) as pipe:  # the display's number and a newline, once it is ready
+            number = pipe.readline() if select.select([pipe], [], [], 20)[0] else ''
+        if not number.endswith('\n'):
             sys.exit('Xvfb gave no display: ' + self.server.stderr.read())
-        self.name = ':' + number.decode().strip()
+        self.name = ':' + number.strip()
         self.env = dict(os.environ, DISPLAY=self.name)
         self.d = xdisplay.Display(self.name)
         self.root = self.d.screen().root
         self.size = (width, height)
-
-    def toplevels(self):
-        return [w.id for w in self.root.query_tree().children]
 
     def find(self, title, timeout=15):
         def look():
@@ -101,25 +97,22 @@ class Screen:
         return until(look, timeout)
 
     def geometry(self, w):
-        g = w.get_geometry()
-        at = w.translate_coords(self.root, 0, 0)
+        g, at = w.get_geometry(), w.translate_coords(self.root, 0, 0)
         return (-at.x, -at.y, g.width, g.height)
 
     def shot(self, x=0, y=0, w=None, h=None, screen=0):
         """Pixels of a screen rectangle as 0xRRGGBB integers, row by row."""
         w, h = self.size[0] - x if w is None else w, self.size[1] - y if h is None else h
-        if not w or not h:
-            return []
-        data = self.d.screen(screen).root.get_image(x, y, w, h, X.ZPixmap, 0xffffffff).data
+        data = self.d.screen(screen).root.get_image(x, y, w, h, X.ZPixmap, 0xffffffff).data if w and h else b''
         return [p & 0xffffff for p in memoryview(data).cast('I')]
 
-    def key(self, name, window):
+    def key(self, name, window, times=1):
         """Types the key named by its keysym into window, with Shift where the keysym needs it."""
         sym = XK.string_to_keysym(name)
         code, shift = self.d.keysym_to_keycode(sym), self.d.keysym_to_keycode(XK.XK_Shift_L)
         shifted = [shift] if self.d.keycode_to_keysym(code, 0) != sym else []
         window.set_input_focus(X.RevertToPointerRoot, X.CurrentTime)
-        for kind, keys in [(X.KeyPress, shifted + [code]), (X.KeyRelease, [code] + shifted)]:
+        for kind, keys in [(X.KeyPress, shifted + [code]), (X.KeyRelease, [code] + shifted)] * times:
             for key in keys:
                 xtest.fake_input(self.d, kind, key)
         self.d.sync()
