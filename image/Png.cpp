@@ -113,7 +113,11 @@ bool WritePng(const std::string& path, int width, int height, const std::vector<
     umask(mask);
     why = WriteAside(path, png, 0666 & ~mask);
   } else if (why == 0 && S_ISREG(info.st_mode)) {
-    why = WriteAside(path, png, info.st_mode & 07777);
+    // A file the shell's > could not write is not replaced either; no set-id bit is handed on.
+    why = access(path.c_str(), W_OK) == 0 ? WriteAside(path, png, info.st_mode & 0777) : errno;
+    // A folder we may not change, or a sticky one holding another's file, still lets the
+    // writable file itself be written, in place.
+    if (why == EACCES || why == EPERM) why = WriteInPlace(path, png);
   } else if (why == 0 && S_ISDIR(info.st_mode)) {
     why = EISDIR;
   } else if (why == 0) {

@@ -17,6 +17,10 @@ int64_t PerformanceFrequency();
 // device; null for anything else, with the reason in *why.
 std::FILE* OpenRegularFile(const char* fileName, std::string* why);
 
+// Keeps SIGTERM, SIGINT and SIGHUP off the calling helper thread, so that they reach
+// the main thread, whose sleep they end and whose handler tidies up (Windows: nothing).
+void LeaveEndSignalsToMainThread();
+
 // The directory of the running executable, or "" when it cannot be told.
 std::string ExecutableDir();
 // Where an installation put the program's data: the data directory of the

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <initializer_list>
 
+#include "platform/Platform.h"
 #include "platform/Signals.h"
 
 void CatchEndSignals(void (*handler)(int signal)) {
@@ -17,6 +18,13 @@ void CatchEndSignals(void (*handler)(int signal)) {
     sigaction(signal, nullptr, &before);
     if (before.sa_handler != SIG_IGN) sigaction(signal, &action, nullptr);
   }
+}
+
+void LeaveEndSignalsToMainThread() {
+  sigset_t end;
+  sigemptyset(&end);
+  for (const int signal : {SIGTERM, SIGINT, SIGHUP}) sigaddset(&end, signal);
+  pthread_sigmask(SIG_BLOCK, &end, nullptr);
 }
 
 void DieOfSignal(int signal) {

@@ -55,6 +55,9 @@ std::FILE* OpenRegularFile(const char* fileName, std::string* why) {
   return stream;
 }
 
+// Windows ends its programs without Unix's signals.
+void LeaveEndSignalsToMainThread() {}
+
 std::string ExecutableDir() {
   // The manifest makes the process's code page UTF-8, so the A functions and
   // fopen agree on every name.

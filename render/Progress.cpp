@@ -12,8 +12,11 @@ constexpr auto kBetweenLines = std::chrono::milliseconds(200);
 Progress::Progress(int frames, std::FILE* out, bool terminal, ProgressClock clock)
     : frames_(frames), out_(out), terminal_(terminal), clock_(clock), start_(clock()) {}
 
-Progress::~Progress() {
+Progress::~Progress() { End(); }
+
+void Progress::End() {
   if (shown_) std::fputc('\n', out_);
+  shown_ = false;
 }
 
 void Progress::Done(int frames) {

@@ -15,6 +15,8 @@ class Progress {
            ProgressClock clock = std::chrono::steady_clock::now);
   // Ends the line, if one was shown.
   ~Progress();
+  // Ends the line now, if one was shown: the program's own exit skips the destructor.
+  void End();
   Progress(const Progress&) = delete;
   Progress& operator=(const Progress&) = delete;
   // `frames` are done: shown at most five times a second, and always the last.

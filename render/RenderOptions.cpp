@@ -85,6 +85,16 @@ bool Apply(int option, const std::string& value, RenderOptions& parsed, std::str
   }
 }
 
+// "ambiguous" for the start of more than one option's name (--fr), else "unknown".
+std::string Ambiguous(std::string_view name) {
+  int matches = 0;
+  for (const option& known : kOptions) {
+    matches += known.name != nullptr && name.size() > 2 &&
+               std::string_view(known.name).starts_with(name.substr(2));
+  }
+  return matches > 1 ? "ambiguous" : "unknown";
+}
+
 }  // namespace
 
 bool ParseKeys(std::string_view text, std::vector<KeyPress>* keys, std::string* error) {
@@ -207,12 +217,17 @@ ParseResult ParseRenderArguments(const std::vector<std::string>& args, RenderOpt
   optind = 0;  // glibc: start over, whatever an earlier parse left
   opterr = 0;  // the reasons below replace getopt's own messages
   for (int option; (option = getopt_long(argc, argv.data(), "+:h", kOptions, nullptr)) != -1;) {
-    const std::string name = option == '?' || option == ':'
-                                 ? (optopt > ' ' ? std::string("-") + static_cast<char>(optopt)
-                                                 : std::string(argv[optind - 1]))
+    // optopt holds the short option getopt did not know, or else 0 or the value of the
+    // long option at fault in the word before (--help=1 leaves 'h'), which -h never does.
+    const bool shortOption = optopt > ' ' && optopt != 'h';
+    const std::string word = option == '?' || option == ':'
+                                 ? (shortOption ? std::string("-") + static_cast<char>(optopt)
+                                                : std::string(argv[optind - 1]))
                                  : "";
-    if (option == '?') return usage("unknown argument \"" + name + "\"");
-    if (option == ':') return usage(name.substr(0, name.find('=')) + " needs a value");
+    const std::string name = word.substr(0, word.find('='));
+    if (option == '?' && !shortOption && optopt != 0) return usage(name + " takes no value");
+    if (option == '?') return usage(Ambiguous(name) + " argument \"" + word + "\"");
+    if (option == ':') return usage(name + " needs a value");
     if (option == 'h') return ParseResult::kHelp;
     if (option == kVersion) return ParseResult::kVersion;
     if (option != kKeyAt && seen[option]) {

@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/Clock.h"
@@ -38,12 +39,14 @@ struct PendingFrame {
   std::vector<uint8_t> rgb;  // empty: nothing left to write
 };
 PendingFrame pending;
+std::optional<Progress> progress;  // the run's line, ended by the exit that may end the run
 
 bool WritePending() {
   if (pending.rgb.empty()) return true;
   std::string error;
   const bool written = WritePng(pending.path, pending.width, pending.height, pending.rgb, &error);
   pending.rgb.clear();
+  if (!written && progress) progress->End();  // the failure on a line of its own
   if (!written) PrintFailure(error);
   return written;
 }
@@ -51,6 +54,7 @@ bool WritePending() {
 // Runs when the program's own exit ends the process during a frame: the frame
 // being drawn is never shown, so the last one drawn before it is the output.
 void WritePendingAtExit() {
+  if (progress) progress->End();
   if (!WritePending()) std::_Exit(1);
 }
 
@@ -93,7 +97,7 @@ void Type(OffscreenWindow& window, const std::vector<KeyPress>& keys) {
 
 int RunRenderer(const RenderOptions& options) {
   std::string error;
-  if (!CheckOutputPath(FramePath(options.pattern, 0), &error)) {
+  if (!CheckOutputPath(FramePath(options.pattern, options.from), &error)) {
     PrintFailure(error);
     return 1;
   }
@@ -111,7 +115,7 @@ int RunRenderer(const RenderOptions& options) {
   std::atexit(WritePendingAtExit);
 
   Type(*window, options.keys);
-  Progress progress(options.frames, stderr, isatty(STDERR_FILENO) != 0);
+  progress.emplace(options.frames, stderr, isatty(STDERR_FILENO) != 0);
   for (int frame = 0; frame < options.frames; ++frame) {
     for (const TimedKeys& timed : options.keyAt) {
       if (timed.frame == frame) Type(*window, timed.keys);
@@ -121,16 +125,18 @@ int RunRenderer(const RenderOptions& options) {
 
     const bool last = frame + 1 == options.frames;
     const bool wanted = options.pattern.numbered ? frame >= options.from : last;
-    // While the fade runs, the next frame may be the one that ends the program.
-    if (wanted || fadeLevel < 1.0f) {
+    // While the fade runs, the next frame may be the one that ends the program, and then
+    // this one is the output; numbered frames before --from are never written.
+    if (wanted || (!options.pattern.numbered && fadeLevel < 1.0f)) {
       pending.path = FramePath(options.pattern, frame);
       pending.width = options.width;
       pending.height = options.height;
       pending.rgb = window->ReadRgb();
     }
     if (wanted && !WritePending()) return 1;
-    progress.Done(frame + 1);
+    progress->Done(frame + 1);
   }
+  progress->End();
   return 0;
 }
 

@@ -136,6 +136,23 @@ TEST(Renderer, WritesTheFramesAskedForAndHoldsAgainstHostilePathsFilesAndSignals
        "0|wendrix-render: cannot write shared/f.png: Permission denied\n1\nold\n",
        "test $(id -u) = 0 && test $(cat /proc/sys/fs/protected_symlinks) = 1"},
       {"$R --size 8x8 --out " + longName + " && ls", "0|" + longName + "\n"},
+      // A file is replaced only where the shell's > could write it, with no set-id bit kept;
+      // in a folder its owner may not change, it is written in place.
+      {"echo old > s.png; chmod 4755 s.png; $R --size 8x8 --out s.png; stat -c %a s.png; "
+       "mkdir ro w; echo old > ro/f.png; echo old > w/ro.png; chmod 444 w/ro.png; "
+       "chown -R nobody ro w; chmod 555 ro; U='setpriv --reuid=nobody --regid=nogroup "
+       "--clear-groups'; $U $R --size 8x8 --out ro/f.png; od -An -tx1 -N4 ro/f.png; "
+       "$U $R --size 8x8 --out w/ro.png; echo $?; cat w/ro.png",
+       "0|755\n 89 50 4e 47\nwendrix-render: cannot write w/ro.png: Permission denied\n1\nold\n",
+       "test $(id -u) = 0 && setpriv --reuid=nobody --regid=nogroup --clear-groups true"},
+      // Escape ends the run before --from: nothing is written, and only frame 250's path counts.
+      {"mkdir f000.png; $R --size 32x24 --frames 300 --from 250 --key-at '5:<esc>' "
+       "--out f%03d.png; echo $?; ls",
+       "0|0\nf000.png\n"},
+      // On a terminal the progress line is ended, also when Escape ends the run.
+      {"script -qec \"$R --size 1920x1080 --frames 100000 --key-at '60:<esc>' --out o.png\" "
+       "/dev/null | tail -c 2 | od -An -c",
+       "0|  \\r  \\n\n"},
       // Interrupted, it leaves whole frames only and dies of the signal.
       {"for signal in TERM HUP; do $R --size 1280x720 --frames 100000 --out f%d.png & "
        "sleep 1; kill -$signal $!; wait $!; echo $?; done; ls -A | sed '/^f[0-9]*[.]png$/d'",

@@ -1,16 +1,27 @@
 // Every vector kernel against EvaluatePoint over one table of scenes, the rows
-// shared out over one to three threads. No GL: the same table runs wherever
-// the kernels are built, and under ThreadSanitizer.
+// shared out over one to three threads, and the pool's threads leaving the
+// end signals to the caller. No GL: the same table runs wherever the kernels
+// are built, and under ThreadSanitizer.
 #include "sim/FieldEvaluation.h"
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <bit>
 #include <cfloat>
+#include <chrono>
 #include <cmath>
 #include <iterator>
 #include <random>
+#include <thread>
 #include <vector>
+
+#include "sim/WorkerPool.h"
+#ifndef _WIN32
+#include <pthread.h>
+
+#include <csignal>
+#endif
 
 namespace {
 
@@ -78,5 +89,32 @@ TEST(FieldKernels, EveryKernelColoursEveryPointAsTheReferenceDoes) {
     }
   }
 }
+
+#ifndef _WIN32
+// A signal sent to the program reaches the thread whose handler tidies up, never a
+// helper caught in the middle of a piece.
+TEST(WorkerPool, HelpersLeaveTheEndSignalsToTheCallingThread) {
+  struct Seen {
+    std::thread::id caller = std::this_thread::get_id();
+    std::atomic<int> helped{0}, open{0};
+  } seen;
+  WorkerPool pool;
+  pool.Run(
+      3, 64, 1,
+      [](void* context, uint32_t, uint32_t) {
+        auto& s = *static_cast<Seen*>(context);
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));  // every thread gets pieces
+        if (std::this_thread::get_id() == s.caller) return;
+        sigset_t mask;
+        pthread_sigmask(SIG_SETMASK, nullptr, &mask);
+        ++s.helped;
+        for (const int signal : {SIGTERM, SIGINT, SIGHUP})
+          s.open += sigismember(&mask, signal) == 0;
+      },
+      &seen);
+  EXPECT_GT(seen.helped, 0);
+  EXPECT_EQ(seen.open, 0);
+}
+#endif
 
 }  // namespace

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "platform/Platform.h"
+
 WorkerPool::~WorkerPool() {
   {
     std::lock_guard<std::mutex> lock(mutex_);
@@ -24,6 +26,7 @@ void WorkerPool::TakePieces() {
 }
 
 void WorkerPool::Serve(int index) {
+  LeaveEndSignalsToMainThread();
   uint64_t seen = 0;
   for (;;) {
     {
