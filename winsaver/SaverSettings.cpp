@@ -51,6 +51,8 @@ bool WriteNumber(HKEY key, const char* name, DWORD number) {
                         sizeof number) == ERROR_SUCCESS;
 }
 
+}  // namespace
+
 // Plain decimal, as the factors are read back: no exponent, no trailing zeros.
 std::string FactorText(float value) {
   char text[64];
@@ -60,7 +62,6 @@ std::string FactorText(float value) {
   if (plain.back() == '.') plain.pop_back();
   return plain;
 }
-}  // namespace
 
 bool TakeSetting(const std::string& name, const std::string& text, SceneOptions* options,
                  std::string* error) {

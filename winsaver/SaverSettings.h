@@ -15,6 +15,10 @@
 bool TakeSetting(const std::string& name, const std::string& text, SceneOptions* options,
                  std::string* error);
 
+// A number as the settings keep it and the dialog shows it: plain decimal, no
+// exponent, no trailing zeros, so that what is shown is read back unchanged.
+std::string FactorText(float value);
+
 // Every value of the registry key; one missing, unreadable or out of range
 // keeps the program's default. The seed is left to the clock.
 SceneOptions ReadSaverSettings();

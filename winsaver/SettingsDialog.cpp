@@ -32,12 +32,6 @@ const struct {
                {WENDRIX_FREQUENCY, "Frequency"},
                {WENDRIX_LETTERBOX, "Letterbox"}};
 
-std::string Number(double value) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%g", value);
-  return text;
-}
-
 void Fill(HWND dialog, const SceneOptions& options) {
   ResetSettings();
   HWND schemes = GetDlgItem(dialog, WENDRIX_SCHEME);
@@ -48,11 +42,11 @@ void Fill(HWND dialog, const SceneOptions& options) {
   const int scheme = options.randomScheme ? 0 : options.scheme.value_or(settings.colorOption) + 1;
   SendMessageA(schemes, CB_SETCURSEL, scheme, 0);
   const std::string texts[] = {
-      Number(options.ripples.value_or(rippleCount)),
-      Number(options.tesselation.value_or(settings.tesselation)),
-      Number(options.speed.value_or(settings.mainSpeed)),
-      Number(options.frequency.value_or(settings.frequency)),
-      Number(options.letterbox.value_or(settings.letterbox)),
+      FactorText(static_cast<float>(options.ripples.value_or(rippleCount))),
+      FactorText(static_cast<float>(options.tesselation.value_or(settings.tesselation))),
+      FactorText(options.speed.value_or(settings.mainSpeed)),
+      FactorText(options.frequency.value_or(settings.frequency)),
+      FactorText(static_cast<float>(options.letterbox.value_or(settings.letterbox))),
   };
   for (size_t k = 0; k < std::size(kFields); ++k) {
     SetDlgItemTextA(dialog, kFields[k].control, texts[k].c_str());

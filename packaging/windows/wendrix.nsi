@@ -22,6 +22,8 @@ Name "Wendrix"
 Caption "Wendrix ${VERSION} Setup"
 OutFile "${OUTFILE}"
 InstallDir "$PROGRAMFILES64\Wendrix"
+; Installed again, it goes where it went before.
+InstallDirRegKey HKLM "Software\Wendrix" "InstallDir"
 Icon "${BUILD}/wendrix.ico"
 UninstallIcon "${BUILD}/wendrix.ico"
 VIProductVersion "${VERSION}.0"
@@ -70,7 +72,8 @@ SectionEnd
 Section "Uninstall"
   SetShellVarContext all
   Delete "$SMPROGRAMS\Wendrix.lnk"
-  Delete "$SYSDIR\wendrix.scr"
+  ; Screen Saver Settings may hold it open for its preview: then it goes at the next restart.
+  Delete /REBOOTOK "$SYSDIR\wendrix.scr"
   Delete "$INSTDIR\wendrix.exe"
   Delete "$INSTDIR\font.bmp"
   Delete "$INSTDIR\README.txt"

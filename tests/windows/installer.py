@@ -65,4 +65,11 @@ left = sorted(p for p in after_paths - paths
 check(done.returncode == 0 and not left, f'/S uninstalls, status {done.returncode}; files left: {left}')
 check(not after_keys - keys and 'endrix' not in open(os.path.join(prefix, 'user.reg')).read(),
       f'no registry key left, the saver\'s settings gone too: {sorted(after_keys - keys)}')
+
+# Installed before into a folder of the user's choosing, it is installed there again.
+wine.reg(prefix, 'add', r'HKLM\Software\Wendrix', '/v', 'InstallDir', '/t', 'REG_SZ', '/d', r'C:\Apps\Wendrix', '/f')
+done = subprocess.run(['wine', setup, '/S'], env=wine.environment(prefix), capture_output=True, timeout=60)
+check(done.returncode == 0 and os.path.isfile(os.path.join(drive, 'Apps/Wendrix/wendrix.exe')) and
+      not os.path.exists(os.path.join(drive, 'Program Files/Wendrix')), 'installed again where it was before')
+subprocess.run(['wine', r'C:\Apps\Wendrix\uninstall.exe', '/S'], env=wine.environment(prefix), capture_output=True)
 finish()

@@ -18,9 +18,14 @@ def saver(*args):
     return program, s.find('Wendrix', timeout=30)
 
 
-def pointer(x, y, button=None):
+def pointer(x, y):
     xtest.fake_input(s.d, X.MotionNotify, x=x, y=y)
-    for kind in [X.ButtonPress, X.ButtonRelease] if button else []:
+    s.d.sync()
+
+
+def press(button):
+    """A button pressed and let go where the pointer is, without a move (4: the wheel)."""
+    for kind in [X.ButtonPress, X.ButtonRelease]:
         xtest.fake_input(s.d, kind, button)
     s.d.sync()
 
@@ -31,16 +36,25 @@ def steps(y):
 
 
 # /s, ended each time by one kind of input (a key: installer.py's); a drift of 2 pixels is no move.
+others = []
 at = lambda: (s.root.query_pointer().root_x, s.root.query_pointer().root_y)
-for what, before, act in [('a mouse button', lambda: None, lambda w: pointer(10, 10, button=1)),
-                          ('a move of 40 pixels, not one of 2', lambda: pointer(at()[0] + 2, at()[1]) or time.sleep(0.5),
-                           lambda w: pointer(at()[0] + 40, at()[1]))]:
+for what, before, act in [('a mouse button', lambda: None, lambda: press(1)),
+                          ('the mouse wheel', lambda: None, lambda: press(4)),
+                          ('another program come to the front', lambda: None,
+                           lambda: others.append(wine.start(prefix, s, ['notepad']))),
+                          ('a move of 40 pixels, not one of 2', lambda: pointer(at()[0] + 2, at()[1]),
+                           lambda: pointer(at()[0] + 40, at()[1]))]:
+    pointer(10, 10)  # where the saver finds it: the buttons' ends are theirs alone
     program, win = saver('/s')
     shown = win is not None and until(lambda: fills(s, 0, 0, W, H), 15)
     before()
+    time.sleep(0.5)
     still = program.poll() is None
-    act(win)
+    act()
     check(shown and still and exit_status(program, 2, 0.02) == [0], f'/s: ripples over the whole screen, ended by {what}, status 0')
+    if others:
+        wine.run(prefix, 'taskkill', '/f', '/im', 'notepad.exe')
+        exit_status(others.pop(), 5)
 
 # The registry's values as the dialog or reg.exe leave them; wrong ones give way to the defaults.
 blue = lambda px: all(p & 255 > 240 for p in px)  # Clouds: blue at full everywhere
@@ -62,14 +76,16 @@ for values, what, probe in [
     s.key('Escape', win)
     exit_status(program, 5)
 
-# /c: the dialog shows the defaults; Tab to the ripples, 7, Enter writes every value.
+# /c: the dialog shows the defaults and a saved speed as it was written; Tab to the ripples, 7,
+# Enter writes every value, the speed unchanged.
 wine.reg(prefix, 'delete', KEY, '/f')
+wine.reg(prefix, 'add', KEY, '/v', 'Speed', '/t', 'REG_SZ', '/d', '0.00005', '/f')
 program = wine.start(prefix, s, [scr, '/c:0'])
 win = s.find('Wendrix Settings', timeout=30)
 for key in ['Tab', '7', 'Return']:
     s.key(key, win)
 saved = exit_status(program, 5) == [0] and wine.reg(prefix, 'query', KEY).stdout
 want = ['Scheme    REG_SZ    0', 'Ripples    REG_DWORD    0x7', 'Tesselation    REG_DWORD    0x6',
-        'Speed    REG_SZ    1', 'Letterbox    REG_DWORD    0x0', 'SpotLight    REG_DWORD    0x0']
-check(saved and all(line in saved for line in want), f'/c:0: the dialog saves ripples 7 and the defaults: {saved!r}')
+        'Speed    REG_SZ    0.00005', 'Letterbox    REG_DWORD    0x0', 'SpotLight    REG_DWORD    0x0']
+check(saved and all(line in saved for line in want), f'/c:0: the dialog saves ripples 7, the speed it was given and the defaults: {saved!r}')
 finish()

@@ -19,8 +19,12 @@ def start(prefix, screen, argv, **kw):
     return xsession.start(['wine'] + argv, env=environment(prefix, screen.name), **kw)
 
 
+def run(prefix, *argv):  # a Windows command to its end: reg.exe, taskkill.exe, ...
+    return subprocess.run(['wine'] + list(argv), env=environment(prefix), capture_output=True, text=True)
+
+
 def reg(prefix, *args):  # Wine's reg.exe: add, delete, query, as on Windows
-    return subprocess.run(['wine', 'reg'] + list(args), env=environment(prefix), capture_output=True, text=True)
+    return run(prefix, 'reg', *args)
 
 
 def end(prefix):  # every process of the prefix ended, and its server gone

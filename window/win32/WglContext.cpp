@@ -84,11 +84,13 @@ int ChooseWithExtensions() {
 
 HGLRC CreateWglContext(HDC dc, std::string* error) {
   const PIXELFORMATDESCRIPTOR plain = PlainDescriptor();
-  int format = ChooseWithExtensions();
-  if (format == 0) format = ChoosePixelFormat(dc, &plain);
-  PIXELFORMATDESCRIPTOR descriptor{};
-  if (format == 0 || DescribePixelFormat(dc, format, sizeof descriptor, &descriptor) == 0 ||
-      SetPixelFormat(dc, format, &descriptor) == FALSE) {
+  const auto set = [dc](int format) {
+    PIXELFORMATDESCRIPTOR descriptor{};
+    return format != 0 && DescribePixelFormat(dc, format, sizeof descriptor, &descriptor) != 0 &&
+           SetPixelFormat(dc, format, &descriptor) != FALSE;
+  };
+  // Should the window refuse the extension's choice, the plain format may still do.
+  if (!set(ChooseWithExtensions()) && !set(ChoosePixelFormat(dc, &plain))) {
     Fail(error, "no OpenGL pixel format with RGBA, double buffer and depth");
     return nullptr;
   }

@@ -83,6 +83,11 @@ bool Win32Window::Input(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MBUTTONDOWN: button = kMiddleButton; break;
     case WM_RBUTTONUP: state = kButtonUp; [[fallthrough]];
     case WM_RBUTTONDOWN: button = kRightButton; break;
+    case WM_MOUSEWHEEL:
+    case WM_MOUSEHWHEEL:
+    case WM_XBUTTONDOWN:
+      if (saver) ended_ = true;  // no GLUT button of their own: only a saver minds them
+      return saver;
     default: return false;
   }
   if (saver) {

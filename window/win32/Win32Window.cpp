@@ -165,12 +165,23 @@ LRESULT CALLBACK Win32Window::Procedure(HWND window, UINT message, WPARAM wParam
   auto* self = reinterpret_cast<Win32Window*>(  // NOLINT(performance-no-int-to-ptr)
       GetWindowLongPtrW(window, GWLP_USERDATA));
   if (self == nullptr) return DefWindowProcW(window, message, wParam, lParam);
-  return self->Handle(message, wParam, lParam);
+  return self->Handle(window, message, wParam, lParam);
 }
 
-LRESULT Win32Window::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT Win32Window::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (Input(message, wParam, lParam)) return 0;
+  const bool saver = options_.kind == Win32WindowKind::kSaver;
   switch (message) {
+    case WM_ACTIVATEAPP:
+      // Another program came to the front: the saver gives way, as Windows' own do.
+      if (saver && wParam == FALSE) ended_ = true;
+      break;
+    case WM_SYSCOMMAND:
+      // The running saver: Windows is not to start another over it, nor close it but by input.
+      if (saver && ((wParam & 0xFFF0) == SC_SCREENSAVE || (wParam & 0xFFF0) == SC_CLOSE)) return 0;
+      // Alt or F10 alone would enter a menu loop that stops the frames; there is no menu bar.
+      if ((wParam & 0xFFF0) == SC_KEYMENU && lParam == 0) return 0;
+      break;
     case WM_SETCURSOR:
       if (cursorHidden_ && LOWORD(lParam) == HTCLIENT) {
         SetCursor(nullptr);
@@ -186,5 +197,5 @@ LRESULT Win32Window::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     default: break;
   }
-  return DefWindowProcW(window_, message, wParam, lParam);
+  return DefWindowProcW(window, message, wParam, lParam);
 }

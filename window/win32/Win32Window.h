@@ -48,7 +48,7 @@ class Win32Window : public WindowSystem {
 
  private:
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   bool Input(UINT message, WPARAM wParam, LPARAM lParam);
   void FollowParent();
   RECT Client() const;
