@@ -16,10 +16,17 @@ TEST(Shell, StartUpHidesThePointerAndSetsTheLight) {
   EXPECT_TRUE(TestWindow().cursorHidden);
   // State that only a shaded polygon would show, or too faintly a spot light's fall-off
   // (its cone's edge is a golden frame's, spotlights-under-help).
-  GLfloat state[2] = {};
+  GLfloat state[7] = {};
   glGetLightfv(GL_LIGHT0, GL_SPOT_EXPONENT, &state[0]);
   glGetFloatv(GL_SHADE_MODEL, &state[1]);
-  EXPECT_EQ(std::vector<GLfloat>(state, state + 2), (std::vector<GLfloat>{30, GL_SMOOTH}));
+  glGetFloatv(GL_LIGHT_MODEL_LOCAL_VIEWER, &state[2]);
+  glGetMaterialfv(GL_BACK, GL_SHININESS, &state[3]);
+  state[4] = glIsEnabled(GL_COLOR_MATERIAL);
+  glGetFloatv(GL_COLOR_MATERIAL_FACE, &state[5]);
+  glGetFloatv(GL_COLOR_MATERIAL_PARAMETER, &state[6]);
+  EXPECT_EQ(
+      std::vector<GLfloat>(state, state + 7),
+      (std::vector<GLfloat>{30, GL_SMOOTH, 1, 30, 1, GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE}));
 }
 
 TEST(Shell, DefaultKeysToggleFullScreenAndEscapeEndsAtOnce) {

@@ -2,6 +2,8 @@
 // so a screen saver on an idle desktop takes a share of one core, not two.
 #include "saver/Saver.h"
 
+#include <poll.h>
+
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -50,20 +52,36 @@ timespec Later(timespec at, long microseconds) {
   return at;
 }
 
+// From now until `at`, never less than nothing.
+timespec Until(const timespec& at) {
+  timespec now{};
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  long long left = (at.tv_sec - now.tv_sec) * kNanosecondsPerSecond + (at.tv_nsec - now.tv_nsec);
+  left = left < 0 ? 0 : left;
+  return {static_cast<time_t>(left / kNanosecondsPerSecond),
+          static_cast<long>(left % kNanosecondsPerSecond)};
+}
+
 // Frames until a signal, or until the window goes or is closed. Measured on
 // llvmpipe at 1920x1080: a frame costs about 12 ms of processor time, so the
 // default 20 ms delay holds the hack to a little over half a core, where no
 // delay takes what the processors give, up to 1.4 of two (README, "Screen saver").
 void DrawFrames(XlibWindow& window, long delayUs) {
+  // The end signals wait while a frame is drawn and are let in only by the sleep, so
+  // one that comes mid-frame cuts that sleep short instead of being slept through.
+  sigset_t end, asleep;  // asleep: the mask the sleep lets them in with
+  sigemptyset(&end);
+  for (const int signal : {SIGTERM, SIGINT, SIGHUP}) sigaddset(&end, signal);
+  sigprocmask(SIG_BLOCK, &end, &asleep);
   while (stopSignal == 0) {
     timespec frameStart{};
     clock_gettime(CLOCK_MONOTONIC, &frameStart);
-    if (!window.HandleEvents(ReshapeHandler)) return;
+    if (!window.HandleEvents(ReshapeHandler)) break;
     DisplayHandler();
-    const timespec next = Later(frameStart, delayUs);
-    // A signal cuts the sleep short; the loop's test then ends the run.
-    clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &next, nullptr);
+    const timespec left = Until(Later(frameStart, delayUs));
+    ppoll(nullptr, 0, &left, &asleep);
   }
+  sigprocmask(SIG_SETMASK, &asleep, nullptr);
 }
 }  // namespace
 

@@ -4,13 +4,15 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "shared/Arguments.h"
+
 namespace {
 WindowSystem* currentWindow = nullptr;  // set by the executable before Init
 }
 
 WindowSystem& CurrentWindow() {
   if (currentWindow == nullptr) {
-    std::fputs("wendrix: no window to draw into\n", stderr);
+    std::fprintf(stderr, "%s: no window to draw into\n", ProgramName());
     std::abort();
   }
   return *currentWindow;

@@ -73,6 +73,15 @@ ticks, second = cpu(), time.sleep(1) or os.sysconf('SC_CLK_TCK')
 check(cpu() - ticks < second / 4, f'--delay 200000: it sleeps, {(cpu() - ticks) / second:.0%} of a core')
 ends(hack, signal.SIGTERM, 0.3, '--root: SIGTERM')
 
+# A signal that comes while a frame is drawn ends the hack after that frame, not after the 3 s sleep
+# that follows it. Its main thread sleeps in clock_nanosleep (230) or ppoll (271), then wakes to draw
+# the second frame (tens of milliseconds at this grid): the signal comes 5 ms into it.
+hack = start([saver, '--root', '--tesselation', '1', '--delay', '3000000'], env=s.env)
+sleeping = lambda: open(f'/proc/{hack.pid}/syscall').read().split()[0] in ('230', '271')
+check(until(sleeping, 10) and until(lambda: not sleeping(), 5, step=0.0005) and not time.sleep(0.005),
+      'a frame of --delay 3000000 caught being drawn')
+ends(hack, signal.SIGTERM, 1, '--delay 3000000, SIGTERM while a frame is drawn')
+
 # Each value refused with status 2 and a line naming its option; one taken would reach the missing window.
 for args in [['--scheme', '8'], ['--scheme', 'rainbow'], ['--ripples', '0'], ['--ripples', '9'], ['--ripples', ' 4'],
              ['--ripples', '+4'], ['--tesselation', '21'], ['--speed', '0'], ['--speed', 'fast'], ['--speed', '1e-45'],
