@@ -3,16 +3,19 @@
 
 #include <csignal>
 #include <cstdlib>
-#include <initializer_list>
 
 #include "platform/Platform.h"
 #include "platform/Signals.h"
+
+namespace {
+constexpr int kEndSignals[] = {SIGTERM, SIGINT, SIGHUP};
+}  // namespace
 
 void CatchEndSignals(void (*handler)(int signal)) {
   struct sigaction action {};
   action.sa_handler = handler;
   sigemptyset(&action.sa_mask);
-  for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+  for (const int signal : kEndSignals) {
     // One ignored at start stays ignored: nohup's SIGHUP, a background job's SIGINT.
     struct sigaction before {};
     sigaction(signal, nullptr, &before);
@@ -20,12 +23,14 @@ void CatchEndSignals(void (*handler)(int signal)) {
   }
 }
 
-void LeaveEndSignalsToMainThread() {
+void HoldEndSignals(sigset_t* before) {
   sigset_t end;
   sigemptyset(&end);
-  for (const int signal : {SIGTERM, SIGINT, SIGHUP}) sigaddset(&end, signal);
-  pthread_sigmask(SIG_BLOCK, &end, nullptr);
+  for (const int signal : kEndSignals) sigaddset(&end, signal);
+  pthread_sigmask(SIG_BLOCK, &end, before);
 }
+
+void LeaveEndSignalsToMainThread() { HoldEndSignals(nullptr); }
 
 void DieOfSignal(int signal) {
   struct sigaction action {};

@@ -69,10 +69,8 @@ timespec Until(const timespec& at) {
 void DrawFrames(XlibWindow& window, long delayUs) {
   // The end signals wait while a frame is drawn and are let in only by the sleep, so
   // one that comes mid-frame cuts that sleep short instead of being slept through.
-  sigset_t end, asleep;  // asleep: the mask the sleep lets them in with
-  sigemptyset(&end);
-  for (const int signal : {SIGTERM, SIGINT, SIGHUP}) sigaddset(&end, signal);
-  sigprocmask(SIG_BLOCK, &end, &asleep);
+  sigset_t asleep;  // the mask the sleep lets them in with
+  HoldEndSignals(&asleep);
   while (stopSignal == 0) {
     timespec frameStart{};
     clock_gettime(CLOCK_MONOTONIC, &frameStart);
@@ -81,7 +79,7 @@ void DrawFrames(XlibWindow& window, long delayUs) {
     const timespec left = Until(Later(frameStart, delayUs));
     ppoll(nullptr, 0, &left, &asleep);
   }
-  sigprocmask(SIG_SETMASK, &asleep, nullptr);
+  pthread_sigmask(SIG_SETMASK, &asleep, nullptr);
 }
 }  // namespace
 
