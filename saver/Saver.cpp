@@ -45,18 +45,12 @@ bool TargetWindow(const SaverOptions& options, Display* display, Window* target,
   return true;
 }
 
-timespec Later(timespec at, long microseconds) {
-  at.tv_nsec += microseconds % 1000000 * kNanosecondsPerMicrosecond;
-  at.tv_sec += microseconds / 1000000 + at.tv_nsec / kNanosecondsPerSecond;
-  at.tv_nsec %= kNanosecondsPerSecond;
-  return at;
-}
-
-// From now until `at`, never less than nothing.
-timespec Until(const timespec& at) {
+// What is left of a frame begun at `start` that is to take `microseconds`, never less than nothing.
+timespec LeftOfFrame(const timespec& start, long microseconds) {
   timespec now{};
   clock_gettime(CLOCK_MONOTONIC, &now);
-  long long left = (at.tv_sec - now.tv_sec) * kNanosecondsPerSecond + (at.tv_nsec - now.tv_nsec);
+  long long left = (start.tv_sec - now.tv_sec) * kNanosecondsPerSecond +
+                   (start.tv_nsec - now.tv_nsec) + microseconds * kNanosecondsPerMicrosecond;
   left = left < 0 ? 0 : left;
   return {static_cast<time_t>(left / kNanosecondsPerSecond),
           static_cast<long>(left % kNanosecondsPerSecond)};
@@ -76,7 +70,7 @@ void DrawFrames(XlibWindow& window, long delayUs) {
     clock_gettime(CLOCK_MONOTONIC, &frameStart);
     if (!window.HandleEvents(ReshapeHandler)) break;
     DisplayHandler();
-    const timespec left = Until(Later(frameStart, delayUs));
+    const timespec left = LeftOfFrame(frameStart, delayUs);
     ppoll(nullptr, 0, &left, &asleep);
   }
   pthread_sigmask(SIG_SETMASK, &asleep, nullptr);
