@@ -86,13 +86,27 @@ bool TakeSceneOption(std::string_view name, const char* value, SceneOptions* opt
   return Fail(error, "no picture option is called " + std::string(name));
 }
 
+bool IsSceneFlag(std::string_view name) {
+  for (const SceneOption& option : kSceneOptions) {
+    if (option.name == name) return option.wants == nullptr;
+  }
+  return false;
+}
+
 uint32_t StartScene(const SceneOptions& options) {
-  const uint32_t seed = options.seed.value_or(ClockSeed());
+  SceneOptions seeded = options;
+  seeded.seed = options.seed.value_or(ClockSeed());
   // As start-up's own draw: the same seed, the same oscillators.
-  SeedRandom(seed);
+  SeedRandom(*seeded.seed);
   InitOscillators(kOscillators);
+  ApplyScene(seeded);
+  return *seeded.seed;
+}
+
+void ApplyScene(const SceneOptions& options) {
   if (options.randomScheme) {
     // A generator of its own, so the choice leaves the animation's sequence alone.
+    const uint32_t seed = options.seed.value_or(ClockSeed());
     settings.colorOption = static_cast<int32_t>(std::minstd_rand(seed)() % kSchemes);
   } else if (options.scheme.has_value()) {
     settings.colorOption = *options.scheme;
@@ -105,5 +119,4 @@ uint32_t StartScene(const SceneOptions& options) {
   if (options.letterbox.has_value()) settings.letterbox = letterboxSelector = *options.letterbox;
   if (options.spotlight) settings.spotlights = 1;
   if (options.fps) settings.fpsClock = 1;
-  return seed;
 }

@@ -34,9 +34,14 @@ inline constexpr float kMaxFactor = 100.0f;  // speed and frequency: above 0, at
 // False, with a reason that names the option, for a value it does not take.
 bool TakeSceneOption(std::string_view name, const char* value, SceneOptions* options,
                      std::string* error);
+// Whether the option of that name is a flag, which takes no value.
+bool IsSceneFlag(std::string_view name);
 
 // After start-up: seeds the generator (options.seed, else the clock) and draws
 // the oscillators afresh from it, so each run starts from a picture of its own,
 // then leaves each option given as its key would. Returns the seed used; seed 0
 // gives the program's own start.
 uint32_t StartScene(const SceneOptions& options);
+// Leaves each option given as its key would, the generator and the oscillators
+// as they are; a random scheme is drawn from options.seed, else from the clock.
+void ApplyScene(const SceneOptions& options);

@@ -101,6 +101,12 @@ void DrawGrid(const FieldFrame& frame, const FieldRows& rows) {
 }
 
 bool PixelRectangleMatchesPoints(const FieldFrame& frame) {
+#ifdef __EMSCRIPTEN__
+  // The page's WebGL draws every rectangle cell as the point it stands for, lit and
+  // letterboxed alike (window/web/WebGl.cpp).
+  (void)frame;
+  return true;
+#endif
   // Proven, pixel for pixel, by the tests on Mesa's llvmpipe for steps 1..20;
   // other rasterisers may round point edges or colours their own way. The
   // program keeps one context for its whole run, so its renderer is asked once.

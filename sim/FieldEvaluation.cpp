@@ -14,6 +14,10 @@ uint8_t StoredByte(float component) {
 
 namespace {
 
+#ifdef __EMSCRIPTEN__
+// wasm: the reference alone, whose sine is the one every kernel is measured against.
+bool CpuHas(FieldEvaluation evaluation) { return evaluation == FieldEvaluation::Reference; }
+#else
 bool CpuHas(FieldEvaluation evaluation) {
   static const bool avx2 = [] {
     __builtin_cpu_init();
@@ -29,6 +33,7 @@ bool CpuHas(FieldEvaluation evaluation) {
     default: return true;
   }
 }
+#endif
 
 void ReferenceRows(const FieldFrame& frame, const FieldRows& out, uint32_t rowBegin,
                    uint32_t rowEnd) {
@@ -49,12 +54,17 @@ void ReferenceRows(const FieldFrame& frame, const FieldRows& out, uint32_t rowBe
 }
 
 FieldRowsKernel KernelFor(FieldEvaluation evaluation) {
+#ifdef __EMSCRIPTEN__
+  (void)evaluation;
+  return ReferenceRows;
+#else
   switch (evaluation) {
     case FieldEvaluation::Sse2: return FieldRowsSse2;
     case FieldEvaluation::Avx2: return FieldRowsAvx2;
     case FieldEvaluation::Avx512: return FieldRowsAvx512;
     default: return ReferenceRows;
   }
+#endif
 }
 
 struct EvaluationJob {
@@ -81,7 +91,8 @@ FieldEvaluation ResolveEvaluation(FieldEvaluation evaluation) {
   if (evaluation != FieldEvaluation::Fastest && CpuHas(evaluation)) return evaluation;
   if (CpuHas(FieldEvaluation::Avx512)) return FieldEvaluation::Avx512;
   if (CpuHas(FieldEvaluation::Avx2)) return FieldEvaluation::Avx2;
-  return FieldEvaluation::Sse2;
+  if (CpuHas(FieldEvaluation::Sse2)) return FieldEvaluation::Sse2;
+  return FieldEvaluation::Reference;
 }
 
 void EvaluateField(const FieldFrame& frame, const FieldRows& out, FieldEvaluation evaluation,

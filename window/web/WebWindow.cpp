@@ -1,0 +1,168 @@
+// The page's canvas and events through Emscripten's html5.h. Keys are read from
+// the event's `key`, which already holds what Shift made of them: "(" arrives as
+// "(", never as "9".
+#include "window/web/WebWindow.h"
+
+#include <emscripten/emscripten.h>
+#include <emscripten/html5.h>
+
+#include <cstring>
+#include <string_view>
+
+#include "shared/Keys.h"
+
+namespace {
+
+struct NamedKey {
+  std::string_view name;
+  int code;
+  bool special;
+};
+constexpr NamedKey kNamedKeys[] = {
+    {"Escape", 27, false},          {"Enter", 13, false},         {"Backspace", 8, false},
+    {"Tab", 9, false},              {"Delete", 127, false},       {"ArrowLeft", kKeyLeft, true},
+    {"ArrowUp", kKeyUp, true},      {"ArrowRight", kKeyRight, true},
+    {"ArrowDown", kKeyDown, true},  {"PageUp", kKeyPageUp, true}, {"PageDown", kKeyPageDown, true},
+    {"Home", kKeyHome, true},       {"End", kKeyEnd, true},       {"Insert", kKeyInsert, true},
+};
+
+EM_BOOL OnKey(int, const EmscriptenKeyboardEvent* event, void* data) {
+  // Shortcuts with Ctrl, Alt or Meta stay the browser's (Ctrl+R, Alt+Left...).
+  if (event->ctrlKey || event->altKey || event->metaKey) return EM_FALSE;
+  bool special = false;
+  const int code = KeyCode(event->key, &special);
+  if (code < 0) return EM_FALSE;
+  static_cast<WebWindow*>(data)->Press(code, special);
+  return EM_TRUE;  // the page's own: no scrolling by the arrows or the space bar
+}
+
+EM_BOOL OnMouse(int type, const EmscriptenMouseEvent* event, void* data) {
+  auto* window = static_cast<WebWindow*>(data);
+  if (window->mouse == nullptr || event->button > 2) return EM_FALSE;
+  // The page's buttons are numbered as GLUT numbers them: left 0, middle 1, right 2.
+  const int state = type == EMSCRIPTEN_EVENT_MOUSEDOWN ? kButtonDown : kButtonUp;
+  window->mouse(event->button, state, static_cast<int>(event->targetX),
+                static_cast<int>(event->targetY));
+  return EM_FALSE;
+}
+
+EM_BOOL OnResize(int, const EmscriptenUiEvent*, void* data) {
+  static_cast<WebWindow*>(data)->FollowSize();
+  return EM_FALSE;
+}
+
+bool InFullScreen() {
+  return EM_ASM_INT({ return document.fullscreenElement ? 1 : 0; }) != 0;
+}
+
+}  // namespace
+
+int KeyCode(const char* name, bool* special) {
+  *special = false;
+  const std::string_view key(name);
+  // One printable ASCII character: what the key typed, Shift included.
+  if (key.size() == 1 && key[0] >= ' ' && key[0] <= '~') return static_cast<unsigned char>(key[0]);
+  if (key.size() >= 2 && key.size() <= 3 && key[0] == 'F') {
+    int number = 0;
+    for (const char digit : key.substr(1)) {
+      if (digit < '0' || digit > '9') return -1;
+      number = number * 10 + (digit - '0');
+    }
+    if (number < 1 || number > kKeyF12) return -1;
+    *special = true;
+    return kKeyF1 + number - 1;
+  }
+  for (const NamedKey& named : kNamedKeys) {
+    if (named.name == key) {
+      *special = named.special;
+      return named.code;
+    }
+  }
+  return -1;
+}
+
+WebWindow::WebWindow(ReshapeCallback reshape, void (*fullScreenChanged)(bool))
+    : reshape_(reshape), fullScreenChanged_(fullScreenChanged) {}
+
+bool WebWindow::Open(std::string* error) {
+  if (emscripten_webgl_get_current_context() != 0) return true;
+  EmscriptenWebGLContextAttributes attributes;
+  emscripten_webgl_init_context_attributes(&attributes);
+  // The picture and its text are opaque, single-sampled as the desktop draws them, and
+  // kept between frames: the space key leaves earlier frames behind.
+  attributes.alpha = EM_FALSE;
+  attributes.depth = EM_FALSE;
+  attributes.stencil = EM_FALSE;
+  attributes.antialias = EM_FALSE;
+  attributes.preserveDrawingBuffer = EM_TRUE;
+  attributes.majorVersion = 1;
+  const EMSCRIPTEN_WEBGL_CONTEXT_HANDLE context =
+      emscripten_webgl_create_context("#canvas", &attributes);
+  if (context <= 0) {
+    if (error != nullptr) *error = "this browser gives the page no WebGL";
+    return false;
+  }
+  emscripten_webgl_make_context_current(context);
+  FollowSize();
+  emscripten_set_resize_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, this, EM_FALSE, OnResize);
+  emscripten_set_fullscreenchange_callback(
+      EMSCRIPTEN_EVENT_TARGET_DOCUMENT, this, EM_FALSE,
+      [](int, const EmscriptenFullscreenChangeEvent* event, void* data) -> EM_BOOL {
+        auto* window = static_cast<WebWindow*>(data);
+        if (window->fullScreenChanged_ != nullptr) window->fullScreenChanged_(event->isFullscreen);
+        return EM_FALSE;
+      });
+  return true;
+}
+
+void WebWindow::InstallInputHandlers(KeyCallback keyHandler, SpecialCallback specialHandler,
+                                     MouseCallback mouseHandler) {
+  key = keyHandler;
+  special = specialHandler;
+  mouse = mouseHandler;
+}
+
+void WebWindow::Listen() {
+  emscripten_set_keydown_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, this, EM_FALSE, OnKey);
+  emscripten_set_mousedown_callback("#canvas", this, EM_FALSE, OnMouse);
+  emscripten_set_mouseup_callback("#canvas", this, EM_FALSE, OnMouse);
+}
+
+void WebWindow::Press(int code, bool isSpecial) {
+  inEvent = true;
+  if (isSpecial && special != nullptr) special(code, 0, 0);
+  if (!isSpecial && key != nullptr) key(static_cast<unsigned char>(code), 0, 0);
+  inEvent = false;
+}
+
+void WebWindow::FullScreen() {
+  if (inEvent && !InFullScreen()) {
+    EM_ASM({
+      const page = document.documentElement;
+      if (page.requestFullscreen) page.requestFullscreen().catch(() => {});
+    });
+  }
+}
+
+void WebWindow::ReshapeWindow(int, int) {
+  if (inEvent && InFullScreen()) {
+    EM_ASM({ document.exitFullscreen().catch(() => {}); });
+  }
+}
+
+void WebWindow::HideCursor() {
+  EM_ASM({ document.getElementById('canvas').style.cursor = 'none'; });
+}
+
+void WebWindow::FollowSize() {
+  double cssWidth = 0.0;
+  double cssHeight = 0.0;
+  emscripten_get_element_css_size("#canvas", &cssWidth, &cssHeight);
+  const int width = cssWidth >= 1.0 ? static_cast<int>(cssWidth) : 1;
+  const int height = cssHeight >= 1.0 ? static_cast<int>(cssHeight) : 1;
+  if (width == width_ && height == height_) return;
+  width_ = width;
+  height_ = height;
+  emscripten_set_canvas_element_size("#canvas", width, height);
+  if (reshape_ != nullptr) reshape_(width, height);
+}

@@ -1,0 +1,52 @@
+// The window seam in a web page: a WebGL context on the page's canvas, which
+// fills the browser's window at one canvas pixel to a CSS pixel, the page's key
+// events as GLUT's codes, and the browser's full screen.
+#pragma once
+
+#include "shared/Window.h"
+
+class WebWindow : public WindowSystem {
+ public:
+  // `reshape` hears every new size; `fullScreenChanged` whether the page is now
+  // full screen, whoever changed it (F, or the browser's own Escape).
+  WebWindow(ReshapeCallback reshape, void (*fullScreenChanged)(bool));
+
+  // The context on the element #canvas; false with a reason (no WebGL).
+  bool Open(std::string* error) override;
+  // Keys reach the handlers from the page's key events; none when `Listen` was never called.
+  void InstallInputHandlers(KeyCallback key, SpecialCallback special,
+                            MouseCallback mouse) override;
+  // The browser's full screen, entered and left from a key: a page may change it only
+  // while it handles an event the user made. Start-up's call finds the canvas filling
+  // the window already.
+  void FullScreen() override;
+  void ReshapeWindow(int width, int height) override;
+  void HideCursor() override;
+  int WindowWidth() const override { return width_; }
+  int WindowHeight() const override { return height_; }
+  // The browser shows what a frame drew when the frame's callback returns.
+  void SwapBuffers() override {}
+
+  // Starts taking the page's keys and pointer; an embedded page never does.
+  void Listen();
+  // One key as the page's controls give it, handled as a key event: a character,
+  // or a special key code when `special`.
+  void Press(int code, bool special);
+  // Follows the browser window's size: the canvas, the drawable and the reshape.
+  void FollowSize();
+
+  KeyCallback key = nullptr;
+  SpecialCallback special = nullptr;
+  MouseCallback mouse = nullptr;
+  bool inEvent = false;  // while a user's event is handled, full screen may change
+
+ private:
+  ReshapeCallback reshape_;
+  void (*fullScreenChanged_)(bool);
+  int width_ = 0;
+  int height_ = 0;
+};
+
+// A key event's `key` name as GLUT's code: a character (*special false) or a
+// special key; -1 for a key the program has no use for.
+int KeyCode(const char* name, bool* special);
