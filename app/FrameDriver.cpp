@@ -3,7 +3,6 @@
 
 #include <GL/gl.h>
 
-#include "app/Process.h"
 #include "shared/Frame.h"
 #include "shared/Settings.h"
 #include "sim/Lighting.h"
@@ -68,7 +67,7 @@ bool RenderFrame() {
 
   if (fadeLevel < 1.0f) {
     fadeLevel = static_cast<float>(fadeLevel - frameDelta * kFadePerSecond);
-    if (fadeLevel < kFadeEnd) ExitApp();  // this frame is never swapped
+    if (fadeLevel < kFadeEnd) return false;  // the end: this frame is never shown
   }
   return true;
 }

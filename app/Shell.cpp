@@ -33,8 +33,6 @@ bool PreInit() {
 }
 
 bool Init() {
-  // Made on the first call; its release runs at exit before the other statics.
-  static Texture fontFile;
   ResetSettings();
   CurrentWindow().InstallInputHandlers(KeyHandler, SpecialKeyHandler, MouseHandler);
   CurrentWindow().FullScreen();
@@ -49,8 +47,7 @@ bool Init() {
 
   InitOscillators(60);
   SetupAmbientLight(1, 0.5f, 0.6f);
-  LoadFont(fontFile);
-  overlay.font.id = fontFile.id;  // both holders name the one texture
+  LoadFont(overlay.font);
   rampTexture = CreateRampTexture(0);
   if (showStartHint) overlay.ShowMessage("Press ? key for Help Screen");
   CurrentWindow().HideCursor();
@@ -81,15 +78,16 @@ void ReshapeHandler(int width, int height) {
   glViewport(0, 0, width, height);
 }
 
-void DisplayHandler() {
+bool DisplayHandler() {
   elapsedMs = ElapsedMsAt(ReadCounter());
-  if (!RenderFrame()) ExitApp();
+  if (!RenderFrame()) return false;
   CurrentWindow().SwapBuffers();
+  return true;
 }
 
 void DefaultKeyHandler(unsigned char key, int, int) {
   switch (key) {
-    case 27: ExitApp();
+    case 27: fadeLevel = 0.0f; break;  // below the fade's end
     case 'F':
     case 'f':
       shellFullScreen = !shellFullScreen;

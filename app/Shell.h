@@ -25,6 +25,9 @@ struct StartUpOptions {
 bool StartUp(WindowSystem& window, const StartUpOptions& options, std::string* error);
 
 void ReshapeHandler(int width, int height);
-void DisplayHandler();
-// Serves until Init installs the application's own keys.
+// The clock, RenderFrame and the swap; false, with nothing swapped, once the
+// program has ended: the caller then calls TearDown and leaves its loop.
+[[nodiscard]] bool DisplayHandler();
+// Serves until Init installs the application's own keys; its Escape ends the
+// program at the next frame.
 void DefaultKeyHandler(unsigned char key, int x, int y);

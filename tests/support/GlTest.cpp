@@ -10,6 +10,7 @@
 
 #include "app/Clock.h"
 #include "app/FrameDriver.h"
+#include "app/Process.h"
 #include "app/Shell.h"
 #include "render/RenderOptions.h"
 #include "shared/Frame.h"
@@ -23,18 +24,31 @@ int64_t counterMs = 0;
 int64_t CounterMs() { return counterMs; }
 }  // namespace
 
-OffscreenWindow& TestWindow() {
-  static OffscreenWindow* window = [] {
-    auto* opened = new OffscreenWindow;  // lives past the static destructors that use GL
+namespace {
+// The test process's one window; what the program made in GL is given back
+// while its context is still current, before the window closes.
+struct TestProgramWindow {
+  TestProgramWindow() {
     std::string error;
-    if (!opened->Open(&error)) {
+    if (!window.Open(&error)) {
       std::fprintf(stderr, "offscreen GL context: %s\n", error.c_str());
       std::exit(1);
     }
-    UseWindow(opened);
-    return opened;
-  }();
-  return *window;
+    UseWindow(&window);
+  }
+  ~TestProgramWindow() {
+    TearDown();
+    UseWindow(nullptr);
+  }
+  TestProgramWindow(const TestProgramWindow&) = delete;
+  TestProgramWindow& operator=(const TestProgramWindow&) = delete;
+  OffscreenWindow window;
+};
+}  // namespace
+
+OffscreenWindow& TestWindow() {
+  static TestProgramWindow program;
+  return program.window;
 }
 
 void StartProgram(int width, int height) {
@@ -57,9 +71,9 @@ void StartProgram(int width, int height) {
   ASSERT_TRUE(StartUp(window, {}, nullptr));
 }
 
-void DisplayAt(int64_t ms) {
+bool DisplayAt(int64_t ms) {
   counterMs = ms;
-  DisplayHandler();
+  return DisplayHandler();
 }
 
 void Type(const std::string& keys) {
