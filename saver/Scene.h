@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "sim/FieldReference.h"
+
 // The picture's options; one not given keeps the program's default.
 struct SceneOptions {
   std::optional<int> scheme;       // colour scheme, 0..kSchemes-1
@@ -23,7 +25,7 @@ struct SceneOptions {
 
 // The ranges every front end holds its values to: the keys' own limits.
 inline constexpr int kSchemes = 8;
-inline constexpr int kMinRipples = 1, kMaxRipples = 8;
+inline constexpr int kMinRipples = 1;  // up to the field's kMaxRipples
 inline constexpr int kMinTesselation = 1, kMaxTesselation = 20;
 inline constexpr int kMaxLetterbox = 6;
 inline constexpr float kMaxFactor = 100.0f;  // speed and frequency: above 0, at most this

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages a job needs, only those that are missing.
-# Usage: scripts/deps.sh build|windows|test   (test: everything the other two need, and more)
+# Usage: scripts/deps.sh build|windows|web|test   (test: everything the other two need, and more)
 set -euo pipefail
 
 build_packages=(cmake make g++ pkg-config freeglut3-dev libglu1-mesa-dev libgl-dev
@@ -33,11 +33,18 @@ test_packages+=(python3)
 windows_packages=(cmake make g++-mingw-w64-x86-64-posix googletest nsis zip python3
   wine wine64 xvfb python3-xlib)
 
+# scripts/web: Debian's Emscripten, whose emcc runs on Debian's node; python3 serves the page.
+# Its tests (tests/web) drive Debian's Chromium, headless, over the DevTools protocol.
+web_packages=(cmake make emscripten nodejs python3)
+test_packages+=(chromium)
+
 case "${1:-build}" in
   build) wanted=("${build_packages[@]}") ;;
   windows) wanted=("${windows_packages[@]}") ;;
-  test) wanted=("${build_packages[@]}" "${test_packages[@]}" "${windows_packages[@]}") ;;
-  *) echo "usage: scripts/deps.sh build|windows|test" >&2; exit 2 ;;
+  web) wanted=("${web_packages[@]}") ;;
+  test) wanted=("${build_packages[@]}" "${test_packages[@]}" "${windows_packages[@]}"
+                "${web_packages[@]}") ;;
+  *) echo "usage: scripts/deps.sh build|windows|web|test" >&2; exit 2 ;;
 esac
 
 missing=()

@@ -7,6 +7,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -75,8 +76,14 @@ NumberIs ParseFactor(std::string_view text, float maximum, float* value) {
     points += c == '.' ? 1 : 0;
   }
   if (digits == 0 || points > 1 || digits + points != text.size()) return NumberIs::kMalformed;
+#ifdef __EMSCRIPTEN__
+  // Emscripten's libc++ reads no floating-point from_chars; its C library has no locale
+  // but "C", so strtod reads the checked digits alike.
+  const double parsed = std::strtod(std::string(text).c_str(), nullptr);
+#else
   double parsed = 0.0;
   std::from_chars(text.data(), text.data() + text.size(), parsed, std::chars_format::fixed);
+#endif
   // A value below float's smallest normal would reach the settings as 0 or a denormal.
   const auto narrowed = static_cast<float>(parsed);
   if (!(parsed > 0.0) || parsed > maximum || !std::isnormal(narrowed)) return NumberIs::kOutOfRange;

@@ -106,7 +106,7 @@ bool PixelRectangleMatchesPoints(const FieldFrame& frame) {
   // letterboxed alike (window/web/WebGl.cpp).
   (void)frame;
   return true;
-#endif
+#else
   // Proven, pixel for pixel, by the tests on Mesa's llvmpipe for steps 1..20;
   // other rasterisers may round point edges or colours their own way. The
   // program keeps one context for its whole run, so its renderer is asked once.
@@ -124,4 +124,5 @@ bool PixelRectangleMatchesPoints(const FieldFrame& frame) {
   if (frame.step != static_cast<uint32_t>(settings.tesselation)) return false;
   if (!std::isfinite(frame.fadeLevel)) return false;
   return std::ranges::all_of(frame.schemeColor, [](double c) { return std::isfinite(c); });
+#endif
 }

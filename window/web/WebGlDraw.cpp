@@ -6,7 +6,9 @@
 
 #include <GLES2/gl2.h>
 
+#include <cmath>
 #include <cstddef>
+#include <string>
 
 namespace {
 
@@ -39,17 +41,12 @@ constexpr const char* kFieldVertexShader = R"(
 attribute vec2 aPosition;
 void main() { gl_Position = vec4(aPosition, 0.0, 1.0); })";
 
-// Window x of object x: the projection's scale and offset, then the viewport, in
-// floats as GL transforms a vertex, snapped to the rasteriser's 1/256 pixel. A point
-// of odd side is centred on a pixel's centre, one of even side on a pixel corner.
-constexpr const char* kFieldFragmentShader = R"(
+// The field's colours, and GL 1.1's lighting of a point of them facing the eye.
+constexpr const char* kFieldShading = R"(
 precision highp float;
 uniform sampler2D uField;
 uniform vec2 uGrid;
 uniform float uStep;
-uniform vec4 uProjection;
-uniform vec4 uViewport;
-uniform bool uOdd;
 uniform mat4 uModelview;
 uniform bool uLit;
 uniform bool uLocalViewer;
@@ -64,13 +61,6 @@ uniform vec4 uLightPosition[8];
 uniform vec3 uLightDirection[8];
 uniform float uLightExponent[8];
 uniform float uLightCutoff[8];
-
-vec2 WindowOf(vec2 object) {
-  vec2 ndc = uProjection.xy * object + uProjection.zw;
-  vec2 w = uViewport.xy + (ndc + 1.0) * uViewport.zw * 0.5;
-  return floor(w * 256.0 + 0.5) / 256.0;
-}
-vec2 CentreOf(vec2 w) { return uOdd ? floor(w) + 0.5 : floor(w + 0.5); }
 
 vec4 Lit(vec4 material, vec2 object) {
   vec3 v = (uModelview * vec4(object, 0.0, 1.0)).xyz;
@@ -97,10 +87,41 @@ vec4 Lit(vec4 material, vec2 object) {
   return vec4(clamp(sum, 0.0, 1.0), material.a);
 }
 
+vec4 Point(vec2 cell) {
+  vec4 colour = texture2D(uField, (cell + 0.5) / uGrid);
+  return uLit ? Lit(colour, cell * uStep) : colour;
+}
+)";
+
+// Drawn over the whole window in pixels: the point of side s at x covers x - s/2 ...
+// x - s/2 + s - 1 (s/2 rounded down), so pixel x lies in cell (x + s/2) / s.
+constexpr const char* kStraightField = R"(
+void main() {
+  vec2 cell = floor((floor(gl_FragCoord.xy) + floor(uStep * 0.5)) / uStep);
+  if (cell.x >= uGrid.x || cell.y >= uGrid.y) discard;
+  gl_FragColor = Point(cell);
+})";
+
+// Squeezed into a letterbox's band, the points overlap. Window x of object x: the
+// projection's scale and offset, then the viewport, in floats as GL transforms a
+// vertex, snapped to the rasteriser's 1/256 pixel. A point of odd side is centred
+// on a pixel's centre, one of even side on a pixel corner.
+constexpr const char* kSqueezedField = R"(
+uniform vec4 uProjection;
+uniform vec4 uViewport;
+uniform bool uOdd;
+
+vec2 WindowOf(vec2 object) {
+  vec2 ndc = uProjection.xy * object + uProjection.zw;
+  vec2 w = uViewport.xy + (ndc + 1.0) * uViewport.zw * 0.5;
+  return floor(w * 256.0 + 0.5) / 256.0;
+}
+vec2 CentreOf(vec2 w) { return uOdd ? floor(w) + 0.5 : floor(w + 0.5); }
+
 void main() {
   vec2 pixel = floor(gl_FragCoord.xy) + 0.5;
   float reach = uStep * 0.5;
-  // The nearest grid point; squeezed by a letterbox, up to two rows either way cover a pixel.
+  // The nearest grid point; up to two rows either way may cover a pixel.
   vec2 ndc = (pixel - uViewport.xy) / (uViewport.zw * 0.5) - 1.0;
   vec2 estimate = floor((ndc - uProjection.zw) / uProjection.xy / uStep + 0.5);
   // GL draws row by row upward, each left to right: the last point over a pixel wins.
@@ -114,8 +135,7 @@ void main() {
       if (column < 0.0 || column >= uGrid.x) continue;
       float x = CentreOf(WindowOf(vec2(column * uStep, 0.0))).x;
       if (abs(pixel.x - x) >= reach) continue;
-      vec4 colour = texture2D(uField, (vec2(column, row) + 0.5) / uGrid);
-      gl_FragColor = uLit ? Lit(colour, vec2(column, row) * uStep) : colour;
+      gl_FragColor = Point(vec2(column, row));
       return;
     }
   }
@@ -129,10 +149,11 @@ GLuint Compile(GLenum type, const char* source) {
   return shader;
 }
 
-GLuint Link(const char* vertex, const char* fragment) {
+GLuint Link(const char* vertex, const char* fragment, const char* fragmentMain = "") {
   const GLuint program = glCreateProgram();
   glAttachShader(program, Compile(GL_VERTEX_SHADER, vertex));
-  glAttachShader(program, Compile(GL_FRAGMENT_SHADER, fragment));
+  const std::string source = std::string(fragment) + fragmentMain;
+  glAttachShader(program, Compile(GL_FRAGMENT_SHADER, source.c_str()));
   glBindAttribLocation(program, 0, "aPosition");
   glBindAttribLocation(program, 1, "aTexCoord");
   glBindAttribLocation(program, 2, "aColor");
@@ -152,7 +173,8 @@ void Multiply(const float* a, const float* b, float* product) {
 
 struct Programs {
   GLuint vertices = 0;
-  GLuint field = 0;
+  GLuint straightField = 0;
+  GLuint squeezedField = 0;
   GLuint vertexBuffer = 0;
   GLuint quadBuffer = 0;
   GLuint fieldTexture = 0;
@@ -165,7 +187,8 @@ Programs& Made() {
   static Programs made = [] {
     Programs p;
     p.vertices = Link(kVertexShader, kVertexFragmentShader);
-    p.field = Link(kFieldVertexShader, kFieldFragmentShader);
+    p.straightField = Link(kFieldVertexShader, kFieldShading, kStraightField);
+    p.squeezedField = Link(kFieldVertexShader, kFieldShading, kSqueezedField);
     glGenBuffers(1, &p.vertexBuffer);
     glGenBuffers(1, &p.quadBuffer);
     constexpr float kQuad[] = {-1, -1, 1, -1, -1, 1, 1, 1};
@@ -268,21 +291,31 @@ void DrawWebField(const WebField& field, const WebTransform& transform,
                     field.rgba);
   }
 
-  glUseProgram(p.field);
   // The projection maps object x and y on their own (GL's glOrtho): scale and offset.
   float matrix[16];
   Multiply(transform.projection, transform.modelview, matrix);
-  glUniform4f(Uniform(p.field, "uProjection"), matrix[0], matrix[5], matrix[12], matrix[13]);
   const int* v = transform.viewport;
-  glUniform4f(Uniform(p.field, "uViewport"), static_cast<float>(v[0]), static_cast<float>(v[1]),
-              static_cast<float>(v[2]), static_cast<float>(v[3]));
-  glUniform2f(Uniform(p.field, "uGrid"), static_cast<float>(field.columns),
+  const auto w = static_cast<float>(windowWidth);
+  const auto h = static_cast<float>(windowHeight);
+  // Object units are the window's pixels when the view is the frame driver's own, unboxed.
+  const bool straight = v[0] == 0 && v[1] == 0 && v[2] == windowWidth && v[3] == windowHeight &&
+                        std::fabs(matrix[0] * w * 0.5f - 1.0f) < 1e-6f &&
+                        std::fabs(matrix[5] * h * 0.5f - 1.0f) < 1e-6f &&
+                        std::fabs(matrix[12] + 1.0f) < 1e-6f && std::fabs(matrix[13] + 1.0f) < 1e-6f;
+  const GLuint program = straight ? p.straightField : p.squeezedField;
+  glUseProgram(program);
+  if (!straight) {
+    glUniform4f(Uniform(program, "uProjection"), matrix[0], matrix[5], matrix[12], matrix[13]);
+    glUniform4f(Uniform(program, "uViewport"), static_cast<float>(v[0]), static_cast<float>(v[1]),
+                static_cast<float>(v[2]), static_cast<float>(v[3]));
+    glUniform1i(Uniform(program, "uOdd"), field.step % 2);
+  }
+  glUniform2f(Uniform(program, "uGrid"), static_cast<float>(field.columns),
               static_cast<float>(field.rows));
-  glUniform1f(Uniform(p.field, "uStep"), static_cast<float>(field.step));
-  glUniform1i(Uniform(p.field, "uOdd"), field.step % 2);
-  glUniform1i(Uniform(p.field, "uField"), 0);
-  glUniformMatrix4fv(Uniform(p.field, "uModelview"), 1, GL_FALSE, transform.modelview);
-  SetLighting(p.field, lighting);
+  glUniform1f(Uniform(program, "uStep"), static_cast<float>(field.step));
+  glUniform1i(Uniform(program, "uField"), 0);
+  glUniformMatrix4fv(Uniform(program, "uModelview"), 1, GL_FALSE, transform.modelview);
+  SetLighting(program, lighting);
 
   // Points reach past the viewport by half their side: the quad covers the window.
   emscripten_glViewport(0, 0, windowWidth, windowHeight);

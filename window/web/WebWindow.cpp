@@ -32,7 +32,7 @@ EM_BOOL OnKey(int, const EmscriptenKeyboardEvent* event, void* data) {
   bool special = false;
   const int code = KeyCode(event->key, &special);
   if (code < 0) return EM_FALSE;
-  static_cast<WebWindow*>(data)->Press(code, special);
+  static_cast<WebWindow*>(data)->Press(code, special, true);
   return EM_TRUE;  // the page's own: no scrolling by the arrows or the space bar
 }
 
@@ -128,15 +128,15 @@ void WebWindow::Listen() {
   emscripten_set_mouseup_callback("#canvas", this, EM_FALSE, OnMouse);
 }
 
-void WebWindow::Press(int code, bool isSpecial) {
-  inEvent = true;
+void WebWindow::Press(int code, bool isSpecial, bool byUser) {
+  inEvent_ = byUser;
   if (isSpecial && special != nullptr) special(code, 0, 0);
   if (!isSpecial && key != nullptr) key(static_cast<unsigned char>(code), 0, 0);
-  inEvent = false;
+  inEvent_ = false;
 }
 
 void WebWindow::FullScreen() {
-  if (inEvent && !InFullScreen()) {
+  if (inEvent_ && !InFullScreen()) {
     EM_ASM({
       const page = document.documentElement;
       if (page.requestFullscreen) page.requestFullscreen().catch(() => {});
@@ -145,7 +145,7 @@ void WebWindow::FullScreen() {
 }
 
 void WebWindow::ReshapeWindow(int, int) {
-  if (inEvent && InFullScreen()) {
+  if (inEvent_ && InFullScreen()) {
     EM_ASM({ document.exitFullscreen().catch(() => {}); });
   }
 }

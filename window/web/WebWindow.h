@@ -29,18 +29,18 @@ class WebWindow : public WindowSystem {
 
   // Starts taking the page's keys and pointer; an embedded page never does.
   void Listen();
-  // One key as the page's controls give it, handled as a key event: a character,
-  // or a special key code when `special`.
-  void Press(int code, bool special);
+  // One key, a character or a special key code when `special`; `byUser` when the
+  // user pressed it (only then may full screen change).
+  void Press(int code, bool special, bool byUser);
   // Follows the browser window's size: the canvas, the drawable and the reshape.
   void FollowSize();
 
   KeyCallback key = nullptr;
   SpecialCallback special = nullptr;
   MouseCallback mouse = nullptr;
-  bool inEvent = false;  // while a user's event is handled, full screen may change
 
  private:
+  bool inEvent_ = false;  // while a user's key is handled, full screen may change
   ReshapeCallback reshape_;
   void (*fullScreenChanged_)(bool);
   int width_ = 0;

@@ -1,0 +1,85 @@
+// The pairs of the query, each handed to the check of the program it comes
+// from: saver/Scene for the picture, render/RenderOptions for the clock.
+#include "webapp/PageOptions.h"
+
+#include <optional>
+
+namespace {
+
+int HexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+// A malformed escape stays as it is, as browsers leave it.
+std::string Decoded(std::string_view text) {
+  std::string decoded;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const int high = i + 2 < text.size() && text[i] == '%' ? HexDigit(text[i + 1]) : -1;
+    const int low = high >= 0 ? HexDigit(text[i + 2]) : -1;
+    if (low >= 0) {
+      decoded.push_back(static_cast<char>(high * 16 + low));
+      i += 2;
+    } else {
+      decoded.push_back(text[i] == '+' ? ' ' : text[i]);
+    }
+  }
+  return decoded;
+}
+
+bool IsClockOption(std::string_view name) {
+  return name == "frames" || name == "frame-ms" || name == "keys" || name == "key-at";
+}
+
+}  // namespace
+
+PageOptions ReadAddress(std::string_view query) {
+  PageOptions page;
+  if (query.starts_with('?')) query.remove_prefix(1);
+  std::vector<std::string> clockWords;
+  while (!query.empty()) {
+    const size_t amp = query.find('&');
+    const std::string_view pair = query.substr(0, amp);
+    query = amp == std::string_view::npos ? std::string_view() : query.substr(amp + 1);
+    if (pair.empty()) continue;
+    const size_t equals = pair.find('=');
+    const std::string name = Decoded(pair.substr(0, equals));
+    const std::optional<std::string> value =
+        equals == std::string_view::npos ? std::nullopt
+                                         : std::optional(Decoded(pair.substr(equals + 1)));
+    const bool on = !value || *value == "1" || value->empty();
+    if (name == "embed" || IsSceneFlag(name)) {
+      if (!on && *value != "0") {
+        page.refused.push_back(name + " wants 1 or 0, not \"" + *value + "\"");
+      } else if (name == "embed") {
+        page.embed = on;
+      } else if (on) {
+        TakeSceneOption(name, nullptr, &page.scene, nullptr);
+      }
+      continue;
+    }
+    if (IsClockOption(name)) {
+      clockWords.push_back("--" + name);
+      clockWords.push_back(value.value_or(""));
+      page.fixedClock = page.fixedClock || name != "keys";
+      continue;
+    }
+    std::string why;
+    if (!TakeSceneOption(name, value ? value->c_str() : nullptr, &page.scene, &why)) {
+      page.refused.push_back(why);
+    }
+  }
+  if (!clockWords.empty()) {
+    // The renderer's own reading, which wants a file to write; the page writes none.
+    clockWords.insert(clockWords.end(), {"--out", "page.png"});
+    std::string why;
+    if (ParseRenderArguments(clockWords, &page.clock, &why) != ParseResult::kRun) {
+      page.refused.push_back(why);
+      page.fixedClock = false;
+      page.clock = RenderOptions();
+    }
+  }
+  return page;
+}

@@ -1,0 +1,24 @@
+// The page's address as options: the screen saver's picture options, the
+// renderer's fixed clock and keys, and the embedding mode, each checked as the
+// programs check them; a refused one is named and keeps its default.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "render/RenderOptions.h"
+#include "saver/Scene.h"
+
+struct PageOptions {
+  SceneOptions scene;
+  bool embed = false;       // a backdrop: no start hint, no keys, no controls
+  bool fixedClock = false;  // frames, frame-ms or key-at given: frame i at i x frame-ms
+  RenderOptions clock;      // frames, frameMs, keys and keyAt as wendrix-render takes them
+  std::vector<std::string> refused;  // why, one line for each option refused
+};
+
+// The query of the address ("?scheme=4&fps=1", the "?" optional), decoded as a
+// browser encodes a form: "+" is a space, %XX a byte. A flag is on as "1" or
+// bare, off as "0".
+PageOptions ReadAddress(std::string_view query);

@@ -1,0 +1,96 @@
+// The page's program: the desktop's start-up and frames, one frame for each of
+// the browser's animation frames, until Escape's fade or the fixed clock's last
+// frame ends them.
+#include <emscripten/emscripten.h>
+#include <emscripten/html5.h>
+
+#include <cstdint>
+#include <string>
+
+#include "app/Clock.h"
+#include "app/Process.h"
+#include "app/Shell.h"
+#include "shared/Arguments.h"
+#include "shared/Settings.h"
+#include "sim/FieldDrawing.h"
+#include "webapp/PageOptions.h"
+#include "window/web/WebWindow.h"
+
+namespace {
+
+PageOptions page;
+WebWindow* window = nullptr;
+int frame = 0;              // the fixed clock's next frame
+int64_t fixedCounter = 0;   // milliseconds; the counter the fixed clock reads
+int64_t FixedCounter() { return fixedCounter; }
+
+void FullScreenChanged(bool now) { fullScreen = now ? 1 : 0; }
+
+// Keys of the address, typed as wendrix-render types them: not the user's, so
+// they change no full screen.
+void Type(const std::vector<KeyPress>& keys) {
+  for (const KeyPress& key : keys) window->Press(key.code, key.special, false);
+}
+
+// One line under the picture, in the page's own text.
+void Say(const std::string& line) {
+  EM_ASM({ wendrixSay(UTF8ToString($0)); }, line.c_str());
+}
+
+void Frame() {
+  if (page.fixedClock) {
+    for (const TimedKeys& timed : page.clock.keyAt) {
+      if (timed.frame == frame) Type(timed.keys);
+    }
+    fixedCounter = static_cast<int64_t>(frame) * page.clock.frameMs;
+  }
+  if (!DisplayHandler()) {
+    // Escape's fade has ended the program: no frame is asked for after this one.
+    emscripten_cancel_main_loop();
+    TearDown();
+    EM_ASM({ wendrixEnded(); });
+    return;
+  }
+  if (page.fixedClock && ++frame == page.clock.frames) {
+    emscripten_cancel_main_loop();
+    emscripten_set_window_title("Wendrix (done)");
+  }
+}
+
+}  // namespace
+
+// A key from the page's touch controls, as if typed.
+extern "C" EMSCRIPTEN_KEEPALIVE void wendrix_press(int code, int special) {
+  if (window != nullptr) window->Press(code, special != 0, true);
+}
+
+int main() {
+  SetProgramName("wendrix");
+  char* query = emscripten_run_script_string("location.search");
+  page = ReadAddress(query != nullptr ? query : "");
+  // A page served without cross-origin isolation has no shared memory for threads.
+  fieldPath.threads = 1;
+  if (page.fixedClock) SetCounterSource(FixedCounter, 1000);
+  static WebWindow web(ReshapeHandler, FullScreenChanged);
+  window = &web;
+  std::string error;
+  if (!StartUp(web, {.startHint = !page.embed}, &error)) {
+    Say("Wendrix cannot draw here: " + error + ".");
+    return 1;
+  }
+  fullScreen = 0;  // the page starts in the browser's window
+  if (page.scene.seed.has_value()) {
+    StartScene(page.scene);
+  } else {
+    ApplyScene(page.scene);  // without a seed, the first frame is wendrix's own
+  }
+  Type(page.clock.keys);
+  if (page.embed) {
+    EM_ASM({ document.body.classList.add('embed'); });
+  } else {
+    web.Listen();
+  }
+  for (const std::string& why : page.refused) Say(why + "; the default is used.");
+  emscripten_set_main_loop(Frame, 0, 0);
+  return 0;
+}
