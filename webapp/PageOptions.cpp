@@ -46,9 +46,9 @@ PageOptions ReadAddress(std::string_view query) {
     if (pair.empty()) continue;
     const size_t equals = pair.find('=');
     const std::string name = Decoded(pair.substr(0, equals));
-    const std::optional<std::string> value =
-        equals == std::string_view::npos ? std::nullopt
-                                         : std::optional(Decoded(pair.substr(equals + 1)));
+    const std::optional<std::string> value = equals == std::string_view::npos
+                                                 ? std::nullopt
+                                                 : std::optional(Decoded(pair.substr(equals + 1)));
     const bool on = !value || *value == "1" || value->empty();
     if (name == "embed" || IsSceneFlag(name)) {
       if (!on && *value != "0") {

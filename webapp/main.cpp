@@ -20,8 +20,8 @@ namespace {
 
 PageOptions page;
 WebWindow* window = nullptr;
-int frame = 0;              // the fixed clock's next frame
-int64_t fixedCounter = 0;   // milliseconds; the counter the fixed clock reads
+int frame = 0;             // the fixed clock's next frame
+int64_t fixedCounter = 0;  // milliseconds; the counter the fixed clock reads
 int64_t FixedCounter() { return fixedCounter; }
 
 void FullScreenChanged(bool now) { fullScreen = now ? 1 : 0; }

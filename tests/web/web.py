@@ -179,11 +179,14 @@ try:
         (i + 1, KEYS[buttons.get(key, key)][3]) for i, key in enumerate(table)]),
          'after a resize to 480x360')
 
-    # F enters the browser's full screen and F leaves it.
-    press(browser, 'f')
-    full = wait_for(browser, 'document.fullscreenElement', 10)
-    press(browser, 'f')
-    check(full and wait_for(browser, '!document.fullscreenElement', 10), 'F enters and leaves full screen')
+    # F enters the browser's full screen and F leaves it; there, Escape only leaves it.
+    still = browser.canvas()
+    for key, full in (('f', True), ('f', False), ('f', True), ('Escape', False)):
+        press(browser, key)
+        wait_for(browser, ('' if full else '!') + 'document.fullscreenElement', 10)
+    next_frames(browser)
+    check(browser.evaluate('document.title') == 'Wendrix' and compare(browser.canvas(), still)[1] == 0,
+          'F enters and leaves full screen; there Escape leaves it and Wendrix plays on')
 
     # The help page over scheme 4 at 1280x720, read by tesseract as the OCR test reads it.
     open_page(browser, '?frames=60&keys=oooo%3F', size=(1280, 720))

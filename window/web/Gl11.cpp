@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
 #include <numbers>
 #include <vector>
@@ -112,7 +113,8 @@ bool* Held(GLenum cap) {
 
 void AddVertex(float x, float y) {
   State& gl = Gl();
-  gl.vertices.push_back({x, y, gl.s, gl.t, {gl.colour[0], gl.colour[1], gl.colour[2], gl.colour[3]}});
+  gl.vertices.push_back(
+      {x, y, gl.s, gl.t, {gl.colour[0], gl.colour[1], gl.colour[2], gl.colour[3]}});
 }
 
 // GLU's box filter: each texel of the next level the rounded mean of four.
@@ -124,7 +126,8 @@ std::vector<uint8_t> Halve(const std::vector<uint8_t>& level, int width, int hei
   std::vector<uint8_t> next(static_cast<size_t>(w) * h * bytes);
   for (int y = 0; y < h; ++y) {
     for (int x = 0; x < w; ++x) {
-      const uint8_t* p = &level[(static_cast<size_t>(2 * y) * width + 2 * x) * bytes];
+      const size_t at = (static_cast<size_t>(2 * y) * width + static_cast<size_t>(2 * x)) * bytes;
+      const uint8_t* p = &level[at];
       for (int c = 0; c < bytes; ++c) {
         const int sum = p[c] + p[c + dx] + p[c + dy] + p[c + dx + dy];
         next[(static_cast<size_t>(y) * w + x) * bytes + c] = static_cast<uint8_t>((sum + 2) / 4);
@@ -164,7 +167,8 @@ void glViewport(GLint x, GLint y, GLsizei width, GLsizei height) {
 
 // WebGL unpacks rows tightly or aligned; the other unpack modes the program sets are GL's defaults.
 void glPixelStorei(GLenum name, GLint value) {
-  if (name == GL_UNPACK_ALIGNMENT || name == GL_PACK_ALIGNMENT) emscripten_glPixelStorei(name, value);
+  if (name == GL_UNPACK_ALIGNMENT || name == GL_PACK_ALIGNMENT)
+    emscripten_glPixelStorei(name, value);
 }
 void glPixelTransferi(GLenum, GLint) {}
 void glPixelTransferf(GLenum, GLfloat) {}
@@ -235,10 +239,10 @@ void glDrawArrays(GLenum mode, GLint first, GLsizei count) {
   std::vector<WebVertex> vertices;
   vertices.reserve(static_cast<size_t>(count));
   for (GLsizei i = first; i < first + count; ++i) {
-    const float* p = v.data + i * (v.stride != 0 ? v.stride / 4 : v.size);
+    const float* p = v.data + static_cast<ptrdiff_t>(i) * (v.stride != 0 ? v.stride / 4 : v.size);
     WebVertex vertex{p[0], p[1], 0, 0, {gl.colour[0], gl.colour[1], gl.colour[2], gl.colour[3]}};
     if (c.enabled) {
-      const float* q = c.data + i * (c.stride != 0 ? c.stride / 4 : c.size);
+      const float* q = c.data + static_cast<ptrdiff_t>(i) * (c.stride != 0 ? c.stride / 4 : c.size);
       for (int k = 0; k < c.size; ++k) vertex.rgba[k] = q[k];
     }
     vertices.push_back(vertex);
@@ -259,11 +263,11 @@ void glEnd() {
     for (size_t q = 0; q + 3 < gl.vertices.size(); q += 4) {
       for (const size_t corner : {0, 1, 2, 0, 2, 3}) triangles.push_back(gl.vertices[q + corner]);
     }
-    DrawWebVertices(GL_TRIANGLES, triangles.data(), static_cast<int>(triangles.size()),
-                    Transform(), gl.texturing, gl.pointSize);
+    DrawWebVertices(GL_TRIANGLES, triangles.data(), static_cast<int>(triangles.size()), Transform(),
+                    gl.texturing, gl.pointSize);
   } else {
-    DrawWebVertices(gl.mode, gl.vertices.data(), static_cast<int>(gl.vertices.size()),
-                    Transform(), gl.texturing, gl.pointSize);
+    DrawWebVertices(gl.mode, gl.vertices.data(), static_cast<int>(gl.vertices.size()), Transform(),
+                    gl.texturing, gl.pointSize);
   }
   gl.vertices.clear();
 }
@@ -322,10 +326,22 @@ void glRotatef(GLfloat angle, GLfloat x, GLfloat y, GLfloat z) {
   const float c = std::cos(radians);
   const float s = std::sin(radians);
   const float k = 1.0f - c;
-  const Matrix m = {x * x * k + c,     y * x * k + z * s, x * z * k - y * s, 0,
-                    x * y * k - z * s, y * y * k + c,     y * z * k + x * s, 0,
-                    x * z * k + y * s, y * z * k - x * s, z * z * k + c,     0,
-                    0,                 0,                 0,                 1};
+  const Matrix m = {x * x * k + c,
+                    y * x * k + z * s,
+                    x * z * k - y * s,
+                    0,
+                    x * y * k - z * s,
+                    y * y * k + c,
+                    y * z * k + x * s,
+                    0,
+                    x * z * k + y * s,
+                    y * z * k - x * s,
+                    z * z * k + c,
+                    0,
+                    0,
+                    0,
+                    0,
+                    1};
   MultiplyCurrent(m);
 }
 
@@ -353,7 +369,8 @@ void glLightfv(GLenum light, GLenum name, const GLfloat* v) {
     case GL_SPECULAR: std::copy(v, v + 4, l.specular); break;
     case GL_POSITION:  // into eye coordinates by the modelview of the moment
       for (int row = 0; row < 4; ++row) {
-        l.position[row] = m[row] * v[0] + m[4 + row] * v[1] + m[8 + row] * v[2] + m[12 + row] * v[3];
+        l.position[row] =
+            m[row] * v[0] + m[4 + row] * v[1] + m[8 + row] * v[2] + m[12 + row] * v[3];
       }
       break;
     case GL_SPOT_DIRECTION:
@@ -381,8 +398,8 @@ void glMateriali(GLenum, GLenum name, GLint value) {
 // Power-of-two images of bytes, the only ones the program makes mipmaps of.
 GLint gluBuild2DMipmaps(GLenum target, GLint components, GLsizei width, GLsizei height,
                         GLenum format, GLenum type, const void* data) {
-  const bool powerOfTwo = width > 0 && height > 0 && (width & (width - 1)) == 0 &&
-                          (height & (height - 1)) == 0;
+  const bool powerOfTwo =
+      width > 0 && height > 0 && (width & (width - 1)) == 0 && (height & (height - 1)) == 0;
   if (type != GL_UNSIGNED_BYTE || !powerOfTwo || components < 1 || components > 4) {
     return GLU_INVALID_VALUE;
   }

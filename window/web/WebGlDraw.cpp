@@ -262,17 +262,18 @@ void DrawWebVertices(unsigned mode, const WebVertex* vertices, int count,
   glEnableVertexAttribArray(1);
   glEnableVertexAttribArray(2);
   glVertexAttribPointer(0, 2, GL_FLOAT, GL_FALSE, stride, nullptr);
+  // A bound buffer takes its offsets in the place of pointers: GL's own idiom.
   glVertexAttribPointer(1, 2, GL_FLOAT, GL_FALSE, stride,
-                        reinterpret_cast<const void*>(offsetof(WebVertex, s)));
+                        reinterpret_cast<const void*>(offsetof(WebVertex, s)));  // NOLINT
   glVertexAttribPointer(2, 4, GL_FLOAT, GL_FALSE, stride,
-                        reinterpret_cast<const void*>(offsetof(WebVertex, rgba)));
+                        reinterpret_cast<const void*>(offsetof(WebVertex, rgba)));  // NOLINT
   emscripten_glDrawArrays(mode, 0, count);
   glDisableVertexAttribArray(1);
   glDisableVertexAttribArray(2);
 }
 
-void DrawWebField(const WebField& field, const WebTransform& transform,
-                  const WebLighting& lighting, int windowWidth, int windowHeight) {
+void DrawWebField(const WebField& field, const WebTransform& transform, const WebLighting& lighting,
+                  int windowWidth, int windowHeight) {
   if (field.columns == 0 || field.rows == 0) return;
   Programs& p = Made();
   const GLint bound = BoundTexture();
@@ -282,8 +283,8 @@ void DrawWebField(const WebField& field, const WebTransform& transform,
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, field.columns, field.rows, 0, GL_RGBA,
-                 GL_UNSIGNED_BYTE, field.rgba);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, field.columns, field.rows, 0, GL_RGBA, GL_UNSIGNED_BYTE,
+                 field.rgba);
     p.fieldColumns = field.columns;
     p.fieldRows = field.rows;
   } else {
@@ -301,7 +302,8 @@ void DrawWebField(const WebField& field, const WebTransform& transform,
   const bool straight = v[0] == 0 && v[1] == 0 && v[2] == windowWidth && v[3] == windowHeight &&
                         std::fabs(matrix[0] * w * 0.5f - 1.0f) < 1e-6f &&
                         std::fabs(matrix[5] * h * 0.5f - 1.0f) < 1e-6f &&
-                        std::fabs(matrix[12] + 1.0f) < 1e-6f && std::fabs(matrix[13] + 1.0f) < 1e-6f;
+                        std::fabs(matrix[12] + 1.0f) < 1e-6f &&
+                        std::fabs(matrix[13] + 1.0f) < 1e-6f;
   const GLuint program = straight ? p.straightField : p.squeezedField;
   glUseProgram(program);
   if (!straight) {

@@ -57,8 +57,8 @@ struct WebField {
   int rows = 0;
   int step = 1;
 };
-void DrawWebField(const WebField& field, const WebTransform& transform,
-                  const WebLighting& lighting, int windowWidth, int windowHeight);
+void DrawWebField(const WebField& field, const WebTransform& transform, const WebLighting& lighting,
+                  int windowWidth, int windowHeight);
 
 // The real WebGL calls under names the GL 1.1 facade takes over.
 extern "C" {

@@ -19,12 +19,29 @@ struct NamedKey {
   bool special;
 };
 constexpr NamedKey kNamedKeys[] = {
-    {"Escape", 27, false},          {"Enter", 13, false},         {"Backspace", 8, false},
-    {"Tab", 9, false},              {"Delete", 127, false},       {"ArrowLeft", kKeyLeft, true},
-    {"ArrowUp", kKeyUp, true},      {"ArrowRight", kKeyRight, true},
-    {"ArrowDown", kKeyDown, true},  {"PageUp", kKeyPageUp, true}, {"PageDown", kKeyPageDown, true},
-    {"Home", kKeyHome, true},       {"End", kKeyEnd, true},       {"Insert", kKeyInsert, true},
+    {"Escape", 27, false},
+    {"Enter", 13, false},
+    {"Backspace", 8, false},
+    {"Tab", 9, false},
+    {"Delete", 127, false},
+    {"ArrowLeft", kKeyLeft, true},
+    {"ArrowUp", kKeyUp, true},
+    {"ArrowRight", kKeyRight, true},
+    {"ArrowDown", kKeyDown, true},
+    {"PageUp", kKeyPageUp, true},
+    {"PageDown", kKeyPageDown, true},
+    {"Home", kKeyHome, true},
+    {"End", kKeyEnd, true},
+    {"Insert", kKeyInsert, true},
 };
+
+bool InFullScreen() {
+  return EM_ASM_INT({ return document.fullscreenElement ? 1 : 0; }) != 0;
+}
+
+void LeaveFullScreen() {
+  EM_ASM({ document.exitFullscreen().catch(function(){}); });
+}
 
 EM_BOOL OnKey(int, const EmscriptenKeyboardEvent* event, void* data) {
   // Shortcuts with Ctrl, Alt or Meta stay the browser's (Ctrl+R, Alt+Left...).
@@ -32,6 +49,12 @@ EM_BOOL OnKey(int, const EmscriptenKeyboardEvent* event, void* data) {
   bool special = false;
   const int code = KeyCode(event->key, &special);
   if (code < 0) return EM_FALSE;
+  // In full screen the first Escape only leaves it, in every browser alike: most keep that
+  // Escape for themselves, and a user who leaves full screen does not mean to end Wendrix.
+  if (code == 27 && !special && InFullScreen()) {
+    LeaveFullScreen();
+    return EM_TRUE;
+  }
   static_cast<WebWindow*>(data)->Press(code, special, true);
   return EM_TRUE;  // the page's own: no scrolling by the arrows or the space bar
 }
@@ -49,10 +72,6 @@ EM_BOOL OnMouse(int type, const EmscriptenMouseEvent* event, void* data) {
 EM_BOOL OnResize(int, const EmscriptenUiEvent*, void* data) {
   static_cast<WebWindow*>(data)->FollowSize();
   return EM_FALSE;
-}
-
-bool InFullScreen() {
-  return EM_ASM_INT({ return document.fullscreenElement ? 1 : 0; }) != 0;
 }
 
 }  // namespace
@@ -137,17 +156,16 @@ void WebWindow::Press(int code, bool isSpecial, bool byUser) {
 
 void WebWindow::FullScreen() {
   if (inEvent_ && !InFullScreen()) {
+    // Refused (no full screen in an iframe that does not allow it), the page stays as it is.
     EM_ASM({
       const page = document.documentElement;
-      if (page.requestFullscreen) page.requestFullscreen().catch(() => {});
+      if (page.requestFullscreen) page.requestFullscreen().catch(function(){});
     });
   }
 }
 
 void WebWindow::ReshapeWindow(int, int) {
-  if (inEvent_ && InFullScreen()) {
-    EM_ASM({ document.exitFullscreen().catch(() => {}); });
-  }
+  if (inEvent_ && InFullScreen()) LeaveFullScreen();
 }
 
 void WebWindow::HideCursor() {

@@ -14,8 +14,7 @@ class WebWindow : public WindowSystem {
   // The context on the element #canvas; false with a reason (no WebGL).
   bool Open(std::string* error) override;
   // Keys reach the handlers from the page's key events; none when `Listen` was never called.
-  void InstallInputHandlers(KeyCallback key, SpecialCallback special,
-                            MouseCallback mouse) override;
+  void InstallInputHandlers(KeyCallback key, SpecialCallback special, MouseCallback mouse) override;
   // The browser's full screen, entered and left from a key: a page may change it only
   // while it handles an event the user made. Start-up's call finds the canvas filling
   // the window already.
