@@ -15,13 +15,12 @@
 #include "app/Process.h"
 #include "image/Texture.h"
 #include "shared/Frame.h"
+#include "shared/Settings.h"
 #include "shared/Window.h"
 #include "sim/Lighting.h"
 #include "sim/Oscillators.h"
 #include "sim/Random.h"
 #include "text/TextOverlay.h"
-
-int32_t shellFullScreen = 0;
 
 namespace {
 bool showStartHint = true;  // StartUp's choice, read by Init
@@ -90,8 +89,8 @@ void DefaultKeyHandler(unsigned char key, int, int) {
     case 27: fadeLevel = 0.0f; break;  // below the fade's end
     case 'F':
     case 'f':
-      shellFullScreen = !shellFullScreen;
-      if (shellFullScreen != 0) {
+      fullScreen = !fullScreen;
+      if (fullScreen != 0) {
         CurrentWindow().FullScreen();
       } else {
         CurrentWindow().ReshapeWindow(640, 480);
