@@ -12,12 +12,18 @@
 #include "text/HelpScreen.h"
 #include "text/TextOverlay.h"
 
-double previousTime = 0.0;
 double nextFpsTime = 1.0;
 int32_t fpsValue = 30;
 int32_t frameCounter = 0;
 
 uint32_t previousMs = 0;
+
+void ResetFrameDriver() {
+  nextFpsTime = 1.0;
+  fpsValue = 30;
+  frameCounter = 0;
+  previousMs = 0;
+}
 
 namespace {
 constexpr int32_t kLongestStepMs = 100;  // longer frames are taken as...
@@ -39,10 +45,9 @@ bool RenderFrame() {
   // exactly 100 ms apart are not stalls.
   frameDelta = static_cast<float>(stepMs > kLongestStepMs ? kStalledStep : stepMs * 0.001);
   previousMs = elapsedMs;
-  previousTime = nowSeconds;
 
   if (paused == 0) {
-    UpdateOscillators(60, frameDelta, settings);
+    UpdateOscillators(kOscillators, frameDelta, settings);
     UpdateSpotLights(1, 0.5f, 0.75f, 0.9f, fadeLevel, 9.8f);
   }
 

@@ -15,13 +15,12 @@
 #include "app/Process.h"
 #include "image/Texture.h"
 #include "shared/Frame.h"
+#include "shared/Settings.h"
 #include "shared/Window.h"
 #include "sim/Lighting.h"
 #include "sim/Oscillators.h"
 #include "sim/Random.h"
 #include "text/TextOverlay.h"
-
-int32_t shellFullScreen = 0;
 
 namespace {
 bool showStartHint = true;  // StartUp's choice, read by Init
@@ -45,7 +44,7 @@ bool Init() {
   glShadeModel(GL_SMOOTH);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
 
-  InitOscillators(60);
+  InitOscillators(kOscillators);
   SetupAmbientLight(1, 0.5f, 0.6f);
   LoadFont(overlay.font);
   rampTexture = CreateRampTexture(0);
@@ -90,11 +89,11 @@ void DefaultKeyHandler(unsigned char key, int, int) {
     case 27: fadeLevel = 0.0f; break;  // below the fade's end
     case 'F':
     case 'f':
-      shellFullScreen = !shellFullScreen;
-      if (shellFullScreen != 0) {
+      fullScreen = !fullScreen;
+      if (fullScreen != 0) {
         CurrentWindow().FullScreen();
       } else {
-        CurrentWindow().ReshapeWindow(640, 480);
+        CurrentWindow().ReshapeWindow(kLaunchWidth, kLaunchHeight);
       }
       break;
     default: break;

@@ -7,8 +7,6 @@
 
 class WindowSystem;
 
-extern int32_t shellFullScreen;  // full-screen state as DefaultKeyHandler sees it
-
 // Seeds the generator from the clock, still 0, so every run starts alike.
 bool PreInit();
 // Application set-up, after the window exists and the clock has started.

@@ -30,12 +30,12 @@ TEST(Shell, StartUpHidesThePointerAndSetsTheLight) {
 }
 
 TEST(Shell, DefaultKeysToggleFullScreenAndEscapeEndsAtTheNextFrame) {
-  StartProgram();
+  StartProgram();  // full screen, as Init leaves it
   DefaultKeyHandler('f', 0, 0);
   DefaultKeyHandler('x', 0, 0);
-  EXPECT_EQ(TestWindow().fullScreenRequests, 2);
-  DefaultKeyHandler('F', 0, 0);
   EXPECT_EQ(TestWindow().reshapeRequests, 1);
+  DefaultKeyHandler('F', 0, 0);
+  EXPECT_EQ(TestWindow().fullScreenRequests, 2);
   EXPECT_EQ(TestWindow().requestedWidth, 640);
   EXPECT_EQ(TestWindow().requestedHeight, 480);
   EXPECT_TRUE(DisplayAt(16));

@@ -1,10 +1,19 @@
 // Every user-adjustable value: the one settings record and the control
-// variables beside it. The record is defined beside the text overlay
-// (app/Process.cpp), which is constructed first; ResetSettings (app/Defaults.h)
-// gives them their defaults.
+// variables beside it. ResetSettings (app/Defaults.h) gives them their defaults.
 #pragma once
 
 #include <cstdint>
+
+// The ranges the keys hold the settings to, and every front end with them.
+inline constexpr int kMinRipples = 1, kMaxRipples = 8;
+inline constexpr int kMinTesselation = 1, kMaxTesselation = 20;
+inline constexpr int kMaxLetterbox = 6;
+inline constexpr int kSchemes = 8;
+// The colour schemes by number, as the `o` key names them.
+inline constexpr const char* kSchemeNames[kSchemes] = {
+    "Sharp Blue Edges", "Blue Center",      "Red Edges",       "Yellow-Green", "Eggs",
+    "Clouds",           "Fuzzy Blue Edges", "3 Random Colors",
+};
 
 class SimSettings {
  public:
@@ -40,3 +49,6 @@ extern int32_t paused;             // non-zero: the animation stands still
 extern int32_t helpShown;          // non-zero: the help page is drawn
 extern int32_t fullScreen;         // full-screen state as the F key sees it
 extern int32_t mouseX, mouseY;     // last left-button position from the centre
+
+// The record and the control variables as at launch, before any default is set.
+void ResetControls();

@@ -9,15 +9,9 @@
 #include <fstream>
 
 #include "app/Clock.h"
-#include "app/FrameDriver.h"
 #include "app/Process.h"
 #include "app/Shell.h"
 #include "render/RenderOptions.h"
-#include "shared/Frame.h"
-#include "shared/Settings.h"
-#include "sim/FieldDrawing.h"
-#include "sim/Oscillators.h"
-#include "text/TextOverlay.h"
 
 namespace {
 int64_t counterMs = 0;
@@ -52,20 +46,14 @@ OffscreenWindow& TestWindow() {
 }
 
 void StartProgram(int width, int height) {
+  ResetProcessState();
+  StartProgramAsLaunched(width, height);
+}
+
+void StartProgramAsLaunched(int width, int height) {
   OffscreenWindow& window = TestWindow();
   window.Resize(width, height);
   window.fullScreenRequests = window.reshapeRequests = window.swaps = 0;
-  rippleSelector = 4;
-  fullScreen = overlay.recordFlag = 1;
-  letterboxSelector = settings.letterbox = helpShown = paused = mouseX = mouseY = 0;
-  shellFullScreen = frameCounter = 0;
-  overlay.lastText[0] = '\0';
-  previousTime = overlay.expiry = nowSeconds = frameDelta = 0.0f;
-  previousMs = elapsedMs = 0;
-  nextFpsTime = 1.0;
-  fpsValue = 30;
-  oscillatorBank = {};
-  fieldPath = {};
   SetCounterSource(CounterMs, 1000);
   counterMs = 0;
   ASSERT_TRUE(StartUp(window, {}, nullptr));
