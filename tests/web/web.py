@@ -189,7 +189,7 @@ try:
           'F enters and leaves full screen; there Escape leaves it and Wendrix plays on')
 
     # The help page over scheme 4 at 1280x720, read by tesseract as the OCR test reads it.
-    open_page(browser, '?frames=60&keys=oooo%3F', size=(1280, 720))
+    open_page(browser, '?frames=2&keys=oooo%3F', size=(1280, 720))
     wait_for(browser, 'document.title == "Wendrix (done)"')
     browser.canvas().save(os.path.join(os.environ.get('WEB_SHOTS', scratch.name), 'web-help.png'))
     read = os.path.join(scratch.name, 'help.png')  # read_help rewrites it
