@@ -32,7 +32,7 @@ int RunSaver(Win32WindowKind kind, HWND parent) {
   if (!StartUp(window, {.startHint = false}, &error)) {
     // A preview that cannot draw leaves its little screen as it was.
     if (kind == Win32WindowKind::kSaver) {
-      MessageBoxA(nullptr, ("Wendrix cannot start: " + error).c_str(), "Wendrix", MB_ICONERROR);
+      ShowStartFailure(error);
     }
     return 1;
   }

@@ -201,3 +201,7 @@ LRESULT Win32Window::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPa
   }
   return DefWindowProcW(window, message, wParam, lParam);
 }
+
+void ShowStartFailure(const std::string& why) {
+  MessageBoxA(nullptr, ("Wendrix cannot start: " + why).c_str(), "Wendrix", MB_ICONERROR);
+}

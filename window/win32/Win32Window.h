@@ -68,3 +68,7 @@ class Win32Window : public WindowSystem {
   int reportedHeight_ = -1;
   RECT windowed_{};  // kProgram: where the framed window was before full screen
 };
+
+// A program that could not open its window says why in a message box: Windows
+// programs have no console to say it on.
+void ShowStartFailure(const std::string& why);
