@@ -6,7 +6,7 @@
 
 #include <GL/gl.h>
 
-#include "shared/Window.h"
+#include "shared/Frame.h"
 
 // Everything else starts at its static zero: no message pending, nothing remembered.
 TextOverlay::TextOverlay() { Reset(); }
@@ -21,8 +21,8 @@ void TextOverlay::Reset() {
 TextOverlay::~TextOverlay() { font.release(); }
 
 void TextOverlay::DrawText(const char* text, int16_t x, int16_t y, float height) {
-  const int windowWidth = CurrentWindow().WindowWidth();
-  const int windowHeight = CurrentWindow().WindowHeight();
+  const int windowWidth = static_cast<int>(screenWidth);  // as the last reshape gave it
+  const int windowHeight = static_cast<int>(screenHeight);
   const int16_t base = static_cast<int16_t>(windowHeight - y);  // GL counts rows upward
   const float cellWidth = height * 0.5f;
   const float advance = height * 0.45f;  // cells overlap their neighbours a little

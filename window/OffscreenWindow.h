@@ -33,6 +33,8 @@ class OffscreenWindow : public WindowSystem {
   int WindowWidth() const override { return width_; }
   int WindowHeight() const override { return height_; }
   void SwapBuffers() override;
+  // Its events are the calls below, made by whoever drives it: none wait.
+  bool HandleEvents(ReshapeCallback) override { return true; }
 
   // Delivers input through whatever handlers are installed.
   void Key(unsigned char key) const;

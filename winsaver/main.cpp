@@ -32,13 +32,13 @@ int RunSaver(Win32WindowKind kind, HWND parent) {
   if (!StartUp(window, {.startHint = false}, &error)) {
     // A preview that cannot draw leaves its little screen as it was.
     if (kind == Win32WindowKind::kSaver) {
-      MessageBoxA(nullptr, ("Wendrix cannot start: " + error).c_str(), "Wendrix", MB_ICONERROR);
+      ShowStartFailure(error);
     }
     return 1;
   }
   StartScene(ReadSaverSettings());
   timeBeginPeriod(1);  // waits to the millisecond, not to the 15.6 ms tick
-  while (window.HandleMessages(ReshapeHandler)) {
+  while (window.HandleEvents(ReshapeHandler)) {
     const DWORD start = GetTickCount();
     if (!DisplayHandler()) break;
     const DWORD spent = GetTickCount() - start;
@@ -47,9 +47,8 @@ int RunSaver(Win32WindowKind kind, HWND parent) {
       MsgWaitForMultipleObjects(0, nullptr, FALSE, kFrameMs - spent, QS_ALLINPUT);
   }
   timeEndPeriod(1);
-  // The window goes with the process, as wendrix.exe's does: destroyed first, a full-screen
-  // window kept Wine on Xvfb waiting two seconds for a window manager to withdraw it.
   TearDown();
+  UseWindow(nullptr);
   return 0;
 }
 }  // namespace

@@ -86,11 +86,14 @@ void Win32Window::Close() {
     wglDeleteContext(context_);
     context_ = nullptr;
   }
-  if (window_ != nullptr && IsWindow(window_) != FALSE) DestroyWindow(window_);
+  // The window itself goes with the process, as Windows ends every window of a process it
+  // ends. Destroyed here, a full-screen window keeps Wine waiting two seconds for a window
+  // manager to withdraw it where there is none, and the saver would not end at once.
+  if (window_ != nullptr) SetWindowLongPtrW(window_, GWLP_USERDATA, 0);  // no messages to us
   window_ = nullptr;
 }
 
-bool Win32Window::HandleMessages(ReshapeCallback reshape) {
+bool Win32Window::HandleEvents(ReshapeCallback reshape) {
   MSG message;
   while (!ended_ && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) != FALSE) {
     if (message.message == WM_QUIT) ended_ = true;
@@ -197,4 +200,8 @@ LRESULT Win32Window::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     default: break;
   }
   return DefWindowProcW(window, message, wParam, lParam);
+}
+
+void ShowStartFailure(const std::string& why) {
+  MessageBoxA(nullptr, ("Wendrix cannot start: " + why).c_str(), "Wendrix", MB_ICONERROR);
 }

@@ -28,10 +28,9 @@ class Win32Window : public WindowSystem {
 
   // Creates the window with its pixel format and makes a context current.
   bool Open(std::string* error) override;
-  // Handles every message waiting and hands a new size to `reshape`; false once
-  // the window was closed, input ended a saver, or a preview's parent has gone.
-  bool HandleMessages(ReshapeCallback reshape);
-  // The context and the window; safe to call twice.
+  // False once the window was closed, input ended a saver, or a preview's parent has gone.
+  bool HandleEvents(ReshapeCallback reshape) override;
+  // Deletes the context and leaves the window to the process's end; safe to call twice.
   void Close();
   HWND handle() const { return window_; }
 
@@ -69,3 +68,7 @@ class Win32Window : public WindowSystem {
   int reportedHeight_ = -1;
   RECT windowed_{};  // kProgram: where the framed window was before full screen
 };
+
+// A program that could not open its window says why in a message box: Windows
+// programs have no console to say it on.
+void ShowStartFailure(const std::string& why);

@@ -27,7 +27,8 @@ int HandleXError(Display* display, XErrorEvent* event) {
   } else if (!reportedOther) {
     char text[160];
     XGetErrorText(display, code, text, sizeof text);
-    std::fprintf(stderr, "wendrix-saver: X error: %s (request %d)\n", text, event->request_code);
+    std::fprintf(stderr, "%s: X error: %s (request %d)\n", ProgramName(), text,
+                 event->request_code);
     reportedOther = true;
   }
   return 0;

@@ -25,9 +25,8 @@ class XlibWindow : public WindowSystem {
   // Makes a GL context current on the target, in a configuration of that
   // window's own visual, or on a window of its own; false with a reason.
   bool Open(std::string* error) override;
-  // Takes the events that have come and hands a new size to `reshape`; false
-  // once the window has gone or, when it is its own, has been closed.
-  bool HandleEvents(ReshapeCallback reshape);
+  // False once the window has gone or, when it is its own, has been closed.
+  bool HandleEvents(ReshapeCallback reshape) override;
   // The context, its own window and the connection; safe to call twice.
   void Close();
 
