@@ -44,7 +44,7 @@ void Frame() {
     }
     fixedCounter = static_cast<int64_t>(frame) * page.clock.frameMs;
   }
-  if (!DisplayHandler()) {
+  if (!window->HandleEvents(ReshapeHandler) || !DisplayHandler()) {
     // Escape's fade has ended the program: no frame is asked for after this one.
     emscripten_cancel_main_loop();
     TearDown();
@@ -71,7 +71,7 @@ int main() {
   // A page served without cross-origin isolation has no shared memory for threads.
   fieldPath.threads = 1;
   if (page.fixedClock) SetCounterSource(FixedCounter, 1000);
-  static WebWindow web(ReshapeHandler, FullScreenChanged);
+  static WebWindow web(FullScreenChanged);
   window = &web;
   std::string error;
   if (!StartUp(web, {.startHint = !page.embed}, &error)) {

@@ -69,11 +69,6 @@ EM_BOOL OnMouse(int type, const EmscriptenMouseEvent* event, void* data) {
   return EM_FALSE;
 }
 
-EM_BOOL OnResize(int, const EmscriptenUiEvent*, void* data) {
-  static_cast<WebWindow*>(data)->FollowSize();
-  return EM_FALSE;
-}
-
 }  // namespace
 
 int KeyCode(const char* name, bool* special) {
@@ -100,8 +95,7 @@ int KeyCode(const char* name, bool* special) {
   return -1;
 }
 
-WebWindow::WebWindow(ReshapeCallback reshape, void (*fullScreenChanged)(bool))
-    : reshape_(reshape), fullScreenChanged_(fullScreenChanged) {}
+WebWindow::WebWindow(void (*fullScreenChanged)(bool)) : fullScreenChanged_(fullScreenChanged) {}
 
 bool WebWindow::Open(std::string* error) {
   if (emscripten_webgl_get_current_context() != 0) return true;
@@ -122,8 +116,7 @@ bool WebWindow::Open(std::string* error) {
     return false;
   }
   emscripten_webgl_make_context_current(context);
-  FollowSize();
-  emscripten_set_resize_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, this, EM_FALSE, OnResize);
+  HandleEvents(nullptr);
   emscripten_set_fullscreenchange_callback(
       EMSCRIPTEN_EVENT_TARGET_DOCUMENT, this, EM_FALSE,
       [](int, const EmscriptenFullscreenChangeEvent* event, void* data) -> EM_BOOL {
@@ -172,15 +165,16 @@ void WebWindow::HideCursor() {
   EM_ASM({ document.getElementById('canvas').style.cursor = 'none'; });
 }
 
-void WebWindow::FollowSize() {
+bool WebWindow::HandleEvents(ReshapeCallback reshape) {
   double cssWidth = 0.0;
   double cssHeight = 0.0;
   emscripten_get_element_css_size("#canvas", &cssWidth, &cssHeight);
   const int width = cssWidth >= 1.0 ? static_cast<int>(cssWidth) : 1;
   const int height = cssHeight >= 1.0 ? static_cast<int>(cssHeight) : 1;
-  if (width == width_ && height == height_) return;
+  if (width == width_ && height == height_) return true;
   width_ = width;
   height_ = height;
   emscripten_set_canvas_element_size("#canvas", width, height);
-  if (reshape_ != nullptr) reshape_(width, height);
+  if (reshape != nullptr) reshape(width, height);
+  return true;
 }

@@ -7,9 +7,9 @@
 
 class WebWindow : public WindowSystem {
  public:
-  // `reshape` hears every new size; `fullScreenChanged` whether the page is now
-  // full screen, whoever changed it (F, or the browser's own Escape).
-  WebWindow(ReshapeCallback reshape, void (*fullScreenChanged)(bool));
+  // `fullScreenChanged` hears whether the page is now full screen, whoever changed
+  // it (F, or the browser's own Escape).
+  explicit WebWindow(void (*fullScreenChanged)(bool));
 
   // The context on the element #canvas; false with a reason (no WebGL).
   bool Open(std::string* error) override;
@@ -25,22 +25,22 @@ class WebWindow : public WindowSystem {
   int WindowHeight() const override { return height_; }
   // The browser shows what a frame drew when the frame's callback returns.
   void SwapBuffers() override {}
+  // Keys and the pointer come through the browser's own callbacks between frames; here
+  // the canvas follows the browser window's size, handing a new one to `reshape`. A
+  // page's window never goes: always true.
+  bool HandleEvents(ReshapeCallback reshape) override;
 
   // Starts taking the page's keys and pointer; an embedded page never does.
   void Listen();
   // One key, a character or a special key code when `special`; `byUser` when the
   // user pressed it (only then may full screen change).
   void Press(int code, bool special, bool byUser);
-  // Follows the browser window's size: the canvas, the drawable and the reshape.
-  void FollowSize();
-
   KeyCallback key = nullptr;
   SpecialCallback special = nullptr;
   MouseCallback mouse = nullptr;
 
  private:
   bool inEvent_ = false;  // while a user's key is handled, full screen may change
-  ReshapeCallback reshape_;
   void (*fullScreenChanged_)(bool);
   int width_ = 0;
   int height_ = 0;
