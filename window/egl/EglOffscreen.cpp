@@ -3,7 +3,7 @@
 #include <EGL/egl.h>
 #include <EGL/eglext.h>
 
-#include "shared/Arguments.h"
+#include "cmdline/Arguments.h"
 #include "window/OffscreenWindow.h"
 
 OffscreenWindow::~OffscreenWindow() {
