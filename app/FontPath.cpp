@@ -4,10 +4,10 @@
 #include <filesystem>
 #include <system_error>
 
+#include "cmdline/Arguments.h"
 #include "image/Bmp.h"
 #include "image/Texture.h"
 #include "platform/Platform.h"
-#include "shared/Arguments.h"
 
 namespace {
 constexpr const char* kFontName = "font.bmp";

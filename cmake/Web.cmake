@@ -1,4 +1,4 @@
-# The web page, built with Emscripten (emcmake, as scripts/web does): the rooms without
+# The web page, built with Emscripten (emcmake, as scripts/web does): the folders without
 # GLUT, EGL, X11, libpng or the x86 kernels, the page's window and its WebGL drawing
 # (window/web), and the page itself with what it loads and its zip (webapp).
 
@@ -10,8 +10,8 @@ if(NOT EXISTS ${WENDRIX_ICON_DIR}/256x256/apps/wendrix.png)
 endif()
 
 set(WENDRIX_BUILD_TESTS OFF)
-foreach(room shared platform image sim text app window saver webapp)
-  add_subdirectory(${room})
+foreach(folder ${wendrix_folders} webapp)
+  add_subdirectory(${folder})
 endforeach()
 # The key syntax and the fixed clock of wendrix-render, which the page's address takes.
 target_sources(wendrix_core PRIVATE render/RenderOptions.cpp)

@@ -68,7 +68,7 @@ endfunction()
 # The folders' own test binaries need Linux's offscreen EGL context; Windows runs its tests
 # from tests/windows.
 set(WENDRIX_BUILD_TESTS OFF)
-foreach(folder shared platform image sim text app window saver winapp winsaver)
+foreach(folder ${wendrix_folders} winapp winsaver)
   add_subdirectory(${folder})
 endforeach()
 configure_file(data/font.bmp ${PROJECT_BINARY_DIR}/font.bmp COPYONLY)

@@ -12,9 +12,9 @@
 
 #include "app/Process.h"
 #include "app/Shell.h"
+#include "cmdline/Arguments.h"
 #include "platform/Signals.h"
 #include "saver/Scene.h"
-#include "shared/Arguments.h"
 #include "window/xlib/SwapInterval.h"
 #include "window/xlib/XlibWindow.h"
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "image/Texture.h"
-#include "shared/Frame.h"
+#include "state/Frame.h"
 
 constexpr int kMessageBytes = 80;  // a message holds at most 79 characters
 

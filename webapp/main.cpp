@@ -10,9 +10,9 @@
 #include "app/Clock.h"
 #include "app/Process.h"
 #include "app/Shell.h"
-#include "shared/Arguments.h"
-#include "shared/Settings.h"
+#include "cmdline/Arguments.h"
 #include "sim/FieldDrawing.h"
+#include "state/Settings.h"
 #include "webapp/PageOptions.h"
 #include "window/web/WebWindow.h"
 

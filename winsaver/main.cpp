@@ -8,8 +8,8 @@
 
 #include "app/Process.h"
 #include "app/Shell.h"
+#include "cmdline/Arguments.h"
 #include "saver/Scene.h"
-#include "shared/Arguments.h"
 #include "window/win32/Win32Window.h"
 #include "winsaver/SaverSettings.h"
 #include "winsaver/ScrArguments.h"

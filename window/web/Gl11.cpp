@@ -14,8 +14,8 @@
 #include <numbers>
 #include <vector>
 
-#include "shared/Window.h"
 #include "window/web/WebGlDraw.h"
+#include "windowsystem/Window.h"
 
 namespace {
 

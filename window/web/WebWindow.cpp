@@ -9,7 +9,7 @@
 #include <cstring>
 #include <string_view>
 
-#include "shared/Keys.h"
+#include "windowsystem/Keys.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // events as GLUT's codes, and the browser's full screen.
 #pragma once
 
-#include "shared/Window.h"
+#include "windowsystem/Window.h"
 
 class WebWindow : public WindowSystem {
  public:

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "shared/Window.h"
+#include "windowsystem/Window.h"
 
 enum class Win32WindowKind {
   kProgram,  // 640x480, then full screen over its monitor; keys and mouse to the handlers

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "shared/Window.h"
+#include "windowsystem/Window.h"
 
 class XlibWindow : public WindowSystem {
  public:
