@@ -2,7 +2,7 @@
 frames on Mesa's llvmpipe, the desktop program's own frame code, measured in one run: at
 1280x720 and 1920x1080, grid steps 6, 2 and 1. For the page: frames a second as the browser
 shows them and the main thread's milliseconds in each frame's callback (wasm's field, the WebGL
-calls); for the renderer: milliseconds a frame (61 frames less 1, over 60).
+calls); for the renderer: milliseconds a frame (201 frames less 1, over 200).
 Usage: /usr/bin/python3 bench/web.py BUILD-WEB WENDRIX-RENDER"""
 import os, subprocess, sys, tempfile, time
 
@@ -21,7 +21,7 @@ def render_ms(size, step):
                         '--keys', '<lt>' * (6 - step), '--out', os.path.join(scratch.name, 'f.png')],
                        env=RENDER_ENV, check=True)
         return time.monotonic() - start
-    return (run(61) - run(1)) / 60 * 1000
+    return (run(201) - run(1)) / 200 * 1000
 
 
 def page_rate(browser, size, step):
