@@ -30,7 +30,16 @@ constexpr NamedKey kNamedKeys[] = {
     {"down", {true, kKeyDown}},
 };
 
-enum Option { kSize = 1, kFrames, kFrameMs, kFrom, kKeys, kKeyAt, kOut, kVersion };
+struct NamedFormat {
+  std::string_view extension;
+  FilmFormat format;
+};
+constexpr NamedFormat kFormats[] = {
+    {"png", FilmFormat::kPng},   {"mp4", FilmFormat::kMp4}, {"webm", FilmFormat::kWebm},
+    {"mkv", FilmFormat::kMkv}, {"y4m", FilmFormat::kY4m},
+};
+
+enum Option { kSize = 1, kFrames, kFrameMs, kFrom, kKeys, kKeyAt, kOut, kQuality, kVersion };
 constexpr option kOptions[] = {
     {"size", required_argument, nullptr, kSize},
     {"frames", required_argument, nullptr, kFrames},
@@ -39,6 +48,7 @@ constexpr option kOptions[] = {
     {"keys", required_argument, nullptr, kKeys},
     {"key-at", required_argument, nullptr, kKeyAt},
     {"out", required_argument, nullptr, kOut},
+    {"quality", required_argument, nullptr, kQuality},
     {"help", no_argument, nullptr, 'h'},
     {"version", no_argument, nullptr, kVersion},
     {nullptr, 0, nullptr, 0},
@@ -81,7 +91,16 @@ bool Apply(int option, const std::string& value, RenderOptions& parsed, std::str
       parsed.keyAt.push_back(std::move(timed));
       return true;
     }
-    default: return ParseOutputPattern(value, &parsed.pattern, error);  // --out
+    case kQuality:
+      return Whole(value, 0, 100, &parsed.quality) ||
+             Fail(error, "--quality wants a whole number from 0 to 100, not \"" + value + "\"");
+    default:  // --out
+      if (!ParseOutputPattern(value, &parsed.pattern, error) ||
+          !ParseOutputFormat(value, &parsed.format, error)) {
+        return false;
+      }
+      return !parsed.pattern.numbered || parsed.format == FilmFormat::kPng ||
+             Fail(error, "--out " + value + ": a film is one file; %d numbers PNG frames only");
   }
 }
 
@@ -170,6 +189,31 @@ bool ParseOutputPattern(std::string_view path, OutputPattern* pattern, std::stri
   return true;
 }
 
+bool ParseOutputFormat(std::string_view path, FilmFormat* format, std::string* error) {
+  if (path == "-") {
+    *format = FilmFormat::kY4m;
+    return true;
+  }
+  const size_t slash = path.rfind('/');
+  const std::string_view name = path.substr(slash == std::string_view::npos ? 0 : slash + 1);
+  const size_t dot = name.rfind('.');
+  if (dot == std::string_view::npos || dot == 0) {  // frame, /dev/stdout, .hidden: PNG
+    *format = FilmFormat::kPng;
+    return true;
+  }
+  std::string extension(name.substr(dot + 1));
+  for (char& c : extension) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+  for (const NamedFormat& known : kFormats) {
+    if (known.extension == extension) {
+      *format = known.format;
+      return true;
+    }
+  }
+  return Fail(error, "--out " + std::string(path) + ": unknown extension \"." +
+                         std::string(name.substr(dot + 1)) +
+                         "\" (known: .png .mp4 .webm .mkv .y4m, and - for standard output)");
+}
+
 std::string FramePath(const OutputPattern& pattern, int frame) {
   if (!pattern.numbered) return pattern.prefix;
   std::string number = std::to_string(frame);
@@ -238,6 +282,13 @@ ParseResult ParseRenderArguments(const std::vector<std::string>& args, RenderOpt
   }
   if (optind < argc) return usage("unknown argument \"" + std::string(argv[optind]) + "\"");
   if (!seen[kOut]) return usage("--out PATH is required");
+  const bool film = parsed.format != FilmFormat::kPng;
+  if (film && parsed.frameMs == 0) return usage("--frame-ms 0 gives a film no frame rate");
+  // x264 takes 4:2:0 pictures of even sides only; VP9 and the other formats take any.
+  if (parsed.format == FilmFormat::kMp4 && (parsed.width % 2 != 0 || parsed.height % 2 != 0)) {
+    return usage("--size " + std::to_string(parsed.width) + "x" + std::to_string(parsed.height) +
+                 ": an .mp4 film needs an even width and height");
+  }
   if (parsed.from >= parsed.frames) {
     return usage("--from " + std::to_string(parsed.from) + ": the last frame is " +
                  std::to_string(parsed.frames - 1));

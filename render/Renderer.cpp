@@ -18,8 +18,10 @@
 #include "app/FrameDriver.h"
 #include "app/Process.h"
 #include "app/Shell.h"
+#include "image/OutputFile.h"
 #include "image/Png.h"
 #include "platform/Signals.h"
+#include "render/Film.h"
 #include "render/Progress.h"
 #include "shared/Arguments.h"
 #include "shared/Frame.h"
@@ -40,6 +42,20 @@ struct PendingFrame {
 };
 PendingFrame pending;
 std::optional<Progress> progress;  // the run's line, ended by the exit that may end the run
+std::optional<Film> film;          // --out's film, ended by the exit that may end the run
+
+// The film's end: its last frames encoded, the file renamed; a pipe closed by its
+// reader ends the run as it ends any Unix filter, quietly, by SIGPIPE.
+bool FinishFilm(bool finish, std::string error) {
+  const bool finished = finish && film->Finish(&error);
+  const bool brokenPipe = film->BrokenPipe();
+  film.reset();  // ended either way: an unfinished film leaves nothing aside
+  if (finished) return true;
+  if (progress) progress->End();
+  if (brokenPipe) DieOfSignal(SIGPIPE);
+  PrintFailure(error);
+  return false;
+}
 
 bool WritePending() {
   if (pending.rgb.empty()) return true;
@@ -55,7 +71,7 @@ bool WritePending() {
 // being drawn is never shown, so the last one drawn before it is the output.
 void WritePendingAtExit() {
   if (progress) progress->End();
-  if (!WritePending()) std::_Exit(1);
+  if (!WritePending() || (film && !FinishFilm(true, ""))) std::_Exit(1);
 }
 
 // Catches the common mistakes before any frame is drawn: a folder that is not
@@ -79,7 +95,7 @@ bool CheckOutputPath(const std::string& path, std::string* error) {
 
 // Tidies up after SIGTERM, SIGINT or SIGHUP: no half-written file is left behind.
 void EndRun(int signal) {
-  RemovePngAside();
+  RemoveOutputAside();
   DieOfSignal(signal);
 }
 
@@ -109,6 +125,14 @@ int RunRenderer(const RenderOptions& options) {
     PrintFailure("no offscreen OpenGL context: " + error);
     return 1;
   }
+  if (options.format != FilmFormat::kPng) {
+    const FilmShape shape = {options.format, options.width, options.height, options.frameMs,
+                             options.quality};
+    if (!film.emplace().Open(options.pattern.prefix, shape, &error)) {
+      PrintFailure(error);
+      return 1;
+    }
+  }
   // Open, it lives to process exit, past the static destructors that still make GL calls.
   OffscreenWindow* window = opening.release();
   // Registered after Init's statics, so it runs before their destructors.
@@ -122,6 +146,14 @@ int RunRenderer(const RenderOptions& options) {
     }
     renderCounter = static_cast<int64_t>(frame) * options.frameMs;
     DisplayHandler();  // the clock, RenderFrame and the swap, as GLUT runs them
+    if (film) {
+      if (frame >= options.from && !film->Add(window->ReadRgb(), &error)) {
+        FinishFilm(false, error);
+        return 1;
+      }
+      progress->Done(frame + 1);
+      continue;
+    }
 
     const bool last = frame + 1 == options.frames;
     const bool wanted = options.pattern.numbered ? frame >= options.from : last;
@@ -136,6 +168,7 @@ int RunRenderer(const RenderOptions& options) {
     if (wanted && !WritePending()) return 1;
     progress->Done(frame + 1);
   }
+  if (film && !FinishFilm(true, "")) return 1;
   progress->End();
   return 0;
 }
