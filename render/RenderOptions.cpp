@@ -226,20 +226,26 @@ std::string FramePath(const OutputPattern& pattern, int frame) {
 
 const char* RenderUsage() {
   return "usage: wendrix-render [--size WxH] [--frames N] [--frame-ms MS] [--from FRAME]\n"
-         "                      [--keys KEYS] [--key-at FRAME:KEYS]... --out PATH\n"
-         "Draws Wendrix frames without a screen and writes them as PNG files.\n"
+         "                      [--keys KEYS] [--key-at FRAME:KEYS]... [--quality Q]\n"
+         "                      --out PATH\n"
+         "Draws Wendrix frames without a screen and writes them as PNG files or a film.\n"
          "  --size WxH           the window size the program draws at (default 640x480)\n"
          "  --frames N           draw frames 0 to N-1 (default 1)\n"
-         "  --frame-ms MS        frame i is drawn at i x MS milliseconds (default 16)\n"
-         "  --from FRAME         with a numbered PATH, write frames FRAME to N-1 only\n"
+         "  --frame-ms MS        frame i is drawn at i x MS milliseconds (default 16);\n"
+         "                       a film shows 1000/MS frames a second\n"
+         "  --from FRAME         with a numbered PATH or a film, write frames FRAME to N-1\n"
          "  --keys KEYS          keys typed after start-up, before frame 0\n"
          "  --key-at FRAME:KEYS  keys typed just before frame FRAME (may be repeated)\n"
+         "  --quality Q          .mp4 and .webm: 0 (smallest) to 100 (best; default 70)\n"
          "  --out PATH           the last frame as PNG; a PATH with %d (e.g. frame%04d.png)\n"
-         "                       writes every frame; %% is a percent sign\n"
+         "                       writes every frame; %% is a percent sign. A film by its\n"
+         "                       extension: .mp4 (H.264), .webm (VP9), .mkv (FFV1, lossless),\n"
+         "                       .y4m or - (YUV4MPEG2 4:4:4; - is standard output)\n"
          "  --help, --version    this usage or the version, then nothing else\n"
          "KEYS: characters stand for themselves; <esc> <space> <left> <right> <up> <down>\n"
          "for those keys, <lt> for \"<\". Escape fades out and ends the run, as in the\n"
-         "program; F keeps the size.\n";
+         "program; F keeps the size.\n"
+         "A film in one command: wendrix-render --size 1920x1080 --frames 600 --out ripples.mp4\n";
 }
 
 ParseResult ParseRenderArguments(const std::vector<std::string>& args, RenderOptions* options,
