@@ -312,11 +312,11 @@ Film::~Film() {
   encoder_->thread.join();
 }
 
-bool Film::Add(std::vector<uint8_t> rgb, std::string* error) {
+bool Film::Add(std::vector<uint8_t> rgb) {
   Encoder& e = *encoder_;
   std::unique_lock lock(e.mutex);
   e.changed.wait(lock, [&e] { return e.queue.size() < kQueued || e.failed; });
-  if (e.failed) return ::Fail(error, e.failure);
+  if (e.failed) return false;
   e.queue.push_back(std::move(rgb));
   lock.unlock();
   e.changed.notify_all();

@@ -28,8 +28,8 @@ class Film {
   Film(const Film&) = delete;
   Film& operator=(const Film&) = delete;
   // Queues the next frame (RGB, top row first), waiting while the queue is full;
-  // false once encoding or writing has failed, with the reason.
-  bool Add(std::vector<uint8_t> rgb, std::string* error);
+  // false once encoding or writing has failed (Finish says why).
+  bool Add(std::vector<uint8_t> rgb);
   // The queued frames encoded, the film ended and renamed over its path; false
   // with the reason. A film given no frame is no file: nothing is left aside.
   bool Finish(std::string* error);

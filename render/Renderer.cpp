@@ -8,14 +8,12 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
-#include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/Clock.h"
-#include "app/FrameDriver.h"
 #include "app/Process.h"
 #include "app/Shell.h"
 #include "image/OutputFile.h"
@@ -29,7 +27,7 @@
 
 namespace {
 
-// --- the run: its clock, and the frame the fade-out's exit leaves behind ---
+// --- the run: its clock, and the frame the fade-out's end leaves behind ---
 
 int64_t renderCounter = 0;  // milliseconds; the counter the clock reads
 int64_t RenderCounter() { return renderCounter; }
@@ -40,38 +38,15 @@ struct PendingFrame {
   int height = 0;
   std::vector<uint8_t> rgb;  // empty: nothing left to write
 };
-PendingFrame pending;
-std::optional<Progress> progress;  // the run's line, ended by the exit that may end the run
-std::optional<Film> film;          // --out's film, ended by the exit that may end the run
 
-// The film's end: its last frames encoded, the file renamed; a pipe closed by its
-// reader ends the run as it ends any Unix filter, quietly, by SIGPIPE.
-bool FinishFilm(bool finish, std::string error) {
-  const bool finished = finish && film->Finish(&error);
-  const bool brokenPipe = film->BrokenPipe();
-  film.reset();  // ended either way: an unfinished film leaves nothing aside
-  if (finished) return true;
-  if (progress) progress->End();
-  if (brokenPipe) DieOfSignal(SIGPIPE);
-  PrintFailure(error);
-  return false;
-}
-
-bool WritePending() {
+bool WritePending(PendingFrame& pending, Progress& progress) {
   if (pending.rgb.empty()) return true;
   std::string error;
   const bool written = WritePng(pending.path, pending.width, pending.height, pending.rgb, &error);
   pending.rgb.clear();
-  if (!written && progress) progress->End();  // the failure on a line of its own
+  if (!written) progress.End();  // the failure on a line of its own
   if (!written) PrintFailure(error);
   return written;
-}
-
-// Runs when the program's own exit ends the process during a frame: the frame
-// being drawn is never shown, so the last one drawn before it is the output.
-void WritePendingAtExit() {
-  if (progress) progress->End();
-  if (!WritePending() || (film && !FinishFilm(true, ""))) std::_Exit(1);
 }
 
 // Catches the common mistakes before any frame is drawn: a folder that is not
@@ -109,6 +84,54 @@ void Type(OffscreenWindow& window, const std::vector<KeyPress>& keys) {
   }
 }
 
+// The film's end, also after a frame it refused: 0 once it is whole, else 1 after
+// saying why. A pipe closed by its reader ends the run as it ends any Unix filter,
+// quietly, by SIGPIPE.
+int EndFilm(Film& film, Progress& progress) {
+  std::string error;
+  if (film.Finish(&error)) return 0;
+  progress.End();
+  if (film.BrokenPipe()) DieOfSignal(SIGPIPE);
+  PrintFailure(error);
+  return 1;
+}
+
+// The frames, until the last or until Escape's fade ends the program, as PNG
+// files or into the film: 0, or 1 after a write that failed.
+int DrawFrames(OffscreenWindow& window, const RenderOptions& options, Film* film) {
+  Type(window, options.keys);
+  Progress progress(options.frames, stderr, isatty(STDERR_FILENO) != 0);
+  PendingFrame pending;
+  for (int frame = 0; frame < options.frames; ++frame) {
+    for (const TimedKeys& timed : options.keyAt) {
+      if (timed.frame == frame) Type(window, timed.keys);
+    }
+    renderCounter = static_cast<int64_t>(frame) * options.frameMs;
+    // The clock, RenderFrame and the swap, as GLUT runs them. The frame that
+    // ends the program is never shown: the one drawn before it is the output.
+    if (!DisplayHandler()) {
+      progress.End();
+      if (film != nullptr) return EndFilm(*film, progress);
+      return WritePending(pending, progress) ? 0 : 1;
+    }
+    if (film != nullptr) {
+      if (frame >= options.from && !film->Add(window.ReadRgb())) return EndFilm(*film, progress);
+      progress.Done(frame + 1);
+      continue;
+    }
+    const bool last = frame + 1 == options.frames;
+    const bool wanted = options.pattern.numbered ? frame >= options.from : last;
+    // While the fade runs, the next frame may be the one that ends the program, and then
+    // this one is the output; numbered frames before --from are never written.
+    if (wanted || (!options.pattern.numbered && fadeLevel < 1.0f)) {
+      pending = {FramePath(options.pattern, frame), options.width, options.height,
+                 window.ReadRgb()};
+    }
+    if (wanted && !WritePending(pending, progress)) return 1;
+    progress.Done(frame + 1);
+  }
+  return film != nullptr ? EndFilm(*film, progress) : 0;
+}
 }  // namespace
 
 int RunRenderer(const RenderOptions& options) {
@@ -118,13 +141,7 @@ int RunRenderer(const RenderOptions& options) {
     return 1;
   }
   CatchEndSignals(EndRun);
-  auto opening = std::make_unique<OffscreenWindow>(options.width, options.height);
-  renderCounter = 0;
-  SetCounterSource(RenderCounter, 1000);
-  if (!StartUp(*opening, {}, &error)) {
-    PrintFailure("no offscreen OpenGL context: " + error);
-    return 1;
-  }
+  std::optional<Film> film;
   if (options.format != FilmFormat::kPng) {
     const FilmShape shape = {options.format, options.width, options.height, options.frameMs,
                              options.quality};
@@ -133,44 +150,17 @@ int RunRenderer(const RenderOptions& options) {
       return 1;
     }
   }
-  // Open, it lives to process exit, past the static destructors that still make GL calls.
-  OffscreenWindow* window = opening.release();
-  // Registered after Init's statics, so it runs before their destructors.
-  std::atexit(WritePendingAtExit);
-
-  Type(*window, options.keys);
-  progress.emplace(options.frames, stderr, isatty(STDERR_FILENO) != 0);
-  for (int frame = 0; frame < options.frames; ++frame) {
-    for (const TimedKeys& timed : options.keyAt) {
-      if (timed.frame == frame) Type(*window, timed.keys);
-    }
-    renderCounter = static_cast<int64_t>(frame) * options.frameMs;
-    DisplayHandler();  // the clock, RenderFrame and the swap, as GLUT runs them
-    if (film) {
-      if (frame >= options.from && !film->Add(window->ReadRgb(), &error)) {
-        FinishFilm(false, error);
-        return 1;
-      }
-      progress->Done(frame + 1);
-      continue;
-    }
-
-    const bool last = frame + 1 == options.frames;
-    const bool wanted = options.pattern.numbered ? frame >= options.from : last;
-    // While the fade runs, the next frame may be the one that ends the program, and then
-    // this one is the output; numbered frames before --from are never written.
-    if (wanted || (!options.pattern.numbered && fadeLevel < 1.0f)) {
-      pending.path = FramePath(options.pattern, frame);
-      pending.width = options.width;
-      pending.height = options.height;
-      pending.rgb = window->ReadRgb();
-    }
-    if (wanted && !WritePending()) return 1;
-    progress->Done(frame + 1);
+  OffscreenWindow window(options.width, options.height);
+  renderCounter = 0;
+  SetCounterSource(RenderCounter, 1000);
+  if (!StartUp(window, {}, &error)) {
+    PrintFailure("no offscreen OpenGL context: " + error);
+    return 1;
   }
-  if (film && !FinishFilm(true, "")) return 1;
-  progress->End();
-  return 0;
+  const int status = DrawFrames(window, options, film ? &*film : nullptr);
+  TearDown();
+  UseWindow(nullptr);
+  return status;
 }
 
 int RenderMain(int argc, char** argv) {

@@ -68,8 +68,7 @@ void DrawFrames(XlibWindow& window, long delayUs) {
   while (stopSignal == 0) {
     timespec frameStart{};
     clock_gettime(CLOCK_MONOTONIC, &frameStart);
-    if (!window.HandleEvents(ReshapeHandler)) break;
-    DisplayHandler();
+    if (!window.HandleEvents(ReshapeHandler) || !DisplayHandler()) break;
     const timespec left = LeftOfFrame(frameStart, delayUs);
     ppoll(nullptr, 0, &left, &asleep);
   }

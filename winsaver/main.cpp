@@ -26,11 +26,10 @@ HWND WindowNamed(uintptr_t number) {
 }
 
 int RunSaver(Win32WindowKind kind, HWND parent) {
-  // Lives to process exit, past the static destructors that still make GL calls.
-  auto* window = new Win32Window({.kind = kind, .parent = parent});
+  Win32Window window({.kind = kind, .parent = parent});
   std::string error;
   // No hint to press ?: keys end a screen saver.
-  if (!StartUp(*window, {.startHint = false}, &error)) {
+  if (!StartUp(window, {.startHint = false}, &error)) {
     // A preview that cannot draw leaves its little screen as it was.
     if (kind == Win32WindowKind::kSaver) {
       MessageBoxA(nullptr, ("Wendrix cannot start: " + error).c_str(), "Wendrix", MB_ICONERROR);
@@ -39,9 +38,9 @@ int RunSaver(Win32WindowKind kind, HWND parent) {
   }
   StartScene(ReadSaverSettings());
   timeBeginPeriod(1);  // waits to the millisecond, not to the 15.6 ms tick
-  while (window->HandleMessages(ReshapeHandler)) {
+  while (window.HandleMessages(ReshapeHandler)) {
     const DWORD start = GetTickCount();
-    DisplayHandler();
+    if (!DisplayHandler()) break;
     const DWORD spent = GetTickCount() - start;
     // Input ends the wait at once, so the saver goes the moment a key is pressed.
     if (spent < kFrameMs)
