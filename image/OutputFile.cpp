@@ -28,8 +28,8 @@ std::string Folder(const std::string& path) {
 bool StickyHoldsAnothers(const std::string& folder, const struct stat& file) {
   struct stat info {};
   const uid_t me = geteuid();
-  return stat(folder.c_str(), &info) == 0 && (info.st_mode & S_ISVTX) != 0 &&
-         file.st_uid != me && info.st_uid != me && me != 0;
+  return stat(folder.c_str(), &info) == 0 && (info.st_mode & S_ISVTX) != 0 && file.st_uid != me &&
+         info.st_uid != me && me != 0;
 }
 }  // namespace
 

@@ -17,9 +17,9 @@ extern "C" {
 #include <cerrno>
 #include <climits>
 #include <cmath>
+#include <condition_variable>
 #include <cstdarg>
 #include <cstdio>
-#include <condition_variable>
 #include <cstring>
 #include <deque>
 #include <mutex>
@@ -31,8 +31,8 @@ extern "C" {
 
 namespace {
 
-constexpr size_t kQueued = 3;        // frames drawn ahead of the encoder, at most
-constexpr int kIoBuffer = 1 << 16;   // bytes handed to the file at once
+constexpr size_t kQueued = 3;       // frames drawn ahead of the encoder, at most
+constexpr int kIoBuffer = 1 << 16;  // bytes handed to the file at once
 
 struct Codec {
   FilmFormat format;
@@ -210,9 +210,8 @@ struct Film::Encoder {
     if (code < 0) return Fail(code, error);
     if (shape.format == FilmFormat::kMp4) av_dict_set(&muxerOptions, "movflags", "+faststart", 0);
 
-    scaler = sws_getContext(shape.width, shape.height, AV_PIX_FMT_RGB24, shape.width,
-                            shape.height, codec->pixels, SWS_AREA | SWS_ACCURATE_RND, nullptr,
-                            nullptr, nullptr);
+    scaler = sws_getContext(shape.width, shape.height, AV_PIX_FMT_RGB24, shape.width, shape.height,
+                            codec->pixels, SWS_AREA | SWS_ACCURATE_RND, nullptr, nullptr, nullptr);
     const int* bt709 = sws_getCoefficients(SWS_CS_ITU709);
     sws_setColorspaceDetails(scaler, bt709, 1, bt709, yuv ? 0 : 1, 0, 1 << 16, 1 << 16);
     frame = av_frame_alloc();

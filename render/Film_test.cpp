@@ -36,26 +36,31 @@ constexpr const char* kVp9Floor = "38";
 
 TEST(Film, ReadsBackAsAskedAndHoldsAtEveryEndOfTheRun) {
   const std::string pngs = "$R --size 33x25 --frames 12 --from 3 --frame-ms 30 --out p%02d.png; ";
-  ExpectShellRows(WENDRIX_RENDER_BIN, {
+  const std::vector<ShellRow> rows = {
       // Each container with the frames of the same run as PNGs: the lossy ones close to
       // them, FFV1 equal byte for byte, YUV4MPEG2 equal after the BT.709 conversion.
-      {kTools + "$R --size 32x24 --frames 12 --from 2 --frame-ms 40 --out p%02d.png; "
-                "$R --size 32x24 --frames 12 --from 2 --frame-ms 40 --out f.mp4; "
-                "probe f.mp4; psnr f.mp4 " + kH264Floor + " 2 25; ls",
+      {kTools +
+           "$R --size 32x24 --frames 12 --from 2 --frame-ms 40 --out p%02d.png; "
+           "$R --size 32x24 --frames 12 --from 2 --frame-ms 40 --out f.mp4; "
+           "probe f.mp4; psnr f.mp4 " +
+           kH264Floor + " 2 25; ls",
        std::string("0|h264,32,24,25/1,10\n0.400000\n10 frames, none under ") + kH264Floor +
            " dB\nf.mp4\np02.png\np03.png\np04.png\np05.png\np06.png\np07.png\np08.png\n"
            "p09.png\np10.png\np11.png\npsnr.log\n"},
-      {kTools + "$R --size 33x25 --frames 10 --out p%02d.png; $R --size 33x25 --frames 10 "
-                "--out f.webm; probe f.webm; psnr f.webm " + kVp9Floor + " 0 62.5",
-       std::string("0|vp9,33,25,125/2,10\n0.160000\n10 frames, none under ") + kVp9Floor +
-           " dB\n"},
-      {kTools + pngs + "$R --size 33x25 --frames 12 --from 3 --frame-ms 30 --out f.mkv; "
-                "probe f.mkv; rgb -i f.mkv > film; rgb -start_number 3 -i p%02d.png > frames; "
-                "cmp film frames && echo equal",
+      {kTools +
+           "$R --size 33x25 --frames 10 --out p%02d.png; $R --size 33x25 --frames 10 "
+           "--out f.webm; probe f.webm; psnr f.webm " +
+           kVp9Floor + " 0 62.5",
+       std::string("0|vp9,33,25,125/2,10\n0.160000\n10 frames, none under ") + kVp9Floor + " dB\n"},
+      {kTools + pngs +
+           "$R --size 33x25 --frames 12 --from 3 --frame-ms 30 --out f.mkv; "
+           "probe f.mkv; rgb -i f.mkv > film; rgb -start_number 3 -i p%02d.png > frames; "
+           "cmp film frames && echo equal",
        "0|ffv1,33,25,100/3,9\n0.270000\nequal\n"},
-      {kTools + pngs + "$R --size 33x25 --frames 12 --from 3 --frame-ms 30 --out f.y4m; "
-                "$R --size 33x25 --frames 12 --from 3 --frame-ms 30 --out - | cmp - f.y4m && "
-                "probe f.y4m && /usr/bin/python3 " WENDRIX_Y4M_CHECK " f.y4m p*.png",
+      {kTools + pngs +
+           "$R --size 33x25 --frames 12 --from 3 --frame-ms 30 --out f.y4m; "
+           "$R --size 33x25 --frames 12 --from 3 --frame-ms 30 --out - | cmp - f.y4m && "
+           "probe f.y4m && /usr/bin/python3 " WENDRIX_Y4M_CHECK " f.y4m p*.png",
        "0|rawvideo,33,25,100/3,9\n0.270000\n9 frames as their PNGs\n"},
       // Escape's fade ends the film where it ends the PNG frames; nothing before --from.
       {kTools + "K='--size 32x24 --frames 1000 --from 3 --key-at 5:<esc>'; "
@@ -81,7 +86,8 @@ TEST(Film, ReadsBackAsAskedAndHoldsAtEveryEndOfTheRun) {
       {"mkfifo f.mp4; cat f.mp4 & $R --out f.mp4; echo $?",
        "0|wendrix-render: cannot write f.mp4: an .mp4 film is written to a file; .mkv, .webm "
        "and .y4m also stream to pipes\n1\n"},
-  });
+  };
+  ExpectShellRows(WENDRIX_RENDER_BIN, rows);
 }
 
 }  // namespace

@@ -35,7 +35,7 @@ struct NamedFormat {
   FilmFormat format;
 };
 constexpr NamedFormat kFormats[] = {
-    {"png", FilmFormat::kPng},   {"mp4", FilmFormat::kMp4}, {"webm", FilmFormat::kWebm},
+    {"png", FilmFormat::kPng}, {"mp4", FilmFormat::kMp4}, {"webm", FilmFormat::kWebm},
     {"mkv", FilmFormat::kMkv}, {"y4m", FilmFormat::kY4m},
 };
 

@@ -42,10 +42,10 @@ struct RenderOptions {
   int height = 480;
   int frames = 1;
   int frameMs = 16;
-  int from = 0;                  // --from: numbered frames before it are drawn, not written
-  std::vector<KeyPress> keys;    // --keys: after Init, before frame 0
-  std::vector<TimedKeys> keyAt;  // --key-at, in the order given
-  OutputPattern pattern;         // --out, parsed
+  int from = 0;                          // --from: numbered frames before it are drawn, not written
+  std::vector<KeyPress> keys;            // --keys: after Init, before frame 0
+  std::vector<TimedKeys> keyAt;          // --key-at, in the order given
+  OutputPattern pattern;                 // --out, parsed
   FilmFormat format = FilmFormat::kPng;  // by --out's extension
   int quality = kDefaultQuality;         // --quality
 };

@@ -4,14 +4,10 @@
 #include "render/Renderer.h"
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <regex>
 
 #include "render/Progress.h"
@@ -19,8 +15,6 @@
 #include "tests/support/ShellRows.h"
 
 namespace {
-
-namespace fs = std::filesystem;
 
 // What a parse gives, in one line: "WxH frames@ms from keys...|at keys...|out", then for a
 // film "|format qQUALITY"; or the error.
@@ -86,7 +80,7 @@ TEST(RenderProgress, ShowsOnATerminalOnceARunHasTakenASecond) {
 TEST(Renderer, WritesTheFramesAskedForAndHoldsAgainstHostilePathsFilesAndSignals) {
   const std::string font = "; $R --size 8x8 --out x.png";
   const std::string longName = std::string(251, 'n') + ".png";  // 255 bytes, the most a name holds
-  ExpectShellRows(WENDRIX_RENDER_BIN, {
+  const std::vector<ShellRow> rows = {
       // Which frames are written (their pixels are golden frames, tests/golden); without a
       // %d in the name, the last.
       {"$R --size 32x24 --frames 5 --from 4 --out one.png; "
@@ -145,7 +139,8 @@ TEST(Renderer, WritesTheFramesAskedForAndHoldsAgainstHostilePathsFilesAndSignals
       {"for signal in TERM HUP; do $R --size 1280x720 --frames 100000 --out f%d.png & "
        "sleep 1; kill -$signal $!; wait $!; echo $?; done; ls -A | sed '/^f[0-9]*[.]png$/d'",
        "0|Terminated\n143\nHangup\n129\n"},
-  });
+  };
+  ExpectShellRows(WENDRIX_RENDER_BIN, rows);
 }
 
 }  // namespace

@@ -6,8 +6,8 @@
 #include <vector>
 
 struct ShellRow {
-  std::string line;   // run by sh, $R naming the program under test
-  std::string shows;  // "STATUS|" and everything the line wrote on stdout and stderr
+  std::string line;             // run by sh, $R naming the program under test
+  std::string shows;            // "STATUS|" and everything the line wrote on stdout and stderr
   const char* needs = nullptr;  // a shell test the case needs, where it cannot always run
 };
 
