@@ -215,12 +215,7 @@ struct Film::Encoder {
     const int* bt709 = sws_getCoefficients(SWS_CS_ITU709);
     sws_setColorspaceDetails(scaler, bt709, 1, bt709, yuv ? 0 : 1, 0, 1 << 16, 1 << 16);
     frame = av_frame_alloc();
-    frame->width = shape.width;
-    frame->height = shape.height;
-    frame->format = codec->pixels;
     packet = av_packet_alloc();
-    code = av_frame_get_buffer(frame, 0);
-    if (code < 0) return Fail(code, error);
     thread = std::thread([this] { Run(); });
     return true;
   }
@@ -246,8 +241,16 @@ struct Film::Encoder {
       if (code < 0) return code;
       started = true;
     }
-    const int code = av_frame_make_writable(frame);
-    if (code < 0) return code;
+    // A picture the encoder still holds (YUV4MPEG2's packets are the pictures) is left
+    // to it: the next one gets a buffer of its own, not a copy of the old one's pixels.
+    if (av_frame_is_writable(frame) == 0) {
+      av_frame_unref(frame);
+      frame->width = shape.width;
+      frame->height = shape.height;
+      frame->format = codec->pixels;
+      const int code = av_frame_get_buffer(frame, 0);
+      if (code < 0) return code;
+    }
     const uint8_t* const planes[1] = {rgb.data()};
     const int strides[1] = {shape.width * 3};
     sws_scale(scaler, planes, strides, 0, shape.height, frame->data, frame->linesize);
