@@ -35,13 +35,13 @@ constexpr size_t kQueued = 3;       // frames drawn ahead of the encoder, at mos
 constexpr int kIoBuffer = 1 << 16;  // bytes handed to the file at once
 
 struct Codec {
-  FilmFormat format;
   const char* muxer;
   const char* encoder;
-  AVPixelFormat pixels;
   const char* options;        // the encoder's, as key=value:key=value
   const char* qualityOption;  // its constant-quality setting, 0 the best; null: lossless
   int worstQuality;           // that setting at --quality 0
+  FilmFormat format;
+  AVPixelFormat pixels;
 };
 // x264's veryfast and libvpx's realtime speed 8 with row threads keep up with the
 // drawing at 1920x1080 (SVT-AV1 at its fastest was no faster, and refuses sides under
@@ -49,11 +49,11 @@ struct Codec {
 // YUV is BT.709 in limited range (x264 and VP9 at 4:2:0, the YUV4MPEG2 stream at 4:4:4,
 // every pixel its own colour); FFV1 keeps the RGB itself.
 constexpr Codec kCodecs[] = {
-    {FilmFormat::kMp4, "mp4", "libx264", AV_PIX_FMT_YUV420P, "preset=veryfast", "crf", 51},
-    {FilmFormat::kWebm, "webm", "libvpx-vp9", AV_PIX_FMT_YUV420P,
-     "deadline=realtime:cpu-used=8:row-mt=1:b=0", "crf", 63},
-    {FilmFormat::kMkv, "matroska", "ffv1", AV_PIX_FMT_BGR0, "level=3", nullptr, 0},
-    {FilmFormat::kY4m, "yuv4mpegpipe", "wrapped_avframe", AV_PIX_FMT_YUV444P, "", nullptr, 0},
+    {"mp4", "libx264", "preset=veryfast", "crf", 51, FilmFormat::kMp4, AV_PIX_FMT_YUV420P},
+    {"webm", "libvpx-vp9", "deadline=realtime:cpu-used=8:row-mt=1:b=0", "crf", 63,
+     FilmFormat::kWebm, AV_PIX_FMT_YUV420P},
+    {"matroska", "ffv1", "level=3", nullptr, 0, FilmFormat::kMkv, AV_PIX_FMT_BGR0},
+    {"yuv4mpegpipe", "wrapped_avframe", "", nullptr, 0, FilmFormat::kY4m, AV_PIX_FMT_YUV444P},
 };
 
 // FFmpeg's own error messages, the last one kept to name what failed; the rest unsaid.
@@ -221,7 +221,7 @@ struct Film::Encoder {
   }
 
   // The encoder's packets, each written as it comes; false with the code at fault.
-  int Send(const AVFrame* picture) {
+  int Send(const AVFrame* picture) const {
     int code = avcodec_send_frame(context, picture);
     while (code >= 0) {
       code = avcodec_receive_packet(context, packet);

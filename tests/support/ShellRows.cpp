@@ -22,8 +22,10 @@ void ExpectShellRows(const std::string& program, const std::vector<ShellRow>& ro
     const std::string folder = dir + "/" + std::to_string(++runs);
     fs::create_directories(folder);
     std::ofstream(dir + "/line.sh") << row.line << "\n";
-    const int status = std::system(
-        ("cd " + folder + " && R=" + program + " sh ../line.sh > ../out.txt 2>&1").c_str());
+    std::string command = "cd " + folder;
+    command += " && R=" + program;
+    command += " sh ../line.sh > ../out.txt 2>&1";
+    const int status = std::system(command.c_str());
     std::ifstream out(dir + "/out.txt");
     EXPECT_EQ(std::to_string(WEXITSTATUS(status)) + "|" +
                   std::string(std::istreambuf_iterator<char>(out), {}),
