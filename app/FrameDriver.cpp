@@ -47,7 +47,7 @@ bool RenderFrame() {
   previousMs = elapsedMs;
 
   if (paused == 0) {
-    UpdateOscillators(60, frameDelta, settings);
+    UpdateOscillators(kOscillators, frameDelta, settings);
     UpdateSpotLights(1, 0.5f, 0.75f, 0.9f, fadeLevel, 9.8f);
   }
 

@@ -7,11 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "shared/Frame.h"
 #include "shared/Window.h"
 
 class OffscreenWindow : public WindowSystem {
  public:
-  explicit OffscreenWindow(int width = 640, int height = 480) : width_(width), height_(height) {}
+  explicit OffscreenWindow(int width = kLaunchWidth, int height = kLaunchHeight)
+      : width_(width), height_(height) {}
   ~OffscreenWindow() override;
   OffscreenWindow(const OffscreenWindow&) = delete;
   OffscreenWindow& operator=(const OffscreenWindow&) = delete;

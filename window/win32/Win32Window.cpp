@@ -3,13 +3,12 @@
 #include "window/win32/Win32Window.h"
 
 #include "shared/Arguments.h"
+#include "shared/Frame.h"
 #include "window/win32/Resources.h"
 #include "window/win32/WglContext.h"
 
 namespace {
 constexpr wchar_t kClassName[] = L"Wendrix";
-constexpr int kWidth = 640;  // at creation, as GLUT's window
-constexpr int kHeight = 480;
 constexpr DWORD kFramed = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
 constexpr DWORD kPopup = WS_POPUP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
 
@@ -49,7 +48,7 @@ bool Win32Window::Open(std::string* error) {
   HINSTANCE instance = GetModuleHandleW(nullptr);
   RegisterWindowClass(instance, Procedure);
   DWORD style = kFramed, extended = 0;
-  RECT area = {0, 0, kWidth, kHeight};
+  RECT area = {0, 0, kLaunchWidth, kLaunchHeight};
   int x = CW_USEDEFAULT, y = CW_USEDEFAULT;
   if (options_.kind == Win32WindowKind::kProgram) {
     AdjustWindowRectEx(&area, style, FALSE, extended);

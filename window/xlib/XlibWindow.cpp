@@ -8,12 +8,10 @@
 #include <cstdio>
 
 #include "shared/Arguments.h"
+#include "shared/Frame.h"
 #include "window/xlib/WindowIdentity.h"
 
 namespace {
-constexpr int kOwnWidth = 640;  // its own window's size at first, as GLUT's
-constexpr int kOwnHeight = 480;
-
 // --- X errors: Xlib reports them through one process-wide handler ---
 
 constexpr int kGlxBadDrawable = 2;  // GLXBadDrawable, from the GLX protocol's headers
@@ -141,13 +139,13 @@ bool XlibWindow::CreateOwnWindow(void* config, std::string* error) {
   attributes.colormap = colormap_;
   attributes.background_pixel = BlackPixel(display_, visual->screen);
   attributes.event_mask = StructureNotifyMask;
-  window_ = XCreateWindow(display_, root, 0, 0, kOwnWidth, kOwnHeight, 0, visual->depth,
+  window_ = XCreateWindow(display_, root, 0, 0, kLaunchWidth, kLaunchHeight, 0, visual->depth,
                           InputOutput, visual->visual,
                           CWColormap | CWBackPixel | CWBorderPixel | CWEventMask, &attributes);
   XFree(visual);
   ownWindow_ = true;
-  width_ = kOwnWidth;
-  height_ = kOwnHeight;
+  width_ = kLaunchWidth;
+  height_ = kLaunchHeight;
   XStoreName(display_, window_, "Wendrix");
   SetWindowIdentity(display_, window_, {});
   deleteWindow_ = XInternAtom(display_, "WM_DELETE_WINDOW", False);
