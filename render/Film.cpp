@@ -262,12 +262,14 @@ struct Film::Encoder {
   void Run() {
     LeaveEndSignalsToMainThread();
     int code = 0;
+    bool drop = false;
     for (;;) {
       std::vector<uint8_t> rgb;
       {
         std::unique_lock lock(mutex);
         changed.wait(lock, [this] { return !queue.empty() || ending; });
-        if (queue.empty() || dropped) break;
+        drop = dropped;
+        if (queue.empty() || drop) break;
         rgb = std::move(queue.front());
         queue.pop_front();
       }
@@ -275,8 +277,8 @@ struct Film::Encoder {
       code = Encode(rgb);
       if (code < 0) break;
     }
-    if (code >= 0 && started && !dropped) code = Send(nullptr);
-    if (code >= 0 && started && !dropped) code = av_write_trailer(muxer);
+    if (code >= 0 && started && !drop) code = Send(nullptr);
+    if (code >= 0 && started && !drop) code = av_write_trailer(muxer);
     if (code >= 0 && started) {
       avio_flush(muxer->pb);
       code = muxer->pb->error;
