@@ -7,9 +7,6 @@
 #include "text/HelpScreen.h"
 
 namespace {
-constexpr int kFirstKeyLine = 1;  // after the page's title
-constexpr int kLastKeyLine = 24;  // "<ESC> to QUIT."; the page's footer stays out
-
 struct GlutOption {
   std::string_view name;
   bool value;  // followed by its value, a word of its own
@@ -49,8 +46,6 @@ std::string WendrixUsage() {
       "       wendrix -h | -help | --help | --version\n"
       "Full-screen ripple interference toy. The options but the last line's are GLUT's.\n\n"
       "Keys, as the help page (?) lists them; letters act in either case:\n";
-  for (int line = kFirstKeyLine; line <= kLastKeyLine; ++line) {
-    usage += std::string("  ") + kHelpLines[line] + "\n";
-  }
+  for (const char* line : HelpKeyLines()) usage += std::string("  ") + line + "\n";
   return usage;
 }

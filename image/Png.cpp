@@ -7,22 +7,16 @@
 
 #include <fcntl.h>
 #include <png.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <climits>
-#include <csignal>
 #include <cstring>
 
 #include "cmdline/Arguments.h"
+#include "image/OutputFile.h"
 
 namespace {
-// The aside file, named before it is made, so that a signal's handler can remove it.
-char asidePath[PATH_MAX];
-volatile std::sig_atomic_t asideNamed = 0;
-
-// Each writer gives 0, or the errno of the first thing that failed.
+// 0, or the errno of the first thing that failed; from the start of the file when in place.
 int WriteAll(int fd, const std::vector<uint8_t>& data, bool fromStart) {
   for (size_t done = 0; done < data.size();) {
     const size_t left = data.size() - done;
@@ -33,42 +27,6 @@ int WriteAll(int fd, const std::vector<uint8_t>& data, bool fromStart) {
     done += static_cast<size_t>(wrote);
   }
   return 0;
-}
-
-// A short name of its own in the path's folder: any legal name still fits beside it.
-int WriteAside(const std::string& path, const std::vector<uint8_t>& png, mode_t mode) {
-  const size_t slash = path.rfind('/');
-  const std::string aside =
-      (slash == std::string::npos ? std::string(".") : path.substr(0, slash)) + "/.wendrix-XXXXXX";
-  if (aside.size() >= sizeof asidePath) return ENAMETOOLONG;
-  std::memcpy(asidePath, aside.c_str(), aside.size() + 1);
-  asideNamed = 1;
-  const int fd = mkstemp(asidePath);
-  int why = fd < 0 ? errno : 0;
-  if (fd >= 0) {
-    fchmod(fd, mode);
-    why = WriteAll(fd, png, false);
-    if (close(fd) != 0 && why == 0) why = errno;
-    if (why == 0 && std::rename(asidePath, path.c_str()) != 0) why = errno;
-    if (why != 0) unlink(asidePath);
-  }
-  asideNamed = 0;
-  return why;
-}
-
-// Into the thing the path names. A regular file behind a link gets the room for
-// the whole file first, so that a full disk refuses before anything is overwritten.
-int WriteInPlace(const std::string& path, const std::vector<uint8_t>& png) {
-  const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
-  if (fd < 0) return errno;
-  struct stat info {};
-  const bool regular = fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
-  const auto size = static_cast<off_t>(png.size());
-  int why = regular ? posix_fallocate(fd, 0, size) : 0;
-  if (why == 0) why = WriteAll(fd, png, regular);
-  if (why == 0 && regular && ftruncate(fd, size) != 0) why = errno;
-  if (close(fd) != 0 && why == 0) why = errno;
-  return why;
 }
 
 // The one decoder: an image libpng has begun to read, finished as `format`.
@@ -106,28 +64,17 @@ bool WritePng(const std::string& path, int width, int height, const std::vector<
   }
   png_image_free(&image);
   png.resize(size);
-  struct stat info {};
-  int why = lstat(path.c_str(), &info) == 0 ? 0 : errno;
-  if (why == ENOENT) {
-    const mode_t mask = umask(0);
-    umask(mask);
-    why = WriteAside(path, png, 0666 & ~mask);
-  } else if (why == 0 && S_ISREG(info.st_mode)) {
-    // A file the shell's > could not write is not replaced either; no set-id bit is handed on.
-    why = access(path.c_str(), W_OK) == 0 ? WriteAside(path, png, info.st_mode & 0777) : errno;
-    // A folder we may not change, or a sticky one holding another's file, still lets the
-    // writable file itself be written, in place.
-    if (why == EACCES || why == EPERM) why = WriteInPlace(path, png);
-  } else if (why == 0 && S_ISDIR(info.st_mode)) {
-    why = EISDIR;
-  } else if (why == 0) {
-    why = WriteInPlace(path, png);
-  }
-  return why == 0 || Fail(error, "cannot write " + path + ": " + std::strerror(why));
-}
-
-void RemovePngAside() {
-  if (asideNamed != 0) unlink(asidePath);
+  OutputFile out;
+  if (!out.Open(path, error)) return false;
+  // A regular file written in place gets the room for the whole file first, so that a
+  // full disk refuses before anything is overwritten.
+  const bool inPlace = out.regularInPlace();
+  const auto bytes = static_cast<off_t>(png.size());
+  int why = inPlace ? posix_fallocate(out.fd(), 0, bytes) : 0;
+  if (why == 0) why = WriteAll(out.fd(), png, inPlace);
+  if (why == 0 && inPlace && ftruncate(out.fd(), bytes) != 0) why = errno;
+  if (why != 0) return Fail(error, "cannot write " + path + ": " + std::strerror(why));
+  return out.Commit(error);
 }
 
 bool ReadPng(const std::string& path, RgbImage* out, std::string* error) {

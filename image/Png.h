@@ -14,15 +14,10 @@ struct RgbImage {
 };
 
 // Writes width x height RGB pixels (rgb holds width * height * 3 bytes) to
-// path; false with a reason that names the path. A new name or a regular file
-// is written aside and renamed over it, so a failed write leaves it as it was;
-// a device, a FIFO or a link's target is written in place, the link opened as
-// the kernel allows, and a regular target is left whole by a full disk.
+// path as image/OutputFile.h writes files; false with a reason that names the
+// path. A regular file written in place is left whole by a full disk.
 bool WritePng(const std::string& path, int width, int height, const std::vector<uint8_t>& rgb,
               std::string* error);
-// Removes the file being written aside, if any: for a signal's handler (it
-// calls only unlink), before the process dies.
-void RemovePngAside();
 // Reads any PNG as 8-bit RGB (alpha dropped, grey and palettes expanded).
 bool ReadPng(const std::string& path, RgbImage* out, std::string* error);
 // PNG bytes in memory as 8-bit RGBA, top row first; false when they do not decode.

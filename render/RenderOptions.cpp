@@ -30,7 +30,16 @@ constexpr NamedKey kNamedKeys[] = {
     {"down", {true, kKeyDown}},
 };
 
-enum Option { kSize = 1, kFrames, kFrameMs, kFrom, kKeys, kKeyAt, kOut, kVersion };
+struct NamedFormat {
+  std::string_view extension;
+  FilmFormat format;
+};
+constexpr NamedFormat kFormats[] = {
+    {"png", FilmFormat::kPng}, {"mp4", FilmFormat::kMp4}, {"webm", FilmFormat::kWebm},
+    {"mkv", FilmFormat::kMkv}, {"y4m", FilmFormat::kY4m},
+};
+
+enum Option { kSize = 1, kFrames, kFrameMs, kFrom, kKeys, kKeyAt, kOut, kQuality, kVersion };
 constexpr option kOptions[] = {
     {"size", required_argument, nullptr, kSize},
     {"frames", required_argument, nullptr, kFrames},
@@ -39,6 +48,7 @@ constexpr option kOptions[] = {
     {"keys", required_argument, nullptr, kKeys},
     {"key-at", required_argument, nullptr, kKeyAt},
     {"out", required_argument, nullptr, kOut},
+    {"quality", required_argument, nullptr, kQuality},
     {"help", no_argument, nullptr, 'h'},
     {"version", no_argument, nullptr, kVersion},
     {nullptr, 0, nullptr, 0},
@@ -81,7 +91,16 @@ bool Apply(int option, const std::string& value, RenderOptions& parsed, std::str
       parsed.keyAt.push_back(std::move(timed));
       return true;
     }
-    default: return ParseOutputPattern(value, &parsed.pattern, error);  // --out
+    case kQuality:
+      return Whole(value, 0, 100, &parsed.quality) ||
+             Fail(error, "--quality wants a whole number from 0 to 100, not \"" + value + "\"");
+    default:  // --out
+      if (!ParseOutputPattern(value, &parsed.pattern, error) ||
+          !ParseOutputFormat(value, &parsed.format, error)) {
+        return false;
+      }
+      return !parsed.pattern.numbered || parsed.format == FilmFormat::kPng ||
+             Fail(error, "--out " + value + ": a film is one file; %d numbers PNG frames only");
   }
 }
 
@@ -170,6 +189,31 @@ bool ParseOutputPattern(std::string_view path, OutputPattern* pattern, std::stri
   return true;
 }
 
+bool ParseOutputFormat(std::string_view path, FilmFormat* format, std::string* error) {
+  if (path == "-") {
+    *format = FilmFormat::kY4m;
+    return true;
+  }
+  const size_t slash = path.rfind('/');
+  const std::string_view name = path.substr(slash == std::string_view::npos ? 0 : slash + 1);
+  const size_t dot = name.rfind('.');
+  if (dot == std::string_view::npos || dot == 0) {  // frame, /dev/stdout, .hidden: PNG
+    *format = FilmFormat::kPng;
+    return true;
+  }
+  std::string extension(name.substr(dot + 1));
+  for (char& c : extension) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+  for (const NamedFormat& known : kFormats) {
+    if (known.extension == extension) {
+      *format = known.format;
+      return true;
+    }
+  }
+  return Fail(error, "--out " + std::string(path) + ": unknown extension \"." +
+                         std::string(name.substr(dot + 1)) +
+                         "\" (known: .png .mp4 .webm .mkv .y4m, and - for standard output)");
+}
+
 std::string FramePath(const OutputPattern& pattern, int frame) {
   if (!pattern.numbered) return pattern.prefix;
   std::string number = std::to_string(frame);
@@ -180,22 +224,40 @@ std::string FramePath(const OutputPattern& pattern, int frame) {
   return pattern.prefix + number + pattern.suffix;
 }
 
-const char* RenderUsage() {
-  return "usage: wendrix-render [--size WxH] [--frames N] [--frame-ms MS] [--from FRAME]\n"
-         "                      [--keys KEYS] [--key-at FRAME:KEYS]... --out PATH\n"
-         "Draws Wendrix frames without a screen and writes them as PNG files.\n"
-         "  --size WxH           the window size the program draws at (default 640x480)\n"
-         "  --frames N           draw frames 0 to N-1 (default 1)\n"
-         "  --frame-ms MS        frame i is drawn at i x MS milliseconds (default 16)\n"
-         "  --from FRAME         with a numbered PATH, write frames FRAME to N-1 only\n"
-         "  --keys KEYS          keys typed after start-up, before frame 0\n"
-         "  --key-at FRAME:KEYS  keys typed just before frame FRAME (may be repeated)\n"
-         "  --out PATH           the last frame as PNG; a PATH with %d (e.g. frame%04d.png)\n"
-         "                       writes every frame; %% is a percent sign\n"
-         "  --help, --version    this usage or the version, then nothing else\n"
-         "KEYS: characters stand for themselves; <esc> <space> <left> <right> <up> <down>\n"
-         "for those keys, <lt> for \"<\". Escape fades out and ends the run, as in the\n"
-         "program; F keeps the size.\n";
+void Type(OffscreenWindow& window, const std::vector<KeyPress>& keys) {
+  for (const KeyPress& key : keys) {
+    if (key.special) {
+      window.Special(key.code);
+    } else {
+      window.Key(static_cast<unsigned char>(key.code));
+    }
+  }
+}
+
+std::string RenderUsage() {
+  return FillIn(
+      "usage: wendrix-render [--size WxH] [--frames N] [--frame-ms MS] [--from FRAME]\n"
+      "                      [--keys KEYS] [--key-at FRAME:KEYS]... [--quality Q]\n"
+      "                      --out PATH\n"
+      "Draws Wendrix frames without a screen and writes them as PNG files or a film.\n"
+      "  --size WxH           the window size the program draws at (default {size})\n"
+      "  --frames N           draw frames 0 to N-1 (default 1)\n"
+      "  --frame-ms MS        frame i is drawn at i x MS milliseconds (default 16);\n"
+      "                       a film shows 1000/MS frames a second\n"
+      "  --from FRAME         with a numbered PATH or a film, write frames FRAME to N-1\n"
+      "  --keys KEYS          keys typed after start-up, before frame 0\n"
+      "  --key-at FRAME:KEYS  keys typed just before frame FRAME (may be repeated)\n"
+      "  --quality Q          .mp4 and .webm: 0 (smallest) to 100 (best; default 70)\n"
+      "  --out PATH           the last frame as PNG; a PATH with %d (e.g. frame%04d.png)\n"
+      "                       writes every frame; %% is a percent sign. A film by its\n"
+      "                       extension: .mp4 (H.264), .webm (VP9), .mkv (FFV1, lossless),\n"
+      "                       .y4m or - (YUV4MPEG2 4:4:4; - is standard output)\n"
+      "  --help, --version    this usage or the version, then nothing else\n"
+      "KEYS: characters stand for themselves; <esc> <space> <left> <right> <up> <down>\n"
+      "for those keys, <lt> for \"<\". Escape fades out and ends the run, as in the\n"
+      "program; F keeps the size.\n"
+      "A film in one command: wendrix-render --size 1920x1080 --frames 600 --out ripples.mp4\n",
+      {{"size", std::to_string(kLaunchWidth) + "x" + std::to_string(kLaunchHeight)}});
 }
 
 ParseResult ParseRenderArguments(const std::vector<std::string>& args, RenderOptions* options,
@@ -238,6 +300,13 @@ ParseResult ParseRenderArguments(const std::vector<std::string>& args, RenderOpt
   }
   if (optind < argc) return usage("unknown argument \"" + std::string(argv[optind]) + "\"");
   if (!seen[kOut]) return usage("--out PATH is required");
+  const bool film = parsed.format != FilmFormat::kPng;
+  if (film && parsed.frameMs == 0) return usage("--frame-ms 0 gives a film no frame rate");
+  // x264 takes 4:2:0 pictures of even sides only; VP9 and the other formats take any.
+  if (parsed.format == FilmFormat::kMp4 && (parsed.width % 2 != 0 || parsed.height % 2 != 0)) {
+    return usage("--size " + std::to_string(parsed.width) + "x" + std::to_string(parsed.height) +
+                 ": an .mp4 film needs an even width and height");
+  }
   if (parsed.from >= parsed.frames) {
     return usage("--from " + std::to_string(parsed.from) + ": the last frame is " +
                  std::to_string(parsed.frames - 1));

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,8 +17,10 @@
 #include "app/Process.h"
 #include "app/Shell.h"
 #include "cmdline/Arguments.h"
+#include "image/OutputFile.h"
 #include "image/Png.h"
 #include "platform/Signals.h"
+#include "render/Film.h"
 #include "render/Progress.h"
 #include "state/Frame.h"
 #include "window/OffscreenWindow.h"
@@ -67,23 +70,25 @@ bool CheckOutputPath(const std::string& path, std::string* error) {
 
 // Tidies up after SIGTERM, SIGINT or SIGHUP: no half-written file is left behind.
 void EndRun(int signal) {
-  RemovePngAside();
+  RemoveOutputAside();
   DieOfSignal(signal);
 }
 
-void Type(OffscreenWindow& window, const std::vector<KeyPress>& keys) {
-  for (const KeyPress& key : keys) {
-    if (key.special) {
-      window.Special(key.code);
-    } else {
-      window.Key(static_cast<unsigned char>(key.code));
-    }
-  }
+// The film's end, also after a frame it refused: 0 once it is whole, else 1 after
+// saying why. A pipe closed by its reader ends the run as it ends any Unix filter,
+// quietly, by SIGPIPE.
+int EndFilm(Film& film, Progress& progress) {
+  std::string error;
+  if (film.Finish(&error)) return 0;
+  progress.End();
+  if (film.BrokenPipe()) DieOfSignal(SIGPIPE);
+  PrintFailure(error);
+  return 1;
 }
 
-// The frames, until the last or until Escape's fade ends the program: 0, or 1
-// after a write that failed.
-int DrawFrames(OffscreenWindow& window, const RenderOptions& options) {
+// The frames, until the last or until Escape's fade ends the program, as PNG
+// files or into the film: 0, or 1 after a write that failed.
+int DrawFrames(OffscreenWindow& window, const RenderOptions& options, Film* film) {
   Type(window, options.keys);
   Progress progress(options.frames, stderr, isatty(STDERR_FILENO) != 0);
   PendingFrame pending;
@@ -96,7 +101,13 @@ int DrawFrames(OffscreenWindow& window, const RenderOptions& options) {
     // ends the program is never shown: the one drawn before it is the output.
     if (!DisplayHandler()) {
       progress.End();
+      if (film != nullptr) return EndFilm(*film, progress);
       return WritePending(pending, progress) ? 0 : 1;
+    }
+    if (film != nullptr) {
+      if (frame >= options.from && !film->Add(window.ReadRgb())) return EndFilm(*film, progress);
+      progress.Done(frame + 1);
+      continue;
     }
     const bool last = frame + 1 == options.frames;
     const bool wanted = options.pattern.numbered ? frame >= options.from : last;
@@ -109,7 +120,7 @@ int DrawFrames(OffscreenWindow& window, const RenderOptions& options) {
     if (wanted && !WritePending(pending, progress)) return 1;
     progress.Done(frame + 1);
   }
-  return 0;
+  return film != nullptr ? EndFilm(*film, progress) : 0;
 }
 }  // namespace
 
@@ -120,6 +131,15 @@ int RunRenderer(const RenderOptions& options) {
     return 1;
   }
   CatchEndSignals(EndRun);
+  std::optional<Film> film;
+  if (options.format != FilmFormat::kPng) {
+    const FilmShape shape = {options.format, options.width, options.height, options.frameMs,
+                             options.quality};
+    if (!film.emplace().Open(options.pattern.prefix, shape, &error)) {
+      PrintFailure(error);
+      return 1;
+    }
+  }
   OffscreenWindow window(options.width, options.height);
   renderCounter = 0;
   SetCounterSource(RenderCounter, 1000);
@@ -127,7 +147,7 @@ int RunRenderer(const RenderOptions& options) {
     PrintFailure("no offscreen OpenGL context: " + error);
     return 1;
   }
-  const int status = DrawFrames(window, options);
+  const int status = DrawFrames(window, options, film ? &*film : nullptr);
   TearDown();
   UseWindow(nullptr);
   return status;

@@ -1,5 +1,5 @@
 // wendrix-render: the program's own start-up and frames on an offscreen
-// context, at a clock the renderer sets, written out as PNG files.
+// context, at a clock the renderer sets, written out as PNG files or a film.
 #pragma once
 
 #include "render/RenderOptions.h"

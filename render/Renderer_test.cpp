@@ -4,24 +4,20 @@
 #include "render/Renderer.h"
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <regex>
 
 #include "render/Progress.h"
 #include "tests/support/GlTest.h"
+#include "tests/support/ShellRows.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-
-// What a parse gives, in one line: "WxH frames@ms from keys...|at keys...|out", or the error.
+// What a parse gives, in one line: "WxH frames@ms from keys...|at keys...|out", then for a
+// film "|format qQUALITY"; or the error.
 std::string Parsed(const std::vector<std::string>& args) {
   RenderOptions o;
   std::string error;
@@ -34,7 +30,10 @@ std::string Parsed(const std::vector<std::string>& args) {
     line += std::to_string(key.special ? -key.code : key.code) + ",";
   for (const TimedKeys& at : o.keyAt)
     line += "|" + std::to_string(at.frame) + ":" + std::to_string(at.keys.size());
-  return line + "|" + FramePath(o.pattern, 7);
+  const char* const formats[] = {"", "mp4", "webm", "mkv", "y4m"};
+  line += "|" + FramePath(o.pattern, 7);
+  if (o.format == FilmFormat::kPng) return line;
+  return line + "|" + formats[static_cast<int>(o.format)] + " q" + std::to_string(o.quality);
 }
 
 TEST(RenderArguments, EveryCaseOfTheTable) {
@@ -79,26 +78,9 @@ TEST(RenderProgress, ShowsOnATerminalOnceARunHasTakenASecond) {
 
 // One case a line, most of them hostile: a shell line and what it must show.
 TEST(Renderer, WritesTheFramesAskedForAndHoldsAgainstHostilePathsFilesAndSignals) {
-  const std::string dir = testing::TempDir() + "wendrix-render-" + std::to_string(getpid());
-  int runs = 0;
-  // Runs one shell line in a folder of its own, $R naming wendrix-render: its exit status,
-  // then "|" and what the line printed.
-  const auto run = [&](const std::string& line) {
-    const std::string folder = dir + "/" + std::to_string(++runs);
-    fs::create_directories(folder);
-    std::ofstream(dir + "/line.sh") << line << "\n";
-    const int status = std::system(
-        ("cd " + folder + " && R=" WENDRIX_RENDER_BIN " sh ../line.sh > ../out.txt 2>&1").c_str());
-    std::ifstream out(dir + "/out.txt");
-    return std::to_string(WEXITSTATUS(status)) + "|" +
-           std::string(std::istreambuf_iterator<char>(out), {});
-  };
   const std::string font = "; $R --size 8x8 --out x.png";
   const std::string longName = std::string(251, 'n') + ".png";  // 255 bytes, the most a name holds
-  const struct {
-    std::string line, shows;
-    const char* needs = nullptr;  // a shell test the case needs, where it cannot always run
-  } rows[] = {
+  const std::vector<ShellRow> rows = {
       // Which frames are written (their pixels are golden frames, tests/golden); without a
       // %d in the name, the last.
       {"$R --size 32x24 --frames 5 --from 4 --out one.png; "
@@ -158,17 +140,7 @@ TEST(Renderer, WritesTheFramesAskedForAndHoldsAgainstHostilePathsFilesAndSignals
        "sleep 1; kill -$signal $!; wait $!; echo $?; done; ls -A | sed '/^f[0-9]*[.]png$/d'",
        "0|Terminated\n143\nHangup\n129\n"},
   };
-  std::string skipped;
-  for (const auto& row : rows) {
-    if (row.needs != nullptr && std::system(row.needs) != 0) {
-      skipped += std::string("\n  ") + row.needs + ": " + row.line;
-      continue;
-    }
-    EXPECT_EQ(run(row.line), row.shows) << row.line;
-  }
-  fs::remove_all(dir);
-  // The rest has run; a row this machine cannot run leaves the test skipped, not passed.
-  if (!skipped.empty()) GTEST_SKIP() << "rows this machine cannot run:" << skipped;
+  ExpectShellRows(WENDRIX_RENDER_BIN, rows);
 }
 
 }  // namespace

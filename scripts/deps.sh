@@ -7,6 +7,8 @@ build_packages=(cmake make g++ pkg-config freeglut3-dev libglu1-mesa-dev libgl-d
   libegl-dev libgl1-mesa-dri libegl-mesa0 libpng-dev)
 # wendrix-saver draws through Xlib and GLX itself (GL/glx.h comes with libgl-dev).
 build_packages+=(libx11-dev)
+# wendrix-render's films: FFmpeg's libraries, found through pkg-config.
+build_packages+=(libavformat-dev libavcodec-dev libswscale-dev libavutil-dev)
 test_packages=(libgtest-dev libbenchmark-dev libfreetype-dev fonts-dejavu-core clang
   libclang-rt-14-dev)
 # The X tests (tests/e2e, tests/saver, tests/valgrind): an X server of their own, Debian's
@@ -26,6 +28,8 @@ test_packages+=(tesseract-ocr tesseract-ocr-eng python3-pil)
 
 # bench/run.sh prints its table with python3.
 test_packages+=(python3)
+# The films read back (render/Film_test.cpp): Debian's ffmpeg and ffprobe.
+test_packages+=(ffmpeg)
 
 # scripts/windows: MinGW-w64 for 64-bit Windows with posix threads, GoogleTest's sources
 # (no MinGW build is packaged), NSIS for the installer, zip, python3 for the icon; and Wine

@@ -39,6 +39,12 @@ const char* const kHelpLines[kHelpLineCount] = {
     "   <?> to return",
 };
 
+std::span<const char* const> HelpKeyLines() {
+  constexpr int kFirst = 1;  // after the title
+  constexpr int kEnd = 25;   // the footer's rule and lines stay out
+  return std::span(kHelpLines).subspan(kFirst, kEnd - kFirst);
+}
+
 namespace {
 constexpr int16_t kTitleX = 20;
 constexpr float kTitleHeight = 30.0f;

@@ -67,10 +67,7 @@ bool DisplayAt(int64_t ms) {
 void Type(const std::string& keys) {
   std::vector<KeyPress> parsed;
   EXPECT_TRUE(ParseKeys(keys, &parsed, nullptr)) << keys;
-  for (const KeyPress& key : parsed) {
-    if (key.special) TestWindow().Special(key.code);
-    if (!key.special) TestWindow().Key(static_cast<unsigned char>(key.code));
-  }
+  Type(TestWindow(), parsed);
 }
 
 std::vector<std::string> TableRows(const char* path) {
