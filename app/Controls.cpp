@@ -134,7 +134,7 @@ void KeyHandler(unsigned char key, int, int) {
     case 'r':
       SeedRandom(elapsedMs);
       ResetSettings();
-      InitOscillators(60);
+      InitOscillators(kOscillatorCount);
       SetupAmbientLight(1, 0.5f, 0.9f);
       overlay.ShowMessage("Reset");
       break;

@@ -12,5 +12,14 @@ extern uint32_t previousMs;   // the previous frame's elapsedMs, for the frame s
 
 // One frame; ends the program itself when the fade-out completes.
 bool RenderFrame();
+// RenderFrame's first part, which touches no GL: the frame's time values, the
+// animation's step and the frame-rate count.
+void AdvanceFrame();
 // Polygon mode, letterbox viewport and the pixel-space projection.
 void ApplyView();
+
+// The band the picture is squeezed into: rows from `bottom` (counted upward), `height` of them.
+struct LetterboxBand {
+  int bottom, height;
+};
+LetterboxBand CurrentLetterboxBand();

@@ -47,7 +47,7 @@ bool Init() {
   glShadeModel(GL_SMOOTH);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
 
-  InitOscillators(60);
+  InitOscillators(kOscillatorCount);
   SetupAmbientLight(1, 0.5f, 0.6f);
   LoadFont(fontFile);
   overlay.font.id = fontFile.id;  // both holders name the one texture
@@ -76,9 +76,13 @@ bool StartUp(WindowSystem& window, const StartUpOptions& options, std::string* e
 }
 
 void ReshapeHandler(int width, int height) {
+  SetPictureSize(width, height);
+  glViewport(0, 0, width, height);
+}
+
+void SetPictureSize(int width, int height) {
   screenWidth = static_cast<uint32_t>(width);
   screenHeight = static_cast<uint32_t>(height);
-  glViewport(0, 0, width, height);
 }
 
 void DisplayHandler() {

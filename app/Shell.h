@@ -25,6 +25,8 @@ struct StartUpOptions {
 bool StartUp(WindowSystem& window, const StartUpOptions& options, std::string* error);
 
 void ReshapeHandler(int width, int height);
+// The size every frame reads, without GL's viewport: for a picture made on the processor.
+void SetPictureSize(int width, int height);
 void DisplayHandler();
 // Serves until Init installs the application's own keys.
 void DefaultKeyHandler(unsigned char key, int x, int y);

@@ -68,7 +68,7 @@ endfunction()
 # The rooms' own test binaries need Linux's offscreen EGL context; Windows runs its tests
 # from tests/windows.
 set(WENDRIX_BUILD_TESTS OFF)
-foreach(room shared platform image sim text app window saver winapp winsaver)
+foreach(room shared platform image sim text present app window saver winapp winsaver)
   add_subdirectory(${room})
 endforeach()
 configure_file(data/font.bmp ${PROJECT_BINARY_DIR}/font.bmp COPYONLY)

@@ -12,8 +12,6 @@
 #include "sim/Random.h"
 
 namespace {
-constexpr int kOscillators = 60;  // as start-up fills the bank
-
 // Nanoseconds of the wall clock folded into 32 bits: two starts a moment apart differ.
 uint32_t ClockSeed() {
   const auto now = std::chrono::system_clock::now().time_since_epoch();
@@ -90,7 +88,7 @@ uint32_t StartScene(const SceneOptions& options) {
   const uint32_t seed = options.seed.value_or(ClockSeed());
   // As start-up's own draw: the same seed, the same oscillators.
   SeedRandom(seed);
-  InitOscillators(kOscillators);
+  InitOscillators(kOscillatorCount);
   if (options.randomScheme) {
     // A generator of its own, so the choice leaves the animation's sequence alone.
     settings.colorOption = static_cast<int32_t>(std::minstd_rand(seed)() % kSchemes);

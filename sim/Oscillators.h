@@ -5,7 +5,8 @@
 
 class SimSettings;
 
-constexpr int kBankChannels = 99;  // room in the bank; the program uses 60
+constexpr int kBankChannels = 99;    // room in the bank
+constexpr int kOscillatorCount = 60;  // the channels the program uses
 
 struct OscillatorBank {
   double rate[kBankChannels];        // signed speed factor of each channel

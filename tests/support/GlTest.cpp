@@ -57,8 +57,10 @@ void StartProgram(int width, int height) {
   ASSERT_TRUE(StartUp(window, {}, nullptr));
 }
 
+void TurnClockTo(int64_t ms) { counterMs = ms; }
+
 void DisplayAt(int64_t ms) {
-  counterMs = ms;
+  TurnClockTo(ms);
   DisplayHandler();
 }
 

@@ -15,6 +15,8 @@ OffscreenWindow& TestWindow();
 // Every process-wide value as at launch, the window at width x height, then
 // main's order: PreInit, the clock started at counter 0, Init.
 void StartProgram(int width = 640, int height = 480);
+// The counter set to ms without a frame, for frames drawn without GL.
+void TurnClockTo(int64_t ms);
 // One display event with the counter at ms (it may pass 2^32): clock, frame, swap.
 void DisplayAt(int64_t ms);
 // Types keys written as wendrix-render takes them: "o<esc><left><lt>".
