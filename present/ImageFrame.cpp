@@ -41,7 +41,8 @@ void PointRows(uint32_t y, uint32_t step, const LetterboxBand& band, int height,
   const float scale = 2.0f / static_cast<float>(height);
   const float clip = static_cast<float>(y) * scale - 1.0f;
   const float half = static_cast<float>(band.height) * 0.5f;
-  const float centre = std::round((clip * half + (static_cast<float>(band.bottom) + half)) * 256.0f) / 256.0f;
+  const float centre =
+      std::round((clip * half + (static_cast<float>(band.bottom) + half)) * 256.0f) / 256.0f;
   const float size = static_cast<float>(step) * 0.5f;
   *first = static_cast<int>(std::floor(centre - size - 0.5f)) + 1;
   *end = static_cast<int>(std::floor(centre + size - 0.5f)) + 1;
@@ -68,7 +69,8 @@ void ScaleGrid(const FieldFrame& frame, const FieldRows& rows, const PixelImage&
     }
     first = std::max(first, 0);
     end = std::min(end, height);
-    for (; done < first; ++done) Fill(image.Row(height - 1 - done), image.Row(height - 1 - done) + width, kOpaqueBlack);
+    for (; done < first; ++done)
+      Fill(image.Row(height - 1 - done), image.Row(height - 1 - done) + width, kOpaqueBlack);
     if (end <= first) continue;
     uint32_t* line = image.Row(height - end);
     const uint32_t* rgba = rows.rgba + static_cast<size_t>(r) * columns;
@@ -86,7 +88,8 @@ void ScaleGrid(const FieldFrame& frame, const FieldRows& rows, const PixelImage&
     }
     done = end;
   }
-  for (; done < height; ++done) Fill(image.Row(height - 1 - done), image.Row(height - 1 - done) + width, kOpaqueBlack);
+  for (; done < height; ++done)
+    Fill(image.Row(height - 1 - done), image.Row(height - 1 - done) + width, kOpaqueBlack);
 }
 }  // namespace
 

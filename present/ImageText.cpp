@@ -39,7 +39,8 @@ Level Halved(const Level& level) {
       const uint8_t* c = level.Texel(2 * column, 2 * row + dy);
       const uint8_t* d = level.Texel(2 * column + dx, 2 * row + dy);
       uint8_t* out = &half.rgba[(static_cast<size_t>(row) * half.width + column) * 4];
-      for (int k = 0; k < 4; ++k) out[k] = static_cast<uint8_t>((a[k] + b[k] + c[k] + d[k] + 2) / 4);
+      for (int k = 0; k < 4; ++k)
+        out[k] = static_cast<uint8_t>((a[k] + b[k] + c[k] + d[k] + 2) / 4);
     }
   }
   return half;
@@ -104,7 +105,8 @@ void BlendCell(const PixelImage& image, const GlyphQuad& q) {
       for (int k = 0; k < 4; ++k) source[k] = static_cast<uint32_t>(std::lround(rgba[k]));
       const uint32_t old = row[x];
       row[x] = kOpaqueBlack | Over(source[0], old >> 16 & 255, source[3]) << 16 |
-               Over(source[1], old >> 8 & 255, source[3]) << 8 | Over(source[2], old & 255, source[3]);
+               Over(source[1], old >> 8 & 255, source[3]) << 8 |
+               Over(source[2], old & 255, source[3]);
     }
   }
 }
@@ -116,9 +118,11 @@ bool SetImageFont(const Image& atlas) {
     return false;
   }
   Level level{static_cast<int>(atlas.width()), static_cast<int>(atlas.height()), {}};
-  level.rgba.assign(atlas.pixels(), atlas.pixels() + static_cast<size_t>(atlas.rowStride()) * atlas.height());
+  level.rgba.assign(atlas.pixels(),
+                    atlas.pixels() + static_cast<size_t>(atlas.rowStride()) * atlas.height());
   levels.push_back(std::move(level));
-  while (levels.back().width > 1 || levels.back().height > 1) levels.push_back(Halved(levels.back()));
+  while (levels.back().width > 1 || levels.back().height > 1)
+    levels.push_back(Halved(levels.back()));
   return true;
 }
 

@@ -11,8 +11,10 @@ constexpr std::string_view kNames[] = {"auto", "gl", "image"};
 
 // Lower-case fragments of the names software rasterisers give.
 constexpr std::string_view kSoftware[] = {
-    "llvmpipe",  "softpipe",        "swrast", "software rasterizer", "gdi generic",
-    "basic render driver", "mesa x11", "mesa offscreen",
+    "llvmpipe",    "softpipe",
+    "swrast",      "software rasterizer",
+    "gdi generic", "basic render driver",
+    "mesa x11",    "mesa offscreen",
 };
 }  // namespace
 
@@ -32,9 +34,8 @@ bool RendererIsSoftware(std::string_view renderer) {
   std::string lower(renderer);
   std::ranges::transform(lower, lower.begin(),
                          [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return std::ranges::any_of(kSoftware, [&](std::string_view name) {
-    return lower.find(name) != std::string::npos;
-  });
+  return std::ranges::any_of(
+      kSoftware, [&](std::string_view name) { return lower.find(name) != std::string::npos; });
 }
 
 Present ChoosePresent(Present asked, const char* renderer, bool spotlight) {

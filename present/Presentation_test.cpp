@@ -28,7 +28,8 @@ TEST(Presentation, SoftwareRenderersAreKnownByTheirNames) {
       {"Apple M1", false},
       {"", false},
   };
-  for (const auto& row : rows) EXPECT_EQ(RendererIsSoftware(row.renderer), row.software) << row.renderer;
+  for (const auto& row : rows)
+    EXPECT_EQ(RendererIsSoftware(row.renderer), row.software) << row.renderer;
 }
 
 TEST(Presentation, AutoTakesTheImageWhereGlCostsTheProcessor) {
@@ -58,7 +59,8 @@ TEST(Presentation, AutoTakesTheImageWhereGlCostsTheProcessor) {
   for (const char* name : {"auto", "gl", "image"}) {
     EXPECT_TRUE(ParsePresent(name, &parsed) && std::string(PresentName(parsed)) == name) << name;
   }
-  EXPECT_FALSE(ParsePresent("GL", &parsed) || ParsePresent("", &parsed) || ParsePresent("images", &parsed));
+  EXPECT_FALSE(ParsePresent("GL", &parsed) || ParsePresent("", &parsed) ||
+               ParsePresent("images", &parsed));
 }
 
 }  // namespace

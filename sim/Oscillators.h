@@ -5,7 +5,7 @@
 
 class SimSettings;
 
-constexpr int kBankChannels = 99;    // room in the bank
+constexpr int kBankChannels = 99;     // room in the bank
 constexpr int kOscillatorCount = 60;  // the channels the program uses
 
 struct OscillatorBank {

@@ -15,7 +15,8 @@ TextOverlay::~TextOverlay() { font.release(); }
 
 std::vector<GlyphQuad> LayOutText(const char* text, int16_t x, int16_t y, float height,
                                   int windowHeight) {
-  const auto base = static_cast<float>(static_cast<int16_t>(windowHeight - y));  // GL counts rows upward
+  const auto base =
+      static_cast<float>(static_cast<int16_t>(windowHeight - y));  // GL counts rows upward
   const float cellWidth = height * 0.5f;
   const float advance = height * 0.45f;  // cells overlap their neighbours a little
   std::vector<GlyphQuad> quads;

@@ -47,7 +47,7 @@ class TextOverlay {
   int32_t recordFlag;  // while set, DrawText remembers what it draws
   double expiry;       // seconds on elapsedMs * 0.001; 0 when no message is pending
   char lastText[kMessageBytes];
-  Texture font;  // the glyph atlas
+  Texture font;                   // the glyph atlas
   TextPainter painter = nullptr;  // set: DrawText hands its text here, GL is not touched
 
  private:
