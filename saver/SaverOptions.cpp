@@ -20,6 +20,7 @@ enum OptionCode : int {
   kFps,
   kSeed,
   kDelay,  // the hack's own options from here on
+  kPresent,
   kRoot,
   kWindowId,
   kHelp,
@@ -37,6 +38,7 @@ const option kOptions[] = {
     {"fps", no_argument, nullptr, kFps},
     {"seed", required_argument, nullptr, kSeed},
     {"delay", required_argument, nullptr, kDelay},
+    {"present", required_argument, nullptr, kPresent},
     {"root", no_argument, nullptr, kRoot},
     {"window-id", required_argument, nullptr, kWindowId},
     {"help", no_argument, nullptr, kHelp},
@@ -62,6 +64,9 @@ bool Take(int code, const char* value, SaverOptions* options, std::string* error
     case kDelay:
       return ParseWhole(value, 0, kMaxDelayUs, &options->delayUs) == NumberIs::kGood ||
              Fail(error, named + " wants microseconds from 0 to 10000000, not \"" + value + "\"");
+    case kPresent:
+      return ParsePresent(value, &options->present) ||
+             Fail(error, named + " wants auto, gl or image, not \"" + value + "\"");
     case kRoot: options->root = true; return true;
     case kWindowId: {
       unsigned long id = 0;
@@ -115,7 +120,7 @@ const char* SaverUsage() {
   return "usage: wendrix-saver [--root | --window-id ID] [--scheme 0..7|random] [--ripples 1..8]\n"
          "                     [--tesselation 1..20] [--speed X] [--frequency X]\n"
          "                     [--letterbox 0..6] [--spotlight] [--fps] [--delay MICROSECONDS]\n"
-         "                     [--seed N]\n"
+         "                     [--present auto|gl|image] [--seed N]\n"
          "Wendrix's ripples as an XScreenSaver hack. Options take - or --.\n"
          "  --root             draw into $XSCREENSAVER_WINDOW, else the (virtual) root window\n"
          "  --window-id ID     draw into window ID (0x hexadecimal or decimal)\n"
@@ -129,6 +134,10 @@ const char* SaverUsage() {
          "  --spotlight        light the ripples with the coloured spot light\n"
          "  --fps              show the frame rate in the top right corner\n"
          "  --delay US         the least time a frame takes (default 20000)\n"
+         "  --present HOW      gl: draw with OpenGL; image: make the picture on the\n"
+         "                     processor and put it as an image (MIT-SHM where it can);\n"
+         "                     auto (default): the image where OpenGL is drawn by the\n"
+         "                     processor (llvmpipe, softpipe...) or cannot be had\n"
          "  --seed N           the run's random start, to repeat it (default: from the clock)\n"
          "  --help, --version  this usage or the version, then nothing else\n";
 }
