@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "present/PixelImage.h"
+#include "shared/PixelImage.h"
 
 class Image;
 

@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "present/PixelImage.h"
+#include "shared/PixelImage.h"
 #include "shared/Window.h"
 #include "window/xlib/XImageBuffer.h"
 
