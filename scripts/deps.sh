@@ -5,8 +5,9 @@ set -euo pipefail
 
 build_packages=(cmake make g++ pkg-config freeglut3-dev libglu1-mesa-dev libgl-dev
   libegl-dev libgl1-mesa-dri libegl-mesa0 libpng-dev)
-# wendrix-saver draws through Xlib and GLX itself (GL/glx.h comes with libgl-dev).
-build_packages+=(libx11-dev)
+# wendrix-saver draws through Xlib and GLX itself (GL/glx.h comes with libgl-dev), and puts
+# its image with MIT-SHM (X11/extensions/XShm.h).
+build_packages+=(libx11-dev libxext-dev)
 test_packages=(libgtest-dev libbenchmark-dev libfreetype-dev fonts-dejavu-core clang
   libclang-rt-14-dev)
 # The X tests (tests/e2e, tests/saver, tests/valgrind): an X server of their own, Debian's
@@ -24,8 +25,9 @@ test_packages+=(valgrind)
 # golden frames (tests/golden) and looks at the installed icons (tests/install).
 test_packages+=(tesseract-ocr tesseract-ocr-eng python3-pil)
 
-# bench/run.sh prints its table with python3.
-test_packages+=(python3)
+# bench/run.sh prints its table with python3; bench/saver-cpu.sh sets the hack beside
+# XScreenSaver's own interference hack.
+test_packages+=(python3 xscreensaver-data-extra)
 
 # scripts/windows: MinGW-w64 for 64-bit Windows with posix threads, GoogleTest's sources
 # (no MinGW build is packaged), NSIS for the installer, zip, python3 for the icon; and Wine
