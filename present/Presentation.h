@@ -2,6 +2,7 @@
 // the processor and put as an image, and which of the two a renderer calls for.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 enum class Present {
@@ -24,3 +25,17 @@ bool RendererIsSoftware(std::string_view renderer);
 // elsewhere. The spot light is GL's own lighting, so with it the picture
 // keeps GL wherever a context can be had.
 Present ChoosePresent(Present asked, const char* renderer, bool spotlight);
+
+// Opens a window seam the way `asked` and its renderer call for: GL first
+// where it may be chosen, then the image where ChoosePresent says so. The seam
+// has Open (GL), Renderer (null without a context) and OpenImage (any context
+// given back). False with a reason; *image tells the path taken.
+template <typename Seam>
+bool OpenPresenter(Seam& window, Present asked, bool spotlight, bool* image, std::string* error) {
+  std::string glError;
+  const bool gl = (asked != Present::kImage || spotlight) && window.Open(&glError);
+  *image = ChoosePresent(asked, gl ? window.Renderer() : nullptr, spotlight) == Present::kImage;
+  if (*image) return window.OpenImage(error);
+  if (!gl && error != nullptr) *error = glError;
+  return gl;
+}

@@ -58,19 +58,6 @@ timespec LeftOfFrame(const timespec& start, long microseconds) {
           static_cast<long>(left % kNanosecondsPerSecond)};
 }
 
-// Opens the window to present the way the options and the renderer call for
-// (present/Presentation.h); false with a reason. Sets *image for the image path.
-bool OpenPresenter(XlibWindow& window, const SaverOptions& options, bool* image,
-                   std::string* error) {
-  const bool spotlight = options.scene.spotlight;
-  std::string glError;
-  const bool gl = (options.present != Present::kImage || spotlight) && window.Open(&glError);
-  *image = ChoosePresent(options.present, gl ? window.Renderer() : nullptr, spotlight) ==
-           Present::kImage;
-  if (!*image) return gl || Fail(error, glError);
-  return window.OpenImage(error);
-}
-
 XlibWindow* imageWindow = nullptr;  // the window the image frames go to
 
 void DrawImage() {
@@ -114,7 +101,7 @@ int RunSaver(const SaverOptions& options) {
   }
   window.SetTarget(target);
   bool image = false;
-  if (!OpenPresenter(window, options, &image, &error)) {
+  if (!OpenPresenter(window, options.scene.present, options.scene.spotlight, &image, &error)) {
     PrintFailure(error);
     return 1;
   }

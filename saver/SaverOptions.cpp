@@ -19,8 +19,8 @@ enum OptionCode : int {
   kSpotlight,
   kFps,
   kSeed,
-  kDelay,  // the hack's own options from here on
   kPresent,
+  kDelay,  // the hack's own options from here on
   kRoot,
   kWindowId,
   kHelp,
@@ -37,8 +37,8 @@ const option kOptions[] = {
     {"spotlight", no_argument, nullptr, kSpotlight},
     {"fps", no_argument, nullptr, kFps},
     {"seed", required_argument, nullptr, kSeed},
-    {"delay", required_argument, nullptr, kDelay},
     {"present", required_argument, nullptr, kPresent},
+    {"delay", required_argument, nullptr, kDelay},
     {"root", no_argument, nullptr, kRoot},
     {"window-id", required_argument, nullptr, kWindowId},
     {"help", no_argument, nullptr, kHelp},
@@ -64,9 +64,6 @@ bool Take(int code, const char* value, SaverOptions* options, std::string* error
     case kDelay:
       return ParseWhole(value, 0, kMaxDelayUs, &options->delayUs) == NumberIs::kGood ||
              Fail(error, named + " wants microseconds from 0 to 10000000, not \"" + value + "\"");
-    case kPresent:
-      return ParsePresent(value, &options->present) ||
-             Fail(error, named + " wants auto, gl or image, not \"" + value + "\"");
     case kRoot: options->root = true; return true;
     case kWindowId: {
       unsigned long id = 0;

@@ -5,14 +5,12 @@
 #include <optional>
 #include <string>
 
-#include "present/Presentation.h"
 #include "saver/Scene.h"
 #include "shared/Arguments.h"
 
 struct SaverOptions {
-  SceneOptions scene;    // the picture: --scheme, --ripples ... --fps, --seed
+  SceneOptions scene;    // the picture: --scheme, --ripples ... --fps, --seed, --present
   long delayUs = 20000;  // the least time a frame takes, microseconds
-  Present present = Present::kAuto;
   bool root = false;
   std::optional<unsigned long> windowId;
 };

@@ -65,6 +65,8 @@ constexpr SceneOption kSceneOptions[] = {
      }},
     {"seed", "a whole number from 0 to 4294967295",
      [](const char* value, SceneOptions& o) { return Take(value, 0, UINT32_MAX, &o.seed); }},
+    {"present", "auto, gl or image",
+     [](const char* value, SceneOptions& o) { return ParsePresent(value, &o.present); }},
     {"spotlight", nullptr, [](const char*, SceneOptions& o) { return o.spotlight = true; }},
     {"fps", nullptr, [](const char*, SceneOptions& o) { return o.fps = true; }},
 };

@@ -1,13 +1,16 @@
 // wendrix.scr, Wendrix as a Windows screen saver: /s over every monitor until
 // input comes, /p inside the preview of Screen Saver Settings until it goes, /c
 // the settings. The picture starts as the program's own, then as the saved
-// settings and a seed from the clock leave it (saver/Scene.h).
+// settings and a seed from the clock leave it (saver/Scene.h); it is drawn with
+// GL or made on the processor as the Present setting and the renderer say.
 #include <windows.h>
 
 #include <string>
 
 #include "app/Process.h"
 #include "app/Shell.h"
+#include "present/ImageFrame.h"
+#include "present/Presentation.h"
 #include "saver/Scene.h"
 #include "shared/Arguments.h"
 #include "window/win32/Win32Window.h"
@@ -28,20 +31,32 @@ HWND WindowNamed(uintptr_t number) {
 int RunSaver(Win32WindowKind kind, HWND parent) {
   // Lives to process exit, past the static destructors that still make GL calls.
   auto* window = new Win32Window({.kind = kind, .parent = parent});
+  const SceneOptions options = ReadSaverSettings();
   std::string error;
-  // No hint to press ?: keys end a screen saver.
-  if (!StartUp(*window, {.startHint = false}, &error)) {
+  bool image = false;
+  bool started = OpenPresenter(*window, options.present, options.spotlight, &image, &error);
+  if (started && image) {
+    StartImagePicture(window->WindowWidth(), window->WindowHeight());
+  } else if (started) {
+    started = StartUp(*window, {.startHint = false}, &error);  // keys end a saver: no hint
+  }
+  if (!started) {
     // A preview that cannot draw leaves its little screen as it was.
     if (kind == Win32WindowKind::kSaver) {
       MessageBoxA(nullptr, ("Wendrix cannot start: " + error).c_str(), "Wendrix", MB_ICONERROR);
     }
     return 1;
   }
-  StartScene(ReadSaverSettings());
+  StartScene(options);
   timeBeginPeriod(1);  // waits to the millisecond, not to the 15.6 ms tick
-  while (window->HandleMessages(ReshapeHandler)) {
+  while (window->HandleMessages(image ? SetPictureSize : ReshapeHandler)) {
     const DWORD start = GetTickCount();
-    DisplayHandler();
+    if (image) {
+      DrawImageFrame(window->Picture());
+      window->SwapBuffers();
+    } else {
+      DisplayHandler();
+    }
     const DWORD spent = GetTickCount() - start;
     // Input ends the wait at once, so the saver goes the moment a key is pressed.
     if (spent < kFrameMs)
@@ -50,7 +65,7 @@ int RunSaver(Win32WindowKind kind, HWND parent) {
   timeEndPeriod(1);
   // The window goes with the process, as wendrix.exe's does: destroyed first, a full-screen
   // window kept Wine on Xvfb waiting two seconds for a window manager to withdraw it.
-  TearDown();
+  if (!image) TearDown();
   return 0;
 }
 }  // namespace

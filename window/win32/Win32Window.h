@@ -1,11 +1,14 @@
 // The window seam over Win32 and WGL: wendrix.exe's window, and the screen
-// saver's window over every monitor or inside the preview that Windows shows.
+// saver's window over every monitor or inside the preview that Windows shows,
+// into which the saver's picture comes by GL or as an image made on the processor.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
+#include "shared/PixelImage.h"
 #include "shared/Window.h"
 
 enum class Win32WindowKind {
@@ -28,7 +31,15 @@ class Win32Window : public WindowSystem {
 
   // Creates the window with its pixel format and makes a context current.
   bool Open(std::string* error) override;
-  // Handles every message waiting and hands a new size to `reshape`; false once
+  // The GL renderer's name while a context is current, else null.
+  const char* Renderer() const;
+  // Presents by image instead: any GL context given back, the window created
+  // where Open has not, an image of its size made. False with a reason.
+  bool OpenImage(std::string* error);
+  // The image SwapBuffers puts on the window; empty on the GL path.
+  PixelImage Picture();
+  // Handles every message waiting and hands a new size to `reshape` (the image
+  // remade to it first); false once
   // the window was closed, input ended a saver, or a preview's parent has gone.
   bool HandleMessages(ReshapeCallback reshape);
   // The context and the window; safe to call twice.
@@ -44,9 +55,12 @@ class Win32Window : public WindowSystem {
   void HideCursor() override { cursorHidden_ = options_.kind != Win32WindowKind::kPreview; }
   int WindowWidth() const override { return Client().right; }
   int WindowHeight() const override { return Client().bottom; }
+  // GL's back buffer shown, or the image put with SetDIBitsToDevice.
   void SwapBuffers() override;
 
  private:
+  bool CreateTheWindow(std::string* error);
+  void DropContext();
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   bool Input(UINT message, WPARAM wParam, LPARAM lParam);
@@ -68,4 +82,6 @@ class Win32Window : public WindowSystem {
   int reportedWidth_ = -1;  // the size last handed to the reshape callback
   int reportedHeight_ = -1;
   RECT windowed_{};  // kProgram: where the framed window was before full screen
+  bool imagePath_ = false;
+  std::vector<uint32_t> pixels_;  // the image, reportedWidth_ x reportedHeight_, top row first
 };
