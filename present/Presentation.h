@@ -26,16 +26,13 @@ bool RendererIsSoftware(std::string_view renderer);
 // keeps GL wherever a context can be had.
 Present ChoosePresent(Present asked, const char* renderer, bool spotlight);
 
-// Opens a window seam the way `asked` and its renderer call for: GL first
-// where it may be chosen, then the image where ChoosePresent says so. The seam
-// has Open (GL), Renderer (null without a context) and OpenImage (any context
+// Opens a window seam the way `asked` and its renderer call for. The seam has
+// Renderer (the name a GL context of it gives, null without one; it may leave
+// that context open for Open to take), Open (GL) and OpenImage (any context
 // given back). False with a reason; *image tells the path taken.
 template <typename Seam>
 bool OpenPresenter(Seam& window, Present asked, bool spotlight, bool* image, std::string* error) {
-  std::string glError;
-  const bool gl = (asked != Present::kImage || spotlight) && window.Open(&glError);
-  *image = ChoosePresent(asked, gl ? window.Renderer() : nullptr, spotlight) == Present::kImage;
-  if (*image) return window.OpenImage(error);
-  if (!gl && error != nullptr) *error = glError;
-  return gl;
+  const bool askGl = asked != Present::kImage || spotlight;
+  *image = ChoosePresent(asked, askGl ? window.Renderer() : nullptr, spotlight) == Present::kImage;
+  return *image ? window.OpenImage(error) : window.Open(error);
 }

@@ -2,8 +2,6 @@
 // its messages, and for a preview the parent it lives in.
 #include "window/win32/Win32Window.h"
 
-#include <GL/gl.h>
-
 #include "shared/Arguments.h"
 #include "window/win32/Resources.h"
 #include "window/win32/WglContext.h"
@@ -57,9 +55,9 @@ bool Win32Window::Open(std::string* error) {
   return true;
 }
 
-const char* Win32Window::Renderer() const {
-  if (context_ == nullptr) return nullptr;
-  return reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+const char* Win32Window::Renderer() {
+  renderer_ = WglRenderer();
+  return renderer_.empty() ? nullptr : renderer_.c_str();
 }
 
 bool Win32Window::OpenImage(std::string* error) {

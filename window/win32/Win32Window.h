@@ -31,8 +31,9 @@ class Win32Window : public WindowSystem {
 
   // Creates the window with its pixel format and makes a context current.
   bool Open(std::string* error) override;
-  // The GL renderer's name while a context is current, else null.
-  const char* Renderer() const;
+  // The name of the renderer a GL context would have, asked of a throwaway
+  // window so that this one stays free for GDI; null where there is none.
+  const char* Renderer();
   // Presents by image instead: any GL context given back, the window created
   // where Open has not, an image of its size made. False with a reason.
   bool OpenImage(std::string* error);
@@ -83,5 +84,6 @@ class Win32Window : public WindowSystem {
   int reportedHeight_ = -1;
   RECT windowed_{};  // kProgram: where the framed window was before full screen
   bool imagePath_ = false;
-  std::vector<uint32_t> pixels_;  // the image, reportedWidth_ x reportedHeight_, top row first
+  std::vector<uint32_t> pixels_;
+  std::string renderer_;  // the image, reportedWidth_ x reportedHeight_, top row first
 };

@@ -132,16 +132,17 @@ bool XlibWindow::Open(std::string* error) {
     context = glXCreateNewContext(display_, config, GLX_RGBA_TYPE, nullptr, False);
   if (context == nullptr) return Fail(error, "cannot create a GLX context");
   context_ = context;
-  if (glXMakeCurrent(display_, window_, context) == 0) {
-    return Fail(error, "cannot draw into window " + Hex(window_));
-  }
+  const bool current = glXMakeCurrent(display_, window_, context) != 0;
   XSync(display_, False);
-  if (windowGone) return Fail(error, "window " + Hex(window_) + " went away at start-up");
-  return true;
+  if (current && !windowGone) return true;
+  DropContext();  // a second Open tries afresh
+  if (!current) return Fail(error, "cannot draw into window " + Hex(window_));
+  return Fail(error, "window " + Hex(window_) + " went away at start-up");
 }
 
-const char* XlibWindow::Renderer() const {
-  if (context_ == nullptr) return nullptr;
+const char* XlibWindow::Renderer() {
+  std::string ignored;  // without a context, the image will say what is wrong, or GL's Open
+  if (!Open(&ignored)) return nullptr;
   return reinterpret_cast<const char*>(glGetString(GL_RENDERER));
 }
 

@@ -28,8 +28,9 @@ class XlibWindow : public WindowSystem {
   // Makes a GL context current on the target, in a configuration of that
   // window's own visual, or on a window of its own; false with a reason.
   bool Open(std::string* error) override;
-  // The GL renderer's name while a context is current, else null.
-  const char* Renderer() const;
+  // The name of the GL renderer, from the context Open makes (left open for
+  // it); null where none can be had.
+  const char* Renderer();
   // Presents by image instead: any GL context given back, an image of the
   // window's size made; the window is the one Open made or named, else opened
   // here without GL. False with a reason.
