@@ -19,6 +19,11 @@ void SetCounterSource(CounterSource source, int64_t frequency) {
   sourceFrequency = frequency;
 }
 
+void ResetClock() {
+  SetCounterSource(PerformanceCounter, PerformanceFrequency());
+  startCounter = counterFrequency = 0;
+}
+
 void StartClock() {
   counterFrequency = ReadCounterFrequency();
   startCounter = ReadCounter();

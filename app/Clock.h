@@ -14,6 +14,8 @@ int64_t ReadCounter();
 int64_t ReadCounterFrequency();
 void SetCounterSource(CounterSource source, int64_t frequency);
 
+// The platform's counter again, and the clock not started, as at launch.
+void ResetClock();
 // Reads the frequency, then the start value.
 void StartClock();
 // Milliseconds from startCounter to counter, kept to their low 32 bits.

@@ -2,20 +2,27 @@
 #include "app/Defaults.h"
 
 #include "shared/Frame.h"
-#include "shared/Settings.h"
 #include "sim/Random.h"
+
+SimSettings DefaultSettings() {
+  SimSettings defaults;
+  defaults.fov = 110;
+  defaults.rotateSpeed = defaults.movementSpeed = defaults.mainSpeed = defaults.frequency = 1.0f;
+  defaults.cameraZ = 0.0f;
+  defaults.objectSize = defaults.lightRotateSpeed = 1.0f;
+  defaults.tesselation = 6;
+  defaults.clearEachFrame = 1;
+  defaults.fpsClock = defaults.colorOption = defaults.spotlights = 0;
+  defaults.textures = defaults.polyMode = defaults.universe = defaults.letterbox = 0;
+  return defaults;
+}
 
 void ResetSettings() {
   SeedRandom(elapsedMs);
-  settings.fov = 110;
-  settings.rotateSpeed = settings.movementSpeed = settings.mainSpeed = settings.frequency = 1.0f;
-  settings.cameraZ = 0.0f;
-  settings.objectSize = settings.lightRotateSpeed = 1.0f;
-  settings.tesselation = 6;
-  settings.clearEachFrame = 1;
-  settings.fpsClock = settings.colorOption = settings.spotlights = 0;
-  settings.textures = settings.polyMode = settings.universe = 0;
+  const int32_t letterbox = settings.letterbox;
+  settings = DefaultSettings();
+  settings.letterbox = letterbox;
   fadeLevel = 1.0f;
   paused = 0;
-  rippleCount = 4;
+  rippleCount = kDefaultRippleCount;
 }

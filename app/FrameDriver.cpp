@@ -3,7 +3,6 @@
 
 #include <GL/gl.h>
 
-#include "app/Process.h"
 #include "shared/Frame.h"
 #include "shared/Settings.h"
 #include "sim/Lighting.h"
@@ -13,12 +12,18 @@
 #include "text/HelpScreen.h"
 #include "text/TextOverlay.h"
 
-double previousTime = 0.0;
 double nextFpsTime = 1.0;
 int32_t fpsValue = 30;
 int32_t frameCounter = 0;
 
 uint32_t previousMs = 0;
+
+void ResetFrameDriver() {
+  nextFpsTime = 1.0;
+  fpsValue = 30;
+  frameCounter = 0;
+  previousMs = 0;
+}
 
 namespace {
 constexpr int32_t kLongestStepMs = 100;  // longer frames are taken as...
@@ -40,7 +45,6 @@ void AdvanceFrame() {
   // exactly 100 ms apart are not stalls.
   frameDelta = static_cast<float>(stepMs > kLongestStepMs ? kStalledStep : stepMs * 0.001);
   previousMs = elapsedMs;
-  previousTime = nowSeconds;
 
   if (paused == 0) UpdateOscillators(kOscillatorCount, frameDelta, settings);
 
@@ -71,7 +75,7 @@ bool RenderFrame() {
 
   if (fadeLevel < 1.0f) {
     fadeLevel = static_cast<float>(fadeLevel - frameDelta * kFadePerSecond);
-    if (fadeLevel < kFadeEnd) ExitApp();  // this frame is never swapped
+    if (fadeLevel < kFadeEnd) return false;  // the end: this frame is never shown
   }
   return true;
 }

@@ -4,14 +4,17 @@
 
 #include <cstdint>
 
-extern double previousTime;   // the previous frame's nowSeconds
 extern double nextFpsTime;    // nowSeconds at which the frame count is next latched
 extern int32_t fpsValue;      // frames counted in the last latched second
 extern int32_t frameCounter;  // frames since the last latch
 extern uint32_t previousMs;   // the previous frame's elapsedMs, for the frame step
 
-// One frame; ends the program itself when the fade-out completes.
-bool RenderFrame();
+// These values as at launch.
+void ResetFrameDriver();
+
+// One frame; false once the fade-out has ended the program, when the frame
+// just drawn is not to be shown and the caller tears down and stops.
+[[nodiscard]] bool RenderFrame();
 // RenderFrame's first part, which touches no GL: the frame's time values, the
 // animation's step and the frame-rate count.
 void AdvanceFrame();

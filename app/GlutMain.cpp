@@ -1,5 +1,5 @@
 // main's start-up sequence over freeglut: PreInit, the window, the callbacks,
-// the clock, Init, then GLUT's loop until the program exits itself.
+// the clock, Init, then GLUT's loop until the program ends or its window is closed.
 #include "app/GlutMain.h"
 
 #include <GL/freeglut.h>
@@ -16,9 +16,19 @@ void NoMotion(int, int) {}
 void NoMouse(int, int, int, int) {}
 void NoSpecial(int, int, int) {}
 
+void Display() {
+  if (DisplayHandler()) return;
+  TearDown();
+  glutLeaveMainLoop();
+}
+
 void RegisterCallbacks() {
+  // The loop returns instead of exiting, and a window closed from outside is torn
+  // down while its context is still current.
+  glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_GLUTMAINLOOP_RETURNS);
+  glutCloseFunc(TearDown);
   glutReshapeFunc(ReshapeHandler);
-  glutDisplayFunc(DisplayHandler);
+  glutDisplayFunc(Display);
   glutIdleFunc(IdleHandler);
   glutMotionFunc(NoMotion);
   glutMouseFunc(NoMouse);
@@ -34,8 +44,9 @@ int RunWendrix(int argc, char** argv, std::span<const EmbeddedPng> icons) {
   std::string error;
   const ParseResult result = ParseWendrixArguments(argc, argv, &error);
   if (result != ParseResult::kRun) return AnswerParse(result, error, WendrixUsage());
-  static GlutWindow window(argc, argv, icons);
+  GlutWindow window(argc, argv, icons);
   StartUp(window, {.registerCallbacks = RegisterCallbacks}, nullptr);
   glutMainLoop();
-  ExitApp();
+  UseWindow(nullptr);
+  return 0;
 }

@@ -1,26 +1,36 @@
-// The static objects, constructed in this order before main and destroyed in
-// reverse at exit, and the exit that runs their destructors.
+// The text overlay, the tear-down that leaves its destructor no GL to give
+// back, and the one reset of every process-wide value.
 #include "app/Process.h"
 
 #include <GL/gl.h>
 
-#include <cstdlib>
-
+#include "app/Clock.h"
+#include "app/FrameDriver.h"
+#include "shared/Frame.h"
 #include "shared/Settings.h"
+#include "sim/FieldDrawing.h"
+#include "sim/Oscillators.h"
+#include "sim/Random.h"
 #include "text/TextOverlay.h"
 
 TextOverlay overlay;
-SimSettings settings;
 
 uint32_t rampTexture = 0;
 
 void TearDown() {
-  overlay.font.release();  // Init's own holder deletes the same name again at exit, harmlessly
+  overlay.font.release();
   if (rampTexture != 0) glDeleteTextures(1, &rampTexture);
   rampTexture = 0;
 }
 
-void ExitApp() {
-  TearDown();
-  std::exit(0);
+void ResetProcessState() {
+  ResetFrameValues();
+  ResetControls();
+  ResetClock();
+  ResetFrameDriver();
+  ResetRandom();
+  oscillatorBank = {};
+  fieldPath = {};
+  lastFieldDrawn = FieldDrawn::SimplePoints;
+  overlay.Reset();
 }

@@ -1,5 +1,6 @@
-// The end of the process: what start-up made given back, and the one exit path.
-// (The death by a signal that Unix asks of a program it ends: platform/Signals.h.)
+// What start-up made in GL, given back by the front end that ends the program
+// while its context is still current. (The death by a signal that Unix asks of
+// a program it ends: platform/Signals.h.)
 #pragma once
 
 #include <cstdint>
@@ -9,5 +10,6 @@ extern uint32_t rampTexture;  // the procedural ramp made at start-up
 // Gives back what start-up made in GL: the font and the ramp texture. Safe twice.
 void TearDown();
 
-// Releases the font and ends the process with exit code 0.
-[[noreturn]] void ExitApp();
+// Every process-wide value back to its value at launch, the clock on the
+// platform's counter again; what lives in GL is TearDown's.
+void ResetProcessState();

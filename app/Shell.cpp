@@ -15,13 +15,12 @@
 #include "app/Process.h"
 #include "image/Texture.h"
 #include "shared/Frame.h"
+#include "shared/Settings.h"
 #include "shared/Window.h"
 #include "sim/Lighting.h"
 #include "sim/Oscillators.h"
 #include "sim/Random.h"
 #include "text/TextOverlay.h"
-
-int32_t shellFullScreen = 0;
 
 namespace {
 bool showStartHint = true;  // StartUp's choice, read by Init
@@ -33,8 +32,6 @@ bool PreInit() {
 }
 
 bool Init() {
-  // Made on the first call; its release runs at exit before the other statics.
-  static Texture fontFile;
   ResetSettings();
   CurrentWindow().InstallInputHandlers(KeyHandler, SpecialKeyHandler, MouseHandler);
   CurrentWindow().FullScreen();
@@ -49,8 +46,7 @@ bool Init() {
 
   InitOscillators(kOscillatorCount);
   SetupAmbientLight(1, 0.5f, 0.6f);
-  LoadFont(fontFile);
-  overlay.font.id = fontFile.id;  // both holders name the one texture
+  LoadFont(overlay.font);
   rampTexture = CreateRampTexture(0);
   if (showStartHint) overlay.ShowMessage("Press ? key for Help Screen");
   CurrentWindow().HideCursor();
@@ -85,19 +81,20 @@ void SetPictureSize(int width, int height) {
   screenHeight = static_cast<uint32_t>(height);
 }
 
-void DisplayHandler() {
+bool DisplayHandler() {
   elapsedMs = ElapsedMsAt(ReadCounter());
-  if (!RenderFrame()) ExitApp();
+  if (!RenderFrame()) return false;
   CurrentWindow().SwapBuffers();
+  return true;
 }
 
 void DefaultKeyHandler(unsigned char key, int, int) {
   switch (key) {
-    case 27: ExitApp();
+    case 27: fadeLevel = 0.0f; break;  // below the fade's end
     case 'F':
     case 'f':
-      shellFullScreen = !shellFullScreen;
-      if (shellFullScreen != 0) {
+      fullScreen = !fullScreen;
+      if (fullScreen != 0) {
         CurrentWindow().FullScreen();
       } else {
         CurrentWindow().ReshapeWindow(640, 480);

@@ -7,8 +7,6 @@
 
 class WindowSystem;
 
-extern int32_t shellFullScreen;  // full-screen state as DefaultKeyHandler sees it
-
 // Seeds the generator from the clock, still 0, so every run starts alike.
 bool PreInit();
 // Application set-up, after the window exists and the clock has started.
@@ -27,6 +25,9 @@ bool StartUp(WindowSystem& window, const StartUpOptions& options, std::string* e
 void ReshapeHandler(int width, int height);
 // The size every frame reads, without GL's viewport: for a picture made on the processor.
 void SetPictureSize(int width, int height);
-void DisplayHandler();
-// Serves until Init installs the application's own keys.
+// The clock, RenderFrame and the swap; false, with nothing swapped, once the
+// program has ended: the caller then calls TearDown and leaves its loop.
+[[nodiscard]] bool DisplayHandler();
+// Serves until Init installs the application's own keys; its Escape ends the
+// program at the next frame.
 void DefaultKeyHandler(unsigned char key, int x, int y);

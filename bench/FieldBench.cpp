@@ -70,13 +70,13 @@ void Frame(benchmark::State& state, FieldPath path, int step, int spotlights) {
   // of a shader once it has run a few frames.
   for (int k = 0; k < 5; ++k) {
     elapsedMs += 16;
-    RenderFrame();
+    benchmark::DoNotOptimize(RenderFrame());
   }
   glFinish();
   const long before = allocations.load();
   for (auto _ : state) {  // NOLINT(clang-analyzer-deadcode.DeadStores): the benchmark loop
     elapsedMs += 16;
-    RenderFrame();
+    benchmark::DoNotOptimize(RenderFrame());
     glFinish();
   }
   // A steady frame allocates nothing: the grid's buffers are sized once per grid.

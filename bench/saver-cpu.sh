@@ -2,8 +2,10 @@
 # The screen saver's processor time beside XScreenSaver's own interference hack,
 # measured in one run: each hack alone on the root window of one Xvfb at
 # 1920x1080, its own process's and the X server's time over 10 s after 3 s, as
-# a share of one core. Prints a table and the ratios the README gives.
-# Usage: bench/saver-cpu.sh [build directory, default build]
+# a share of one core. Prints a table and the ratios the README gives. Given a
+# Windows build too (scripts/windows), wendrix.scr /s under Wine on the same
+# Xvfb, its image against its GL, with Wine's server's time beside.
+# Usage: bench/saver-cpu.sh [build directory, default build] [Windows build directory]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-$root/build}" && pwd)
@@ -34,6 +36,7 @@ echo
 echo "| run | hack, % of a core | X server | together |"
 echo "| --- | ---: | ---: | ---: |"
 declare -A total
+wine_ticks() { echo 0; }
 measure() {
   local name=$1
   shift
@@ -41,9 +44,10 @@ measure() {
   local pid=$!
   sleep "$settle"
   local hack0 server0 hack1 server1
-  hack0=$(ticks $pid) server0=$(ticks $server)
+  # Under Wine the hack's own time and its wineserver's are counted together.
+  hack0=$(($(ticks $pid) + $(wine_ticks))) server0=$(ticks $server)
   sleep "$span"
-  hack1=$(ticks $pid) server1=$(ticks $server)
+  hack1=$(($(ticks $pid) + $(wine_ticks))) server1=$(ticks $server)
   kill $pid
   wait $pid 2> /dev/null || true
   local h x
@@ -61,6 +65,18 @@ measure "wendrix-saver, the same, --present gl" \
   "$hack" --root --tesselation 2 --ripples 3 --delay 30000 --present gl
 measure "interference -gridsize 2 -count 3 -delay 30000" \
   "$interference" -root -gridsize 2 -count 3 -delay 30000
+if [ $# -ge 2 ]; then
+  scr="$(cd "$2" && pwd)/wendrix.scr"
+  WINEPREFIX=$(mktemp -d) WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml,winemenubuilder.exe='
+  export WINEPREFIX WINEDEBUG WINEDLLOVERRIDES
+  trap 'wineserver -k 2> /dev/null; kill $server 2> /dev/null; rm -rf "$WINEPREFIX"' EXIT
+  wineboot -i > /dev/null 2>&1
+  wine_ticks() { for p in $(pgrep -x wineserver); do ticks "$p"; done | awk '{ s += $1 } END { print s + 0 }'; }
+  for present in gl image; do
+    wine reg add 'HKCU\Software\Wendrix' /v Present /t REG_SZ /d $present /f > /dev/null 2>&1
+    measure "wendrix.scr /s under Wine, Present $present" wine "$scr" /s
+  done
+fi
 echo
 echo "load average after: $(cut -d' ' -f1-3 /proc/loadavg)"
 ratio() { awk -v a="${total[$1]}" -v b="${total[$2]}" 'BEGIN { printf b ? "%.2f" : "n/a", a / b }'; }
@@ -71,3 +87,7 @@ echo "equal work, against interference's (goal <= 2): $(ratio \
   "interference -gridsize 2 -count 3 -delay 30000")"
 echo "image against GL, defaults: $(ratio "wendrix-saver, defaults (auto: image)" \
   "wendrix-saver, defaults, --present gl")"
+if [ $# -ge 2 ]; then
+  echo "wendrix.scr under Wine, image against GL (goal < 0.5): $(ratio \
+    "wendrix.scr /s under Wine, Present image" "wendrix.scr /s under Wine, Present gl")"
+fi

@@ -8,14 +8,11 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
-#include <memory>
-#include <optional>
 #include <string>
+#include <vector>
 
 #include "app/Clock.h"
-#include "app/FrameDriver.h"
 #include "app/Process.h"
 #include "app/Shell.h"
 #include "image/Png.h"
@@ -27,7 +24,7 @@
 
 namespace {
 
-// --- the run: its clock, and the frame the fade-out's exit leaves behind ---
+// --- the run: its clock, and the frame the fade-out's end leaves behind ---
 
 int64_t renderCounter = 0;  // milliseconds; the counter the clock reads
 int64_t RenderCounter() { return renderCounter; }
@@ -38,24 +35,15 @@ struct PendingFrame {
   int height = 0;
   std::vector<uint8_t> rgb;  // empty: nothing left to write
 };
-PendingFrame pending;
-std::optional<Progress> progress;  // the run's line, ended by the exit that may end the run
 
-bool WritePending() {
+bool WritePending(PendingFrame& pending, Progress& progress) {
   if (pending.rgb.empty()) return true;
   std::string error;
   const bool written = WritePng(pending.path, pending.width, pending.height, pending.rgb, &error);
   pending.rgb.clear();
-  if (!written && progress) progress->End();  // the failure on a line of its own
+  if (!written) progress.End();  // the failure on a line of its own
   if (!written) PrintFailure(error);
   return written;
-}
-
-// Runs when the program's own exit ends the process during a frame: the frame
-// being drawn is never shown, so the last one drawn before it is the output.
-void WritePendingAtExit() {
-  if (progress) progress->End();
-  if (!WritePending()) std::_Exit(1);
 }
 
 // Catches the common mistakes before any frame is drawn: a folder that is not
@@ -93,6 +81,36 @@ void Type(OffscreenWindow& window, const std::vector<KeyPress>& keys) {
   }
 }
 
+// The frames, until the last or until Escape's fade ends the program: 0, or 1
+// after a write that failed.
+int DrawFrames(OffscreenWindow& window, const RenderOptions& options) {
+  Type(window, options.keys);
+  Progress progress(options.frames, stderr, isatty(STDERR_FILENO) != 0);
+  PendingFrame pending;
+  for (int frame = 0; frame < options.frames; ++frame) {
+    for (const TimedKeys& timed : options.keyAt) {
+      if (timed.frame == frame) Type(window, timed.keys);
+    }
+    renderCounter = static_cast<int64_t>(frame) * options.frameMs;
+    // The clock, RenderFrame and the swap, as GLUT runs them. The frame that
+    // ends the program is never shown: the one drawn before it is the output.
+    if (!DisplayHandler()) {
+      progress.End();
+      return WritePending(pending, progress) ? 0 : 1;
+    }
+    const bool last = frame + 1 == options.frames;
+    const bool wanted = options.pattern.numbered ? frame >= options.from : last;
+    // While the fade runs, the next frame may be the one that ends the program, and then
+    // this one is the output; numbered frames before --from are never written.
+    if (wanted || (!options.pattern.numbered && fadeLevel < 1.0f)) {
+      pending = {FramePath(options.pattern, frame), options.width, options.height,
+                 window.ReadRgb()};
+    }
+    if (wanted && !WritePending(pending, progress)) return 1;
+    progress.Done(frame + 1);
+  }
+  return 0;
+}
 }  // namespace
 
 int RunRenderer(const RenderOptions& options) {
@@ -102,42 +120,17 @@ int RunRenderer(const RenderOptions& options) {
     return 1;
   }
   CatchEndSignals(EndRun);
-  auto opening = std::make_unique<OffscreenWindow>(options.width, options.height);
+  OffscreenWindow window(options.width, options.height);
   renderCounter = 0;
   SetCounterSource(RenderCounter, 1000);
-  if (!StartUp(*opening, {}, &error)) {
+  if (!StartUp(window, {}, &error)) {
     PrintFailure("no offscreen OpenGL context: " + error);
     return 1;
   }
-  // Open, it lives to process exit, past the static destructors that still make GL calls.
-  OffscreenWindow* window = opening.release();
-  // Registered after Init's statics, so it runs before their destructors.
-  std::atexit(WritePendingAtExit);
-
-  Type(*window, options.keys);
-  progress.emplace(options.frames, stderr, isatty(STDERR_FILENO) != 0);
-  for (int frame = 0; frame < options.frames; ++frame) {
-    for (const TimedKeys& timed : options.keyAt) {
-      if (timed.frame == frame) Type(*window, timed.keys);
-    }
-    renderCounter = static_cast<int64_t>(frame) * options.frameMs;
-    DisplayHandler();  // the clock, RenderFrame and the swap, as GLUT runs them
-
-    const bool last = frame + 1 == options.frames;
-    const bool wanted = options.pattern.numbered ? frame >= options.from : last;
-    // While the fade runs, the next frame may be the one that ends the program, and then
-    // this one is the output; numbered frames before --from are never written.
-    if (wanted || (!options.pattern.numbered && fadeLevel < 1.0f)) {
-      pending.path = FramePath(options.pattern, frame);
-      pending.width = options.width;
-      pending.height = options.height;
-      pending.rgb = window->ReadRgb();
-    }
-    if (wanted && !WritePending()) return 1;
-    progress->Done(frame + 1);
-  }
-  progress->End();
-  return 0;
+  const int status = DrawFrames(window, options);
+  TearDown();
+  UseWindow(nullptr);
+  return status;
 }
 
 int RenderMain(int argc, char** argv) {

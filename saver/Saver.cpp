@@ -60,9 +60,11 @@ timespec LeftOfFrame(const timespec& start, long microseconds) {
 
 XlibWindow* imageWindow = nullptr;  // the window the image frames go to
 
-void DrawImage() {
+// The image path's frame; it never ends the program, which has no keys.
+bool DrawImage() {
   DrawImageFrame(imageWindow->Picture());
   imageWindow->SwapBuffers();
+  return true;
 }
 
 // Frames until a signal, or until the window goes or is closed. Measured on
@@ -72,7 +74,7 @@ void DrawImage() {
 // costs a fraction of that (README, "Screen saver").
 void DrawFrames(XlibWindow& window, long delayUs, bool image) {
   const ReshapeCallback reshape = image ? SetPictureSize : ReshapeHandler;
-  void (*const frame)() = image ? DrawImage : DisplayHandler;
+  bool (*const frame)() = image ? DrawImage : DisplayHandler;
   // The end signals wait while a frame is drawn and are let in only by the sleep, so
   // one that comes mid-frame cuts that sleep short instead of being slept through.
   sigset_t asleep;  // the mask the sleep lets them in with
@@ -80,8 +82,7 @@ void DrawFrames(XlibWindow& window, long delayUs, bool image) {
   while (stopSignal == 0) {
     timespec frameStart{};
     clock_gettime(CLOCK_MONOTONIC, &frameStart);
-    if (!window.HandleEvents(reshape)) break;
-    frame();
+    if (!window.HandleEvents(reshape) || !frame()) break;
     const timespec left = LeftOfFrame(frameStart, delayUs);
     ppoll(nullptr, 0, &left, &asleep);
   }

@@ -9,6 +9,14 @@ float nowSeconds = 0.0f;
 float frameDelta = 0.0f;
 float fadeLevel = 1.0f;
 
+void ResetFrameValues() {
+  screenWidth = 640;
+  screenHeight = 480;
+  elapsedMs = 0;
+  nowSeconds = frameDelta = 0.0f;
+  fadeLevel = 1.0f;
+}
+
 double ClockSecondsBetween(double from, double to) {
   double difference = to - from;
   if (difference >= kClockTurnSeconds / 2) {

@@ -12,6 +12,9 @@ extern float nowSeconds;    // elapsedMs / 1000 for this frame
 extern float frameDelta;    // seconds since the previous frame, clamped
 extern float fadeLevel;     // brightness; below 1 the fade-out runs
 
+// These values as at launch.
+void ResetFrameValues();
+
 // elapsedMs turns over every 2^32 ms. Times read from it are compared through
 // their difference, taken within half a turn either way, which holds across the wrap.
 constexpr double kClockTurnSeconds = 4294967.296;

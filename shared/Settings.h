@@ -1,7 +1,5 @@
 // Every user-adjustable value: the one settings record and the control
-// variables beside it. The record is defined beside the text overlay
-// (app/Process.cpp), which is constructed first; ResetSettings (app/Defaults.h)
-// gives them their defaults.
+// variables beside it. ResetSettings (app/Defaults.h) gives them their defaults.
 #pragma once
 
 #include <cstdint>
@@ -40,3 +38,6 @@ extern int32_t paused;             // non-zero: the animation stands still
 extern int32_t helpShown;          // non-zero: the help page is drawn
 extern int32_t fullScreen;         // full-screen state as the F key sees it
 extern int32_t mouseX, mouseY;     // last left-button position from the centre
+
+// The record and the control variables as at launch, before any default is set.
+void ResetControls();

@@ -12,8 +12,6 @@
 #include "sim/FieldGrid.h"
 #include "sim/Oscillators.h"
 
-double rippleScale = 0.0;
-
 FieldFrame PrepareFieldFrame() {
   FieldFrame frame;
   frame.width = screenWidth;
@@ -24,8 +22,7 @@ FieldFrame PrepareFieldFrame() {
   frame.colorOption = settings.colorOption;
   frame.fadeLevel = fadeLevel;
   frame.verticalFactor = 1.0 / (settings.letterbox * 0.2 + 1.0);
-  rippleScale = Oscillate(8, 1, 14, 4) * settings.frequency;
-  frame.rippleScale = rippleScale;
+  frame.rippleScale = Oscillate(8, 1, 14, 4) * settings.frequency;
   for (int j = 0; j < 4 * rippleCount; ++j) frame.slot[j] = Oscillate(10 + j, 1, 4, -2);
   frame.invWidth = 1.0 / screenWidth;
   frame.invHeight = 1.0 / screenHeight;

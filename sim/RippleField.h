@@ -4,8 +4,6 @@
 
 #include "sim/FieldReference.h"
 
-extern double rippleScale;  // the frame's ripple scale, rewritten by every draw
-
 // Reads the settings, the window size and the oscillator bank.
 FieldFrame PrepareFieldFrame();
 // Whether the grid's squares cover every pixel of the window, whichever way a

@@ -9,7 +9,14 @@
 #include "shared/Window.h"
 
 // Everything else starts at its static zero: no message pending, nothing remembered.
-TextOverlay::TextOverlay() { recordFlag = 1; }
+TextOverlay::TextOverlay() { Reset(); }
+
+void TextOverlay::Reset() {
+  lastX = lastY = 0;
+  recordFlag = 1;
+  expiry = 0.0;
+  lastText[0] = '\0';
+}
 
 TextOverlay::~TextOverlay() { font.release(); }
 

@@ -41,6 +41,8 @@ class TextOverlay {
   void RedrawMessage();
   // The frames-per-second line in the top right corner; not remembered.
   void DrawFrameRate(int32_t framesPerSecond);
+  // No message, nothing remembered, recording on, as at launch; the font stays.
+  void Reset();
 
   int32_t lastX;  // where the remembered text was drawn
   int32_t lastY;

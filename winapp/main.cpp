@@ -20,14 +20,17 @@ void RegisterCallbacks() { window->InstallInputHandlers(DefaultKeyHandler, NoSpe
 }  // namespace
 
 int main() {
-  // Lives to process exit, past the static destructors that still make GL calls.
-  window = new Win32Window({.kind = Win32WindowKind::kProgram});
+  Win32Window program({.kind = Win32WindowKind::kProgram});
+  window = &program;
   std::string error;
-  if (!StartUp(*window, {.registerCallbacks = RegisterCallbacks}, &error)) {
+  if (!StartUp(program, {.registerCallbacks = RegisterCallbacks}, &error)) {
     MessageBoxA(nullptr, ("Wendrix cannot start: " + error).c_str(), "Wendrix", MB_ICONERROR);
     return 1;
   }
-  while (window->HandleMessages(ReshapeHandler)) DisplayHandler();
-  // Closed from its frame, the task bar or Alt+F4: the program's one exit.
-  ExitApp();
+  // Until Escape's fade ends it, or it is closed from its frame, the task bar or Alt+F4.
+  while (program.HandleMessages(ReshapeHandler) && DisplayHandler()) {
+  }
+  TearDown();
+  UseWindow(nullptr);
+  return 0;
 }

@@ -1,11 +1,10 @@
 // The dialog shows what /s would draw with: the registry's values, and for the
-// missing ones the program's own defaults (ResetSettings), so it needs no copy of them.
+// missing ones the program's own defaults (DefaultSettings), so it needs no copy of them.
 #include "winsaver/SettingsDialog.h"
 
 #include <string>
 
 #include "app/Defaults.h"
-#include "shared/Settings.h"
 #include "winsaver/DialogIds.h"
 #include "winsaver/SaverSettings.h"
 
@@ -40,20 +39,20 @@ const struct {
                {WENDRIX_LETTERBOX, "Letterbox"}};
 
 void Fill(HWND dialog, const SceneOptions& options) {
-  ResetSettings();
+  const SimSettings defaults = DefaultSettings();
   HWND schemes = GetDlgItem(dialog, WENDRIX_SCHEME);
   SendMessageA(schemes, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("Any of them, by chance"));
   for (const char* name : kSchemeNames) {
     SendMessageA(schemes, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
   }
-  const int scheme = options.randomScheme ? 0 : options.scheme.value_or(settings.colorOption) + 1;
+  const int scheme = options.randomScheme ? 0 : options.scheme.value_or(defaults.colorOption) + 1;
   SendMessageA(schemes, CB_SETCURSEL, scheme, 0);
   const std::string texts[] = {
-      FactorText(static_cast<float>(options.ripples.value_or(rippleCount))),
-      FactorText(static_cast<float>(options.tesselation.value_or(settings.tesselation))),
-      FactorText(options.speed.value_or(settings.mainSpeed)),
-      FactorText(options.frequency.value_or(settings.frequency)),
-      FactorText(static_cast<float>(options.letterbox.value_or(settings.letterbox))),
+      FactorText(static_cast<float>(options.ripples.value_or(kDefaultRippleCount))),
+      FactorText(static_cast<float>(options.tesselation.value_or(defaults.tesselation))),
+      FactorText(options.speed.value_or(defaults.mainSpeed)),
+      FactorText(options.frequency.value_or(defaults.frequency)),
+      FactorText(static_cast<float>(options.letterbox.value_or(defaults.letterbox))),
   };
   for (size_t k = 0; k < std::size(kFields); ++k) {
     SetDlgItemTextA(dialog, kFields[k].control, texts[k].c_str());

@@ -29,16 +29,15 @@ HWND WindowNamed(uintptr_t number) {
 }
 
 int RunSaver(Win32WindowKind kind, HWND parent) {
-  // Lives to process exit, past the static destructors that still make GL calls.
-  auto* window = new Win32Window({.kind = kind, .parent = parent});
+  Win32Window window({.kind = kind, .parent = parent});
   const SceneOptions options = ReadSaverSettings();
   std::string error;
   bool image = false;
-  bool started = OpenPresenter(*window, options.present, options.spotlight, &image, &error);
+  bool started = OpenPresenter(window, options.present, options.spotlight, &image, &error);
   if (started && image) {
-    StartImagePicture(window->WindowWidth(), window->WindowHeight());
+    StartImagePicture(window.WindowWidth(), window.WindowHeight());
   } else if (started) {
-    started = StartUp(*window, {.startHint = false}, &error);  // keys end a saver: no hint
+    started = StartUp(window, {.startHint = false}, &error);  // keys end a saver: no hint
   }
   if (!started) {
     // A preview that cannot draw leaves its little screen as it was.
@@ -49,13 +48,13 @@ int RunSaver(Win32WindowKind kind, HWND parent) {
   }
   StartScene(options);
   timeBeginPeriod(1);  // waits to the millisecond, not to the 15.6 ms tick
-  while (window->HandleMessages(image ? SetPictureSize : ReshapeHandler)) {
+  while (window.HandleMessages(image ? SetPictureSize : ReshapeHandler)) {
     const DWORD start = GetTickCount();
     if (image) {
-      DrawImageFrame(window->Picture());
-      window->SwapBuffers();
-    } else {
-      DisplayHandler();
+      DrawImageFrame(window.Picture());
+      window.SwapBuffers();
+    } else if (!DisplayHandler()) {
+      break;
     }
     const DWORD spent = GetTickCount() - start;
     // Input ends the wait at once, so the saver goes the moment a key is pressed.

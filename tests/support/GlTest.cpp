@@ -9,49 +9,51 @@
 #include <fstream>
 
 #include "app/Clock.h"
-#include "app/FrameDriver.h"
+#include "app/Process.h"
 #include "app/Shell.h"
 #include "render/RenderOptions.h"
-#include "shared/Frame.h"
-#include "shared/Settings.h"
-#include "sim/FieldDrawing.h"
-#include "sim/Oscillators.h"
-#include "text/TextOverlay.h"
 
 namespace {
 int64_t counterMs = 0;
 int64_t CounterMs() { return counterMs; }
 }  // namespace
 
-OffscreenWindow& TestWindow() {
-  static OffscreenWindow* window = [] {
-    auto* opened = new OffscreenWindow;  // lives past the static destructors that use GL
+namespace {
+// The test process's one window; what the program made in GL is given back
+// while its context is still current, before the window closes.
+struct TestProgramWindow {
+  TestProgramWindow() {
     std::string error;
-    if (!opened->Open(&error)) {
+    if (!window.Open(&error)) {
       std::fprintf(stderr, "offscreen GL context: %s\n", error.c_str());
       std::exit(1);
     }
-    UseWindow(opened);
-    return opened;
-  }();
-  return *window;
+    UseWindow(&window);
+  }
+  ~TestProgramWindow() {
+    TearDown();
+    UseWindow(nullptr);
+  }
+  TestProgramWindow(const TestProgramWindow&) = delete;
+  TestProgramWindow& operator=(const TestProgramWindow&) = delete;
+  OffscreenWindow window;
+};
+}  // namespace
+
+OffscreenWindow& TestWindow() {
+  static TestProgramWindow program;
+  return program.window;
 }
 
 void StartProgram(int width, int height) {
+  ResetProcessState();
+  StartProgramAsLaunched(width, height);
+}
+
+void StartProgramAsLaunched(int width, int height) {
   OffscreenWindow& window = TestWindow();
   window.Resize(width, height);
   window.fullScreenRequests = window.reshapeRequests = window.swaps = 0;
-  rippleSelector = 4;
-  fullScreen = overlay.recordFlag = 1;
-  letterboxSelector = settings.letterbox = helpShown = paused = mouseX = mouseY = 0;
-  shellFullScreen = frameCounter = 0;
-  overlay.lastText[0] = '\0';
-  previousTime = overlay.expiry = nowSeconds = frameDelta = 0.0f;
-  previousMs = elapsedMs = 0;
-  nextFpsTime = 1.0;
-  fpsValue = 30;
-  oscillatorBank = {};
-  fieldPath = {};
   SetCounterSource(CounterMs, 1000);
   counterMs = 0;
   ASSERT_TRUE(StartUp(window, {}, nullptr));
@@ -59,9 +61,9 @@ void StartProgram(int width, int height) {
 
 void TurnClockTo(int64_t ms) { counterMs = ms; }
 
-void DisplayAt(int64_t ms) {
+bool DisplayAt(int64_t ms) {
   TurnClockTo(ms);
-  DisplayHandler();
+  return DisplayHandler();
 }
 
 void Type(const std::string& keys) {

@@ -12,13 +12,16 @@
 // Opens the window on first use; ends the test binary if EGL fails.
 OffscreenWindow& TestWindow();
 
-// Every process-wide value as at launch, the window at width x height, then
-// main's order: PreInit, the clock started at counter 0, Init.
+// Every process-wide value as at launch (ResetProcessState), the window at
+// width x height, then main's order: PreInit, the clock started at counter 0, Init.
 void StartProgram(int width = 640, int height = 480);
+// The same start over whatever values the process holds.
+void StartProgramAsLaunched(int width = 640, int height = 480);
 // The counter set to ms without a frame, for frames drawn without GL.
 void TurnClockTo(int64_t ms);
-// One display event with the counter at ms (it may pass 2^32): clock, frame, swap.
-void DisplayAt(int64_t ms);
+// One display event with the counter at ms (it may pass 2^32): clock, frame,
+// swap; false once the program has ended.
+bool DisplayAt(int64_t ms);
 // Types keys written as wendrix-render takes them: "o<esc><left><lt>".
 void Type(const std::string& keys);
 // The window's pixels, RGB, top row first.

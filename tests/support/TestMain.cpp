@@ -1,5 +1,5 @@
-// The test binaries' main: a test during which the process exits (the
-// program's ExitApp, say) fails instead of passing unseen.
+// The test binaries' main: a test during which the process exits (a stray
+// exit in the code under test, say) fails instead of passing unseen.
 #include <gtest/gtest.h>
 
 #include <cstdio>
