@@ -49,8 +49,8 @@ Level Halved(const Level& level) {
 // The level GL_LINEAR_MIPMAP_NEAREST samples for a cell: the nearest to log2
 // of the texels a pixel spans (GL's lambda).
 const Level& LevelFor(const GlyphQuad& q) {
-  const double across = levels[0].width * (q.s1 - q.s0) / q.width;
-  const double up = levels[0].height * (q.t1 - q.t0) / q.height;
+  const double across = static_cast<double>(levels[0].width) * (q.s1 - q.s0) / q.width;
+  const double up = static_cast<double>(levels[0].height) * (q.t1 - q.t0) / q.height;
   const double lambda = std::log2(std::max(across, up));
   if (lambda <= 0.5) return levels[0];
   const auto nearest = static_cast<size_t>(std::ceil(lambda + 0.5) - 1);

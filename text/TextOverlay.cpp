@@ -61,7 +61,7 @@ void TextOverlay::DrawText(const char* text, int16_t x, int16_t y, float height)
   }
 }
 
-void TextOverlay::DrawWithGl(const char* text, int16_t x, int16_t y, float height) {
+void TextOverlay::DrawWithGl(const char* text, int16_t x, int16_t y, float height) const {
   const int windowWidth = CurrentWindow().WindowWidth();
   const int windowHeight = CurrentWindow().WindowHeight();
 

@@ -53,7 +53,7 @@ class TextOverlay {
   TextPainter painter = nullptr;  // set: DrawText hands its text here, GL is not touched
 
  private:
-  void DrawWithGl(const char* text, int16_t x, int16_t y, float height);
+  void DrawWithGl(const char* text, int16_t x, int16_t y, float height) const;
 };
 
 extern TextOverlay overlay;

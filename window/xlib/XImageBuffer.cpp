@@ -68,7 +68,7 @@ bool XImageBuffer::AttachShared(Visual* visual, int depth, int width, int height
   }
   if (segment_.shmid >= 0) {
     segment_.shmaddr = static_cast<char*>(shmat(segment_.shmid, nullptr, 0));
-    if (segment_.shmaddr != reinterpret_cast<char*>(-1)) {
+    if (segment_.shmaddr != reinterpret_cast<char*>(-1)) {  // NOLINT(performance-no-int-to-ptr)
       segment_.readOnly = False;
       attachFailed = false;
       XErrorHandler previous = XSetErrorHandler(NoteAttachError);
