@@ -4,6 +4,7 @@
 
 #include <GL/gl.h>
 
+#include <cstdio>
 #include <cstdlib>
 
 #include "app/Defaults.h"
@@ -39,16 +40,12 @@ void Flip(int32_t& flag, const char* onMessage, const char* offMessage) {
   overlay.ShowMessage(flag != 0 ? onMessage : offMessage);
 }
 
-const char* const kColorMessages[8] = {
-    "Option 0/7: Sharp Blue Edges",
-    "Option 1/7: Blue Center",
-    "Option 2/7: Red Edges",
-    "Option 3/7: Yellow-Green",
-    "Option 4/7: Eggs",
-    "Option 5/7: Clouds",
-    "Option 6/7: Fuzzy Blue Edges",
-    "Option 7/7: 3 Random Colors",
-};
+// "Option 4/7: Eggs": the scheme's number, the last number and its name.
+void ShowScheme(int32_t scheme) {
+  char text[kMessageBytes];
+  std::snprintf(text, sizeof text, "Option %d/%d: %s", scheme, kSchemes - 1, kSchemeNames[scheme]);
+  overlay.ShowMessage(text);
+}
 
 const char* const kPolyModeMessages[3] = {"PolyMode 1/3: Polygons", "PolyMode 2/3: Lines",
                                           "PolyMode 3/3: Points"};
@@ -88,11 +85,11 @@ void KeyHandler(unsigned char key, int, int) {
       }
       break;
     case '<':
-      if (settings.tesselation > 1) settings.tesselation -= 1;
+      if (settings.tesselation > kMinTesselation) settings.tesselation -= 1;
       overlay.ShowMessage("Tesselation: %d\n", settings.tesselation);
       break;
     case '>':
-      if (settings.tesselation < 20) settings.tesselation += 1;
+      if (settings.tesselation < kMaxTesselation) settings.tesselation += 1;
       overlay.ShowMessage("Tesselation: %d\n", settings.tesselation);
       break;
     case 'C':
@@ -109,24 +106,26 @@ void KeyHandler(unsigned char key, int, int) {
     case 'L':
     case 'l':
       // Walks 1..6, -5..0 so that letterbox runs up and down without repeating an end.
-      letterboxSelector = letterboxSelector == 6 ? -5 : letterboxSelector + 1;
+      letterboxSelector =
+          letterboxSelector == kMaxLetterbox ? 1 - kMaxLetterbox : letterboxSelector + 1;
       settings.letterbox = std::abs(letterboxSelector);
       overlay.ShowMessage("Letterbox: %d", settings.letterbox);
       break;
     case 'N':
     case 'n':
-      // Skips 0 and 1 on the way back up, so the count is never 0.
-      rippleSelector = rippleSelector == 8 ? -7 : rippleSelector == -1 ? 2 : rippleSelector + 1;
+      // Walks 1..8, -7..-1, then 2: the count runs up and down, never 0, without repeating an end.
+      rippleSelector = rippleSelector == kMaxRipples    ? kMinRipples - kMaxRipples
+                       : rippleSelector == -kMinRipples ? kMinRipples + 1
+                                                        : rippleSelector + 1;
       rippleCount = std::abs(rippleSelector);
       overlay.ShowMessage("# Overlapping Ripples: %d", rippleCount);
       break;
     case 'O':
     case 'o':
-      settings.colorOption = settings.colorOption == 7 ? 0 : settings.colorOption + 1;
+      settings.colorOption = settings.colorOption == kSchemes - 1 ? 0 : settings.colorOption + 1;
       // A value put there by other means than this key has no name to show.
-      if (settings.colorOption >= 0 && settings.colorOption < 8) {
-        overlay.ShowMessage(kColorMessages[settings.colorOption]);
-      }
+      if (settings.colorOption >= 0 && settings.colorOption < kSchemes)
+        ShowScheme(settings.colorOption);
       break;
     case 'P':
     case 'p': Flip(paused, "Pause Action", "Continue Action"); break;
@@ -134,7 +133,7 @@ void KeyHandler(unsigned char key, int, int) {
     case 'r':
       SeedRandom(elapsedMs);
       ResetSettings();
-      InitOscillators(kOscillatorCount);
+      InitOscillators(kOscillators);
       SetupAmbientLight(1, 0.5f, 0.9f);
       overlay.ShowMessage("Reset");
       break;

@@ -46,7 +46,7 @@ void AdvanceFrame() {
   frameDelta = static_cast<float>(stepMs > kLongestStepMs ? kStalledStep : stepMs * 0.001);
   previousMs = elapsedMs;
 
-  if (paused == 0) UpdateOscillators(kOscillatorCount, frameDelta, settings);
+  if (paused == 0) UpdateOscillators(kOscillators, frameDelta, settings);
 
   frameCounter += 1;
   if (ClockSecondsBetween(nextFpsTime, nowSeconds) >= 0.0) {

@@ -44,7 +44,7 @@ bool Init() {
   glShadeModel(GL_SMOOTH);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
 
-  InitOscillators(kOscillatorCount);
+  InitOscillators(kOscillators);
   SetupAmbientLight(1, 0.5f, 0.6f);
   LoadFont(overlay.font);
   rampTexture = CreateRampTexture(0);
@@ -97,7 +97,7 @@ void DefaultKeyHandler(unsigned char key, int, int) {
       if (fullScreen != 0) {
         CurrentWindow().FullScreen();
       } else {
-        CurrentWindow().ReshapeWindow(640, 480);
+        CurrentWindow().ReshapeWindow(kLaunchWidth, kLaunchHeight);
       }
       break;
     default: break;

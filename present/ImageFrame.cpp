@@ -98,7 +98,7 @@ void StartImagePicture(int width, int height) {
   SetPictureSize(width, height);
   StartClock();
   ResetSettings();
-  InitOscillators(kOscillatorCount);
+  InitOscillators(kOscillators);
   Image atlas;
   if (LoadFontImage(&atlas)) SetImageFont(atlas);
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "shared/Arguments.h"
+#include "shared/Frame.h"
 
 // One key as the program receives it: a character for the keyboard handler,
 // or a special key code (shared/Keys.h) for the special-key handler.
@@ -33,8 +34,8 @@ struct OutputPattern {
 };
 
 struct RenderOptions {
-  int width = 640;
-  int height = 480;
+  int width = kLaunchWidth;
+  int height = kLaunchHeight;
   int frames = 1;
   int frameMs = 16;
   int from = 0;                  // --from: numbered frames before it are drawn, not written

@@ -158,14 +158,17 @@ TEST(Renderer, WritesTheFramesAskedForAndHoldsAgainstHostilePathsFilesAndSignals
        "sleep 1; kill -$signal $!; wait $!; echo $?; done; ls -A | sed '/^f[0-9]*[.]png$/d'",
        "0|Terminated\n143\nHangup\n129\n"},
   };
+  std::string skipped;
   for (const auto& row : rows) {
     if (row.needs != nullptr && std::system(row.needs) != 0) {
-      std::printf("skipped, as this machine cannot run it (%s): %s\n", row.needs, row.line.c_str());
+      skipped += std::string("\n  ") + row.needs + ": " + row.line;
       continue;
     }
     EXPECT_EQ(run(row.line), row.shows) << row.line;
   }
   fs::remove_all(dir);
+  // The rest has run; a row this machine cannot run leaves the test skipped, not passed.
+  if (!skipped.empty()) GTEST_SKIP() << "rows this machine cannot run:" << skipped;
 }
 
 }  // namespace

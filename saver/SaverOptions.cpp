@@ -5,7 +5,10 @@
 #include <getopt.h>
 
 #include <cstdint>
+#include <string>
 
+#include "app/Defaults.h"
+#include "saver/Scene.h"
 #include "shared/Arguments.h"
 
 namespace {
@@ -113,28 +116,46 @@ ParseResult ParseSaverOptions(int argc, char** argv, SaverOptions* options, std:
   return ParseResult::kRun;
 }
 
-const char* SaverUsage() {
-  return "usage: wendrix-saver [--root | --window-id ID] [--scheme 0..7|random] [--ripples 1..8]\n"
-         "                     [--tesselation 1..20] [--speed X] [--frequency X]\n"
-         "                     [--letterbox 0..6] [--spotlight] [--fps] [--delay MICROSECONDS]\n"
-         "                     [--present auto|gl|image] [--seed N]\n"
-         "Wendrix's ripples as an XScreenSaver hack. Options take - or --.\n"
-         "  --root             draw into $XSCREENSAVER_WINDOW, else the (virtual) root window\n"
-         "  --window-id ID     draw into window ID (0x hexadecimal or decimal)\n"
-         "                     neither: a window of its own\n"
-         "  --scheme N         colour scheme 0 to 7, or random (default 0)\n"
-         "  --ripples N        overlapping ripples, 1 to 8 (default 4)\n"
-         "  --tesselation N    pixels between grid points, 1 to 20 (default 6)\n"
-         "  --speed X          main speed factor, above 0 and at most 100 (default 1)\n"
-         "  --frequency X      ripple frequency factor, above 0 and at most 100 (default 1)\n"
-         "  --letterbox N      letterbox bars, 0 to 6 (default 0)\n"
-         "  --spotlight        light the ripples with the coloured spot light\n"
-         "  --fps              show the frame rate in the top right corner\n"
-         "  --delay US         the least time a frame takes (default 20000)\n"
-         "  --present HOW      gl: draw with OpenGL; image: make the picture on the\n"
-         "                     processor and put it as an image (MIT-SHM where it can);\n"
-         "                     auto (default): the image where OpenGL is drawn by the\n"
-         "                     processor (llvmpipe, softpipe...) or cannot be had\n"
-         "  --seed N           the run's random start, to repeat it (default: from the clock)\n"
-         "  --help, --version  this usage or the version, then nothing else\n";
+std::string SaverUsage() {
+  const SimSettings defaults = DefaultSettings();
+  const auto number = [](auto value) { return std::to_string(value); };
+  return FillIn(
+      "usage: wendrix-saver [--root | --window-id ID] [--scheme 0..{last}|random] "
+      "[--ripples {min ripples}..{max ripples}]\n"
+      "                     [--tesselation {min step}..{max step}] [--speed X] [--frequency X]\n"
+      "                     [--letterbox 0..{max letterbox}] [--spotlight] [--fps] "
+      "[--delay MICROSECONDS]\n"
+      "                     [--present auto|gl|image] [--seed N]\n"
+      "Wendrix's ripples as an XScreenSaver hack. Options take - or --.\n"
+      "  --root             draw into $XSCREENSAVER_WINDOW, else the (virtual) root window\n"
+      "  --window-id ID     draw into window ID (0x hexadecimal or decimal)\n"
+      "                     neither: a window of its own\n"
+      "  --scheme N         colour scheme 0 to {last}, or random (default {scheme})\n"
+      "  --ripples N        overlapping ripples, {min ripples} to {max ripples} (default "
+      "{ripples})\n"
+      "  --tesselation N    pixels between grid points, {min step} to {max step} (default {step})\n"
+      "  --speed X          main speed factor, above 0 and at most {max factor} (default 1)\n"
+      "  --frequency X      ripple frequency factor, above 0 and at most {max factor} (default 1)\n"
+      "  --letterbox N      letterbox bars, 0 to {max letterbox} (default {letterbox})\n"
+      "  --spotlight        light the ripples with the coloured spot light\n"
+      "  --fps              show the frame rate in the top right corner\n"
+      "  --delay US         the least time a frame takes (default {delay})\n"
+      "  --present HOW      gl: draw with OpenGL; image: make the picture on the\n"
+      "                     processor and put it as an image (MIT-SHM where it can);\n"
+      "                     auto (default): the image where OpenGL is drawn by the\n"
+      "                     processor (llvmpipe, softpipe...) or cannot be had\n"
+      "  --seed N           the run's random start, to repeat it (default: from the clock)\n"
+      "  --help, --version  this usage or the version, then nothing else\n",
+      {{"last", number(kSchemes - 1)},
+       {"min ripples", number(kMinRipples)},
+       {"max ripples", number(kMaxRipples)},
+       {"min step", number(kMinTesselation)},
+       {"max step", number(kMaxTesselation)},
+       {"max letterbox", number(kMaxLetterbox)},
+       {"max factor", number(static_cast<int>(kMaxFactor))},
+       {"scheme", number(defaults.colorOption)},
+       {"ripples", number(kDefaultRippleCount)},
+       {"step", number(defaults.tesselation)},
+       {"letterbox", number(defaults.letterbox)},
+       {"delay", number(SaverOptions{}.delayUs)}});
 }

@@ -20,4 +20,4 @@ struct SaverOptions {
 ParseResult ParseSaverOptions(int argc, char** argv, SaverOptions* options, std::string* error);
 // An X window id, hex with 0x or decimal, 0x1 to 0x1fffffff; false with what is wrong.
 bool ParseWindowId(const char* text, unsigned long* id, std::string* error);
-const char* SaverUsage();
+std::string SaverUsage();

@@ -35,40 +35,44 @@ bool TakeFactor(const char* value, std::optional<float>* setting) {
   return true;
 }
 
-// Each option: its name, what its value must be (null: a flag, no value) and how it is taken.
+std::string Wholes(int from, int to) {
+  return "a whole number from " + std::to_string(from) + " to " + std::to_string(to);
+}
+
+// Each option: its name, what its value must be (empty: a flag, no value) and how it is taken.
 struct SceneOption {
   std::string_view name;
-  const char* wants;
+  std::string wants;
   bool (*take)(const char* value, SceneOptions& options);
 };
-constexpr SceneOption kSceneOptions[] = {
-    {"scheme", "a colour scheme from 0 to 7, or random",
+const SceneOption kSceneOptions[] = {
+    {"scheme", "a colour scheme from 0 to " + std::to_string(kSchemes - 1) + ", or random",
      [](const char* value, SceneOptions& o) {
        o.randomScheme = std::strcmp(value, "random") == 0;
        return o.randomScheme || Take(value, 0, kSchemes - 1, &o.scheme);
      }},
-    {"ripples", "a whole number from 1 to 8",
+    {"ripples", Wholes(kMinRipples, kMaxRipples),
      [](const char* value, SceneOptions& o) {
        return Take(value, kMinRipples, kMaxRipples, &o.ripples);
      }},
-    {"tesselation", "a whole number from 1 to 20",
+    {"tesselation", Wholes(kMinTesselation, kMaxTesselation),
      [](const char* value, SceneOptions& o) {
        return Take(value, kMinTesselation, kMaxTesselation, &o.tesselation);
      }},
-    {"speed", "a number above 0, at most 100",
+    {"speed", "a number above 0, at most " + std::to_string(static_cast<int>(kMaxFactor)),
      [](const char* value, SceneOptions& o) { return TakeFactor(value, &o.speed); }},
-    {"frequency", "a number above 0, at most 100",
+    {"frequency", "a number above 0, at most " + std::to_string(static_cast<int>(kMaxFactor)),
      [](const char* value, SceneOptions& o) { return TakeFactor(value, &o.frequency); }},
-    {"letterbox", "a whole number from 0 to 6",
+    {"letterbox", Wholes(0, kMaxLetterbox),
      [](const char* value, SceneOptions& o) {
        return Take(value, 0, kMaxLetterbox, &o.letterbox);
      }},
-    {"seed", "a whole number from 0 to 4294967295",
+    {"seed", "a whole number from 0 to " + std::to_string(UINT32_MAX),
      [](const char* value, SceneOptions& o) { return Take(value, 0, UINT32_MAX, &o.seed); }},
     {"present", "auto, gl or image",
      [](const char* value, SceneOptions& o) { return ParsePresent(value, &o.present); }},
-    {"spotlight", nullptr, [](const char*, SceneOptions& o) { return o.spotlight = true; }},
-    {"fps", nullptr, [](const char*, SceneOptions& o) { return o.fps = true; }},
+    {"spotlight", "", [](const char*, SceneOptions& o) { return o.spotlight = true; }},
+    {"fps", "", [](const char*, SceneOptions& o) { return o.fps = true; }},
 };
 }  // namespace
 
@@ -76,7 +80,7 @@ bool TakeSceneOption(std::string_view name, const char* value, SceneOptions* opt
                      std::string* error) {
   for (const SceneOption& option : kSceneOptions) {
     if (option.name != name) continue;
-    if ((option.wants == nullptr) != (value == nullptr)) {
+    if (option.wants.empty() != (value == nullptr)) {
       return Fail(error,
                   std::string(name) + (value == nullptr ? " needs a value" : " takes no value"));
     }
@@ -90,7 +94,7 @@ uint32_t StartScene(const SceneOptions& options) {
   const uint32_t seed = options.seed.value_or(ClockSeed());
   // As start-up's own draw: the same seed, the same oscillators.
   SeedRandom(seed);
-  InitOscillators(kOscillatorCount);
+  InitOscillators(kOscillators);
   if (options.randomScheme) {
     // A generator of its own, so the choice leaves the animation's sequence alone.
     settings.colorOption = static_cast<int32_t>(std::minstd_rand(seed)() % kSchemes);

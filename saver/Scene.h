@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "present/Presentation.h"
+#include "shared/Settings.h"
 
 // The picture's options; one not given keeps the program's default.
 struct SceneOptions {
@@ -24,12 +25,9 @@ struct SceneOptions {
   Present present = Present::kAuto;  // how the picture reaches the screen
 };
 
-// The ranges every front end holds its values to: the keys' own limits.
-inline constexpr int kSchemes = 8;
-inline constexpr int kMinRipples = 1, kMaxRipples = 8;
-inline constexpr int kMinTesselation = 1, kMaxTesselation = 20;
-inline constexpr int kMaxLetterbox = 6;
-inline constexpr float kMaxFactor = 100.0f;  // speed and frequency: above 0, at most this
+// Speed and frequency factors are above 0 and at most this; the other ranges
+// are the keys' own (shared/Settings.h).
+inline constexpr float kMaxFactor = 100.0f;
 
 // One picture option by its name, as a command line or a settings store gives
 // it: "scheme" (0..7 or random), "ripples", "tesselation", "speed", "frequency",

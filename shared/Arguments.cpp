@@ -83,3 +83,27 @@ NumberIs ParseFactor(std::string_view text, float maximum, float* value) {
   *value = narrowed;
   return NumberIs::kGood;
 }
+
+std::string FillIn(std::string_view text, std::initializer_list<Blank> blanks) {
+  std::string filled;
+  for (size_t at = 0; at < text.size();) {
+    const size_t open = text.find('{', at);
+    const size_t close = open == std::string_view::npos ? open : text.find('}', open);
+    if (close == std::string_view::npos) {
+      filled += text.substr(at);
+      break;
+    }
+    filled += text.substr(at, open - at);
+    const std::string_view name = text.substr(open + 1, close - open - 1);
+    bool known = false;
+    for (const Blank& blank : blanks) {
+      if (blank.name == name) {
+        filled += blank.value;
+        known = true;
+      }
+    }
+    if (!known) filled += text.substr(open, close - open + 1);  // not a blank: kept as written
+    at = close + 1;
+  }
+  return filled;
+}

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -21,6 +22,14 @@ enum class ParseResult { kRun, kHelp, kVersion, kUsageError };
 // output and 0, or 1 with a message when standard output does not take them;
 // for a usage error the reason and the usage on standard error, and 2.
 int AnswerParse(ParseResult result, const std::string& error, std::string_view usage);
+
+// A usage text with each {name} replaced by its value, so that the ranges and
+// defaults it names are the program's own: FillIn("1 to {max}", {{"max", "8"}}).
+struct Blank {
+  std::string_view name;
+  std::string value;
+};
+std::string FillIn(std::string_view text, std::initializer_list<Blank> blanks);
 
 // How a number read from text fared.
 enum class NumberIs { kGood, kMalformed, kOutOfRange };

@@ -1,8 +1,8 @@
 // The frame's values at program start, and the clock's wrap arithmetic.
 #include "shared/Frame.h"
 
-uint32_t screenWidth = 640;
-uint32_t screenHeight = 480;
+uint32_t screenWidth = kLaunchWidth;
+uint32_t screenHeight = kLaunchHeight;
 
 uint32_t elapsedMs = 0;
 float nowSeconds = 0.0f;
@@ -10,8 +10,8 @@ float frameDelta = 0.0f;
 float fadeLevel = 1.0f;
 
 void ResetFrameValues() {
-  screenWidth = 640;
-  screenHeight = 480;
+  screenWidth = kLaunchWidth;
+  screenHeight = kLaunchHeight;
   elapsedMs = 0;
   nowSeconds = frameDelta = 0.0f;
   fadeLevel = 1.0f;

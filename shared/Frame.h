@@ -4,6 +4,9 @@
 
 #include <cstdint>
 
+// Every window's size when it is made, before it goes full screen.
+inline constexpr int kLaunchWidth = 640, kLaunchHeight = 480;
+
 extern uint32_t screenWidth;   // window width in pixels, set by ReshapeHandler
 extern uint32_t screenHeight;  // window height in pixels, set by ReshapeHandler
 

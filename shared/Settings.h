@@ -4,6 +4,17 @@
 
 #include <cstdint>
 
+// The ranges the keys hold the settings to, and every front end with them.
+inline constexpr int kMinRipples = 1, kMaxRipples = 8;
+inline constexpr int kMinTesselation = 1, kMaxTesselation = 20;
+inline constexpr int kMaxLetterbox = 6;
+inline constexpr int kSchemes = 8;
+// The colour schemes by number, as the `o` key names them.
+inline constexpr const char* kSchemeNames[kSchemes] = {
+    "Sharp Blue Edges", "Blue Center",      "Red Edges",       "Yellow-Green", "Eggs",
+    "Clouds",           "Fuzzy Blue Edges", "3 Random Colors",
+};
+
 class SimSettings {
  public:
   // Fields keep their static zero until ResetSettings runs.

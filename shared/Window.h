@@ -26,6 +26,10 @@ class WindowSystem {
   virtual int WindowWidth() const = 0;
   virtual int WindowHeight() const = 0;
   virtual void SwapBuffers() = 0;
+  // Takes the events that have come, handing a new size to `reshape` and input to
+  // the installed handlers; false once the window has gone or been closed, or
+  // input has ended a screen saver. A loop calls it before each frame.
+  virtual bool HandleEvents(ReshapeCallback reshape) = 0;
 };
 
 // The window the program draws into; set once before start-up.

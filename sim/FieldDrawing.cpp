@@ -101,7 +101,7 @@ void DrawGrid(const FieldFrame& frame, const FieldRows& rows) {
 }
 
 bool PixelRectangleMatchesPoints(const FieldFrame& frame) {
-  // Proven, pixel for pixel, by the tests on Mesa's llvmpipe for steps 1..20;
+  // Proven, pixel for pixel, by the tests on Mesa's llvmpipe for every step the keys allow;
   // other rasterisers may round point edges or colours their own way. The
   // program keeps one context for its whole run, so its renderer is asked once.
   static const bool provenRasteriser = [] {
@@ -114,7 +114,8 @@ bool PixelRectangleMatchesPoints(const FieldFrame& frame) {
   // heights of ApplyView) only without letterbox bars, its own pixel-space view.
   if (settings.spotlights != 0 || settings.letterbox != 0) return false;
   if (frame.height > static_cast<uint32_t>(INT16_MAX)) return false;
-  if (settings.tesselation < 1 || settings.tesselation > 20) return false;
+  if (settings.tesselation < kMinTesselation || settings.tesselation > kMaxTesselation)
+    return false;
   if (frame.step != static_cast<uint32_t>(settings.tesselation)) return false;
   if (!std::isfinite(frame.fadeLevel)) return false;
   return std::ranges::all_of(frame.schemeColor, [](double c) { return std::isfinite(c); });

@@ -26,34 +26,28 @@ PointColor ColorForValue(const FieldFrame& frame, double v) {
   // Components a scheme leaves alone stay at the 0 they start each frame with.
   double red = 0.0, green = 0.0, blue = 0.0;
   const double d = std::fabs(v - 0.5);
-  switch (frame.colorOption) {
-    case 0:  // Sharp Blue Edges
+  switch (frame.colorOption) {  // in the order of kSchemeNames
+    case 0:
       blue = std::sqrt(2.0 * d);
       green = v > 0.5 ? blue * 0.25 : 0.0;
       break;
-    case 1:  // Blue Center
-      blue = 1.0 - std::sqrt(2.0 * d);
-      break;
-    case 2:  // Red Edges
-      red = v > 0.5 ? std::sqrt(std::sqrt(d * 0.5)) : std::sqrt(std::sqrt(d * 0.35));
-      break;
-    case 3:  // Yellow-Green
+    case 1: blue = 1.0 - std::sqrt(2.0 * d); break;
+    case 2: red = v > 0.5 ? std::sqrt(std::sqrt(d * 0.5)) : std::sqrt(std::sqrt(d * 0.35)); break;
+    case 3:
       red = v < 0.5 ? 0.0 : std::sqrt(2.0 * (v - 0.5));
       green = v < 0.5 ? std::sqrt(1.0 - 2.0 * v) : red;
       break;
-    case 4:  // Eggs
+    case 4:
       red = v < 0.5 ? std::sqrt(1.0 - 2.0 * v) : std::sqrt(2.0 * (v - 0.5));
       green = red;
       blue = v < 0.5 ? red : 0.0;
       break;
-    case 5:  // Clouds
+    case 5:
       red = green = 2.0 * d;
       blue = 1.0;
       break;
-    case 6:  // Fuzzy Blue Edges
-      blue = 2.0 * d;
-      break;
-    case 7: {  // 3 Random Colors: low, middle and high weights in single precision
+    case 6: blue = 2.0 * d; break;
+    case 7: {  // low, middle and high weights in single precision
       float low = static_cast<float>((1.0 - v) * 2.0 - 1.0);
       const float high = static_cast<float>(1.0 - low);
       if (low < 0.0f) low = 0.0f;

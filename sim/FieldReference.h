@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-constexpr int kMaxRipples = 8;
+#include "shared/Settings.h"
 
 // Everything a point's colour depends on, worked out once per frame.
 struct FieldFrame {

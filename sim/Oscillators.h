@@ -5,8 +5,8 @@
 
 class SimSettings;
 
-constexpr int kBankChannels = 99;     // room in the bank
-constexpr int kOscillatorCount = 60;  // the channels the program uses
+constexpr int kBankChannels = 99;  // room in the bank
+constexpr int kOscillators = 60;   // the channels the program runs
 
 struct OscillatorBank {
   double rate[kBankChannels];        // signed speed factor of each channel

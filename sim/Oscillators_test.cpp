@@ -15,7 +15,7 @@ TEST(Random, KnownAnswersFromSeedZeroAndTheBankTheyFill) {
   // draw scaled. (The long run of the sequence is in every golden frame.)
   SeedRandom(0);
   oscillatorBank = {};  // as at launch, whatever ran before in this process
-  InitOscillators(60);
+  InitOscillators(kOscillators);
   EXPECT_DOUBLE_EQ(oscillatorBank.phase[1], 38 / 32768.0 * 3.141592654);
   EXPECT_DOUBLE_EQ(oscillatorBank.rate[1], 7719 / 32768.0 * 0.02 + 0.02);
   EXPECT_EQ(oscillatorBank.active[59], 1);
@@ -40,7 +40,7 @@ TEST(Oscillators, RatesEaseOrDecayAndEachGroupTurnsWithItsSpeed) {
   }
   oscillatorBank.phase[0] = 0.0;
   SeedRandom(1);  // no flip in this frame: 0.1 * 0.01 s beats none of these channels' draws
-  UpdateOscillators(60, 0.01f, settings);
+  UpdateOscillators(kOscillators, 0.01f, settings);
   for (const auto& c : cases) {
     const double rate = c.active != 0 ? (-0.02 - 0.03) * 0.001 + 0.03 : 0.03 * 0.999;
     EXPECT_DOUBLE_EQ(oscillatorBank.rate[c.channel], rate) << c.channel;

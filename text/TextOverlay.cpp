@@ -6,7 +6,7 @@
 
 #include <GL/gl.h>
 
-#include "shared/Window.h"
+#include "shared/Frame.h"
 
 // Everything else starts at its static zero: no message pending, nothing remembered.
 TextOverlay::TextOverlay() { Reset(); }
@@ -62,8 +62,8 @@ void TextOverlay::DrawText(const char* text, int16_t x, int16_t y, float height)
 }
 
 void TextOverlay::DrawWithGl(const char* text, int16_t x, int16_t y, float height) const {
-  const int windowWidth = CurrentWindow().WindowWidth();
-  const int windowHeight = CurrentWindow().WindowHeight();
+  const int windowWidth = static_cast<int>(screenWidth);  // as the last reshape gave it
+  const int windowHeight = static_cast<int>(screenHeight);
 
   // Set: white, blended, textured with the atlas, no depth writes, filled
   // polygons, and a projection over the whole window even when letterboxed.

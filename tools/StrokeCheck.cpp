@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "app/Shell.h"
 #include "image/Bmp.h"
 #include "text/TextOverlay.h"
 #include "window/OffscreenWindow.h"
@@ -177,6 +178,7 @@ int CheckStrokes(const char* path) {
     return 1;
   }
   UseWindow(&window);
+  ReshapeHandler(kCanvas, kCanvas);  // the size the text is laid out in, as the window reports it
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);  // as the program sets it at start-up
   for (const int height : kTextHeights) {
     for (const bool white : {false, true}) {

@@ -28,7 +28,7 @@ int main() {
     return 1;
   }
   // Until Escape's fade ends it, or it is closed from its frame, the task bar or Alt+F4.
-  while (program.HandleMessages(ReshapeHandler) && DisplayHandler()) {
+  while (program.HandleEvents(ReshapeHandler) && DisplayHandler()) {
   }
   TearDown();
   UseWindow(nullptr);

@@ -7,11 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "shared/Frame.h"
 #include "shared/Window.h"
 
 class OffscreenWindow : public WindowSystem {
  public:
-  explicit OffscreenWindow(int width = 640, int height = 480) : width_(width), height_(height) {}
+  explicit OffscreenWindow(int width = kLaunchWidth, int height = kLaunchHeight)
+      : width_(width), height_(height) {}
   ~OffscreenWindow() override;
   OffscreenWindow(const OffscreenWindow&) = delete;
   OffscreenWindow& operator=(const OffscreenWindow&) = delete;
@@ -31,6 +33,8 @@ class OffscreenWindow : public WindowSystem {
   int WindowWidth() const override { return width_; }
   int WindowHeight() const override { return height_; }
   void SwapBuffers() override;
+  // Its events are the calls below, made by whoever drives it: none wait.
+  bool HandleEvents(ReshapeCallback) override { return true; }
 
   // Delivers input through whatever handlers are installed.
   void Key(unsigned char key) const;

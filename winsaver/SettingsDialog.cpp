@@ -9,17 +9,9 @@
 #include "winsaver/SaverSettings.h"
 
 namespace {
-// As the `o` key names them.
-const char* const kSchemeNames[kSchemes] = {
-    "0: Sharp Blue Edges",
-    "1: Blue Center",
-    "2: Red Edges",
-    "3: Yellow-Green",
-    "4: Eggs",
-    "5: Clouds",
-    "6: Fuzzy Blue Edges",
-    "7: 3 Random Colors",
-};
+std::string Range(int from, int to) {
+  return " (" + std::to_string(from) + " to " + std::to_string(to) + "):";
+}
 
 // The Present setting's values in the order of Present (present/Presentation.h).
 const char* const kPresentNames[] = {
@@ -28,22 +20,30 @@ const char* const kPresentNames[] = {
     "An image, without OpenGL",
 };
 
-// The edit fields and the registry values they hold.
+// The edit fields, the registry values they hold and their labels, whose ranges are the keys'.
 const struct {
   int control;
   const char* name;
-} kFields[] = {{WENDRIX_RIPPLES, "Ripples"},
-               {WENDRIX_TESSELATION, "Tesselation"},
-               {WENDRIX_SPEED, "Speed"},
-               {WENDRIX_FREQUENCY, "Frequency"},
-               {WENDRIX_LETTERBOX, "Letterbox"}};
+  int label;
+  std::string text;
+} kFields[] = {
+    {WENDRIX_RIPPLES, "Ripples", WENDRIX_RIPPLES_LABEL,
+     "&Ripples" + Range(kMinRipples, kMaxRipples)},
+    {WENDRIX_TESSELATION, "Tesselation", WENDRIX_TESSELATION_LABEL,
+     "&Grid step" + Range(kMinTesselation, kMaxTesselation)},
+    {WENDRIX_SPEED, "Speed", WENDRIX_SPEED_LABEL, "S&peed (above 0):"},
+    {WENDRIX_FREQUENCY, "Frequency", WENDRIX_FREQUENCY_LABEL, "&Frequency (above 0):"},
+    {WENDRIX_LETTERBOX, "Letterbox", WENDRIX_LETTERBOX_LABEL,
+     "&Letterbox" + Range(0, kMaxLetterbox)},
+};
 
 void Fill(HWND dialog, const SceneOptions& options) {
   const SimSettings defaults = DefaultSettings();
   HWND schemes = GetDlgItem(dialog, WENDRIX_SCHEME);
   SendMessageA(schemes, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("Any of them, by chance"));
-  for (const char* name : kSchemeNames) {
-    SendMessageA(schemes, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
+  for (int scheme = 0; scheme < kSchemes; ++scheme) {
+    const std::string name = std::to_string(scheme) + ": " + kSchemeNames[scheme];
+    SendMessageA(schemes, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
   }
   const int scheme = options.randomScheme ? 0 : options.scheme.value_or(defaults.colorOption) + 1;
   SendMessageA(schemes, CB_SETCURSEL, scheme, 0);
@@ -55,6 +55,7 @@ void Fill(HWND dialog, const SceneOptions& options) {
       FactorText(static_cast<float>(options.letterbox.value_or(defaults.letterbox))),
   };
   for (size_t k = 0; k < std::size(kFields); ++k) {
+    SetDlgItemTextA(dialog, kFields[k].label, kFields[k].text.c_str());
     SetDlgItemTextA(dialog, kFields[k].control, texts[k].c_str());
   }
   CheckDlgButton(dialog, WENDRIX_SPOTLIGHT, options.spotlight ? BST_CHECKED : BST_UNCHECKED);

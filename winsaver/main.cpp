@@ -48,7 +48,7 @@ int RunSaver(Win32WindowKind kind, HWND parent) {
   }
   StartScene(options);
   timeBeginPeriod(1);  // waits to the millisecond, not to the 15.6 ms tick
-  while (window.HandleMessages(image ? SetPictureSize : ReshapeHandler)) {
+  while (window.HandleEvents(image ? SetPictureSize : ReshapeHandler)) {
     const DWORD start = GetTickCount();
     if (image) {
       DrawImageFrame(window.Picture());
@@ -62,9 +62,8 @@ int RunSaver(Win32WindowKind kind, HWND parent) {
       MsgWaitForMultipleObjects(0, nullptr, FALSE, kFrameMs - spent, QS_ALLINPUT);
   }
   timeEndPeriod(1);
-  // The window goes with the process, as wendrix.exe's does: destroyed first, a full-screen
-  // window kept Wine on Xvfb waiting two seconds for a window manager to withdraw it.
   if (!image) TearDown();
+  UseWindow(nullptr);
   return 0;
 }
 }  // namespace

@@ -1,6 +1,6 @@
 """wendrix on Xvfb as a user runs it: each row types keys through XTest, then waits for what must be seen."""
 import os, shutil, subprocess, sys, time
-from xsession import Screen, scratch, black, check, fades_out, finish, icon_sizes, ripples, start, stop, until
+from xsession import skip, Screen, scratch, black, check, fades_out, finish, icon_sizes, ripples, start, stop, until
 
 wendrix, version, installed_font = os.path.abspath(sys.argv[1]), sys.argv[2], sys.argv[3]
 W, H = 1280, 720
@@ -54,7 +54,7 @@ for args, status, out, err in [(['--help'], 0, 'Toggle Pause On/Off', ''), (['-h
 
 # A copy with no font.bmp beside it, started elsewhere; its display given on the command line.
 if os.path.exists(installed_font):
-    print(f'skip the start without a font: {installed_font} is installed')
+    skip(f'the start without a font: {installed_font} is installed')
 else:
     bare = scratch()
     shutil.copy(wendrix, bare)

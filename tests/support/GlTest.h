@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "shared/Frame.h"
 #include "window/OffscreenWindow.h"
 
 // Opens the window on first use; ends the test binary if EGL fails.
@@ -14,9 +15,9 @@ OffscreenWindow& TestWindow();
 
 // Every process-wide value as at launch (ResetProcessState), the window at
 // width x height, then main's order: PreInit, the clock started at counter 0, Init.
-void StartProgram(int width = 640, int height = 480);
+void StartProgram(int width = kLaunchWidth, int height = kLaunchHeight);
 // The same start over whatever values the process holds.
-void StartProgramAsLaunched(int width = 640, int height = 480);
+void StartProgramAsLaunched(int width = kLaunchWidth, int height = kLaunchHeight);
 // The counter set to ms without a frame, for frames drawn without GL.
 void TurnClockTo(int64_t ms);
 // One display event with the counter at ms (it may pass 2^32): clock, frame,

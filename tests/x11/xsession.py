@@ -3,7 +3,7 @@ import atexit, ctypes, os, select, shutil, signal, subprocess, sys, tempfile, ti
 from Xlib import X, XK, display as xdisplay, error
 from Xlib.ext import xtest
 
-_children, _folders, failures = [], [], []
+_children, _folders, failures, skipped = [], [], [], []
 _libc = ctypes.CDLL(None)
 
 
@@ -62,9 +62,15 @@ def check(ok, what, fatal=False):
     return ok if ok or not fatal else finish()  # a fatal check that fails ends the test
 
 
+def skip(what):
+    """A check this machine cannot make: said, and the test ends as skipped (77) if all else passed."""
+    print('SKIP ' + what, flush=True)
+    skipped.append(what)
+
+
 def finish():
-    print(f'{len(failures)} failed' if failures else 'all passed')
-    sys.exit(1 if failures else 0)
+    print(f'{len(failures)} failed' if failures else f'all passed, {len(skipped)} skipped' if skipped else 'all passed')
+    sys.exit(1 if failures else 77 if skipped else 0)
 
 
 class Screen:

@@ -106,3 +106,8 @@ void CreateAppWindow(int argc, char** argv, std::span<const EmbeddedPng> icons) 
   // Once per refresh: drawing faster than the display shows is heat, not frames.
   SetSwapInterval(display, window, 1);
 }
+
+bool GlutWindow::HandleEvents(ReshapeCallback) {
+  glutMainLoopEvent();
+  return glutGetWindow() != 0;
+}

@@ -20,6 +20,8 @@ class GlutWindow : public WindowSystem {
   int WindowWidth() const override;
   int WindowHeight() const override;
   void SwapBuffers() override;
+  // One pass of GLUT's own loop, which hands sizes and input to its callbacks.
+  bool HandleEvents(ReshapeCallback) override;
 
  private:
   int argc_;

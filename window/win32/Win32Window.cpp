@@ -3,13 +3,12 @@
 #include "window/win32/Win32Window.h"
 
 #include "shared/Arguments.h"
+#include "shared/Frame.h"
 #include "window/win32/Resources.h"
 #include "window/win32/WglContext.h"
 
 namespace {
 constexpr wchar_t kClassName[] = L"Wendrix";
-constexpr int kWidth = 640;  // at creation, as GLUT's window
-constexpr int kHeight = 480;
 constexpr DWORD kFramed = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
 constexpr DWORD kPopup = WS_POPUP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
 
@@ -86,7 +85,7 @@ bool Win32Window::CreateTheWindow(std::string* error) {
   HINSTANCE instance = GetModuleHandleW(nullptr);
   RegisterWindowClass(instance, Procedure);
   DWORD style = kFramed, extended = 0;
-  RECT area = {0, 0, kWidth, kHeight};
+  RECT area = {0, 0, kLaunchWidth, kLaunchHeight};
   int x = CW_USEDEFAULT, y = CW_USEDEFAULT;
   if (options_.kind == Win32WindowKind::kProgram) {
     AdjustWindowRectEx(&area, style, FALSE, extended);
@@ -115,11 +114,14 @@ bool Win32Window::CreateTheWindow(std::string* error) {
 
 void Win32Window::Close() {
   DropContext();
-  if (window_ != nullptr && IsWindow(window_) != FALSE) DestroyWindow(window_);
+  // The window itself goes with the process, as Windows ends every window of a process it
+  // ends. Destroyed here, a full-screen window keeps Wine waiting two seconds for a window
+  // manager to withdraw it where there is none, and the saver would not end at once.
+  if (window_ != nullptr) SetWindowLongPtrW(window_, GWLP_USERDATA, 0);  // no messages to us
   window_ = nullptr;
 }
 
-bool Win32Window::HandleMessages(ReshapeCallback reshape) {
+bool Win32Window::HandleEvents(ReshapeCallback reshape) {
   MSG message;
   while (!ended_ && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) != FALSE) {
     if (message.message == WM_QUIT) ended_ = true;

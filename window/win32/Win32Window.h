@@ -35,15 +35,13 @@ class Win32Window : public WindowSystem {
   // window so that this one stays free for GDI; null where there is none.
   const char* Renderer();
   // Presents by image instead: any GL context given back, the window created
-  // where Open has not, an image of its size made. False with a reason.
+  // where Open has not. False with a reason.
   bool OpenImage(std::string* error);
-  // The image SwapBuffers puts on the window; empty on the GL path.
+  // The image SwapBuffers puts on the window, of the window's size; empty on the GL path.
   PixelImage Picture();
-  // Handles every message waiting and hands a new size to `reshape` (the image
-  // remade to it first); false once
-  // the window was closed, input ended a saver, or a preview's parent has gone.
-  bool HandleMessages(ReshapeCallback reshape);
-  // The context and the window; safe to call twice.
+  // False once the window was closed, input ended a saver, or a preview's parent has gone.
+  bool HandleEvents(ReshapeCallback reshape) override;
+  // Deletes the context and leaves the window to the process's end; safe to call twice.
   void Close();
   HWND handle() const { return window_; }
 

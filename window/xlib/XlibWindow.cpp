@@ -8,12 +8,10 @@
 #include <cstdio>
 
 #include "shared/Arguments.h"
+#include "shared/Frame.h"
 #include "window/xlib/WindowIdentity.h"
 
 namespace {
-constexpr int kOwnWidth = 640;  // its own window's size at first, as GLUT's
-constexpr int kOwnHeight = 480;
-
 // --- X errors: Xlib reports them through one process-wide handler ---
 
 constexpr int kGlxBadDrawable = 2;  // GLXBadDrawable, from the GLX protocol's headers
@@ -29,7 +27,8 @@ int HandleXError(Display* display, XErrorEvent* event) {
   } else if (!reportedOther) {
     char text[160];
     XGetErrorText(display, code, text, sizeof text);
-    std::fprintf(stderr, "wendrix-saver: X error: %s (request %d)\n", text, event->request_code);
+    std::fprintf(stderr, "%s: X error: %s (request %d)\n", ProgramName(), text,
+                 event->request_code);
     reportedOther = true;
   }
   return 0;
@@ -183,13 +182,13 @@ void XlibWindow::CreateOwnWindow(Visual* visual, int depth) {
   attributes.background_pixel = BlackPixel(display_, screen);
   attributes.event_mask = StructureNotifyMask;
   window_ =
-      XCreateWindow(display_, root, 0, 0, kOwnWidth, kOwnHeight, 0, depth, InputOutput, visual,
-                    CWColormap | CWBackPixel | CWBorderPixel | CWEventMask, &attributes);
+      XCreateWindow(display_, root, 0, 0, kLaunchWidth, kLaunchHeight, 0, depth, InputOutput,
+                    visual, CWColormap | CWBackPixel | CWBorderPixel | CWEventMask, &attributes);
   visual_ = visual;
   depth_ = depth;
   ownWindow_ = true;
-  width_ = kOwnWidth;
-  height_ = kOwnHeight;
+  width_ = kLaunchWidth;
+  height_ = kLaunchHeight;
   XStoreName(display_, window_, "Wendrix");
   SetWindowIdentity(display_, window_, {});
   deleteWindow_ = XInternAtom(display_, "WM_DELETE_WINDOW", False);

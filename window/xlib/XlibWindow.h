@@ -38,10 +38,10 @@ class XlibWindow : public WindowSystem {
   // The image SwapBuffers puts on the window; empty on the GL path.
   PixelImage Picture() const { return image_.picture(); }
   bool SharedImage() const { return image_.shared(); }
-  // Takes the events that have come and hands a new size to `reshape`, the
-  // image remade to it first; false once the window has gone or, when it is
-  // its own, has been closed, or when no image of the new size can be had.
-  bool HandleEvents(ReshapeCallback reshape);
+  // The image remade to a new size before `reshape` hears of it; false once the
+  // window has gone or, when it is its own, has been closed, or when no image
+  // of the new size can be had.
+  bool HandleEvents(ReshapeCallback reshape) override;
   // The context, its own window and the connection; safe to call twice.
   void Close();
 
