@@ -53,7 +53,8 @@ for what, before, act in [('a mouse button', lambda: None, lambda: press(1)),
     still = program.poll() is None
     act()
     status = exit_status(program, 2, 0.02)
-    check(shown and still and status == [0], f'/s: ripples over the whole screen, ended by {what}, status 0 ({shown} {still} {status})')
+    check(shown and still and status == [0],
+          f'/s: ripples over the whole screen, ended by {what}, status 0 (drawn, running, status: {bool(shown)} {still} {status})')
     if others:
         wine.run(prefix, 'taskkill', '/f', '/im', 'notepad.exe')
         exit_status(others.pop(), 5)
