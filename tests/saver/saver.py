@@ -32,7 +32,7 @@ def ends(hack, sig, within, what):
     hack.send_signal(sig) if sig else None
     status = exit_status(hack, 5, step=0.002)
     took = time.monotonic() - sent
-    left = not until(lambda: not segments(hack.pid), 2) and segments(hack.pid)  # the server lets go on its own time
+    left = [] if until(lambda: not segments(hack.pid), 2) else segments(hack.pid)  # the server lets go in its own time
     check(status == [-sig if sig else 0] and took < within and not left,
           f'{what}: status {status} after {took:.3f} s, shared memory left: {left}')
 
@@ -193,7 +193,7 @@ check(until(lambda: hacks() and ripples(s.shot()), 15), 'xscreensaver-command -a
 launched = hacks()
 check(any(segments(pid) for pid in launched), 'the daemon\'s hack presents by image, through shared memory')
 command('-deactivate')
-check(until(lambda: not hacks(), 5) and not any(segments(pid) for pid in launched),
+check(until(lambda: not hacks(), 5) and until(lambda: not any(segments(pid) for pid in launched), 2),
       'xscreensaver-command -deactivate: the hack has exited, its shared memory gone')
 print(open(home + '/log').read() if failures else '', end='')  # the daemon's own account
 finish()
