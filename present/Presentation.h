@@ -30,9 +30,15 @@ Present ChoosePresent(Present asked, const char* renderer, bool spotlight);
 // Renderer (the name a GL context of it gives, null without one; it may leave
 // that context open for Open to take), Open (GL) and OpenImage (any context
 // given back). False with a reason; *image tells the path taken.
+// Where auto chose the image and the window cannot take one (a visual of
+// another depth), GL still draws if it can.
 template <typename Seam>
 bool OpenPresenter(Seam& window, Present asked, bool spotlight, bool* image, std::string* error) {
   const bool askGl = asked != Present::kImage || spotlight;
-  *image = ChoosePresent(asked, askGl ? window.Renderer() : nullptr, spotlight) == Present::kImage;
-  return *image ? window.OpenImage(error) : window.Open(error);
+  const char* renderer = askGl ? window.Renderer() : nullptr;
+  *image = ChoosePresent(asked, renderer, spotlight) == Present::kImage;
+  if (!*image) return window.Open(error);
+  if (window.OpenImage(error)) return true;
+  *image = false;
+  return asked == Present::kAuto && renderer != nullptr && window.Open(error);
 }

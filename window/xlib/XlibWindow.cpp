@@ -146,8 +146,6 @@ const char* XlibWindow::Renderer() {
 }
 
 bool XlibWindow::OpenImage(std::string* error) {
-  DropContext();
-  imagePath_ = true;
   if (window_ == 0) {
     if (target_ == 0) {
       const int screen = DefaultScreen(display_);
@@ -160,6 +158,8 @@ bool XlibWindow::OpenImage(std::string* error) {
     return Fail(error,
                 "window " + Hex(window_) + " is not 24- or 32-bit TrueColor: no image for it");
   }
+  DropContext();  // kept till here for a GL that may still draw
+  imagePath_ = true;
   if (!image_.Create(display_, window_, visual_, depth_, width_, height_, error)) return false;
   XSync(display_, False);
   if (windowGone) return Fail(error, "window " + Hex(window_) + " went away at start-up");

@@ -33,7 +33,8 @@ class XlibWindow : public WindowSystem {
   const char* Renderer();
   // Presents by image instead: any GL context given back, an image of the
   // window's size made; the window is the one Open made or named, else opened
-  // here without GL. False with a reason.
+  // here without GL. False with a reason, the context kept where the window's
+  // visual takes no image.
   bool OpenImage(std::string* error);
   // The image SwapBuffers puts on the window; empty on the GL path.
   PixelImage Picture() const { return image_.picture(); }
