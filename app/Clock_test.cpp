@@ -7,7 +7,7 @@
 #include <cmath>
 
 #include "app/FrameDriver.h"
-#include "shared/Frame.h"
+#include "state/Frame.h"
 #include "tests/support/GlTest.h"
 #include "text/TextOverlay.h"
 

@@ -8,14 +8,14 @@
 #include <cstdlib>
 
 #include "app/Defaults.h"
-#include "shared/Frame.h"
-#include "shared/Keys.h"
-#include "shared/Settings.h"
-#include "shared/Window.h"
 #include "sim/Lighting.h"
 #include "sim/Oscillators.h"
 #include "sim/Random.h"
+#include "state/Frame.h"
+#include "state/Settings.h"
 #include "text/TextOverlay.h"
+#include "windowsystem/Keys.h"
+#include "windowsystem/Window.h"
 
 namespace {
 constexpr double kDown = 0.9;

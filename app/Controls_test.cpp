@@ -15,11 +15,11 @@
 #include <string>
 #include <vector>
 
-#include "shared/Frame.h"
-#include "shared/Keys.h"
-#include "shared/Settings.h"
+#include "state/Frame.h"
+#include "state/Settings.h"
 #include "tests/support/GlTest.h"
 #include "text/TextOverlay.h"
+#include "windowsystem/Keys.h"
 
 namespace {
 

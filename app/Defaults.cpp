@@ -1,8 +1,8 @@
 // The defaults of every setting.
 #include "app/Defaults.h"
 
-#include "shared/Frame.h"
 #include "sim/Random.h"
+#include "state/Frame.h"
 
 SimSettings DefaultSettings() {
   SimSettings defaults;

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "shared/Settings.h"
+#include "state/Settings.h"
 
 constexpr int32_t kDefaultRippleCount = 4;
 

@@ -5,11 +5,11 @@
 #include <filesystem>
 #include <system_error>
 
+#include "cmdline/Arguments.h"
 #include "image/Bmp.h"
 #include "image/Image.h"
 #include "image/Texture.h"
 #include "platform/Platform.h"
-#include "shared/Arguments.h"
 
 namespace {
 constexpr const char* kFontName = "font.bmp";

@@ -3,12 +3,12 @@
 
 #include <GL/gl.h>
 
-#include "shared/Frame.h"
-#include "shared/Settings.h"
 #include "sim/Lighting.h"
 #include "sim/Oscillators.h"
 #include "sim/Random.h"
 #include "sim/RippleField.h"
+#include "state/Frame.h"
+#include "state/Settings.h"
 #include "text/HelpScreen.h"
 #include "text/TextOverlay.h"
 

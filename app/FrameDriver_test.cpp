@@ -8,8 +8,8 @@
 
 #include <array>
 
-#include "shared/Frame.h"
-#include "shared/Settings.h"
+#include "state/Frame.h"
+#include "state/Settings.h"
 #include "tests/support/GlTest.h"
 
 namespace {

@@ -6,11 +6,11 @@
 
 #include "app/Clock.h"
 #include "app/FrameDriver.h"
-#include "shared/Frame.h"
-#include "shared/Settings.h"
 #include "sim/FieldDrawing.h"
 #include "sim/Oscillators.h"
 #include "sim/Random.h"
+#include "state/Frame.h"
+#include "state/Settings.h"
 #include "text/TextOverlay.h"
 
 TextOverlay overlay;

@@ -14,13 +14,13 @@
 #include "app/FrameDriver.h"
 #include "app/Process.h"
 #include "image/Texture.h"
-#include "shared/Frame.h"
-#include "shared/Settings.h"
-#include "shared/Window.h"
 #include "sim/Lighting.h"
 #include "sim/Oscillators.h"
 #include "sim/Random.h"
+#include "state/Frame.h"
+#include "state/Settings.h"
 #include "text/TextOverlay.h"
+#include "windowsystem/Window.h"
 
 namespace {
 bool showStartHint = true;  // StartUp's choice, read by Init

@@ -13,14 +13,14 @@
 
 #include "app/FrameDriver.h"
 #include "app/Shell.h"
-#include "shared/Frame.h"
-#include "shared/Settings.h"
-#include "shared/Window.h"
 #include "sim/FieldDrawing.h"
 #include "sim/FieldEvaluation.h"
 #include "sim/Oscillators.h"
 #include "sim/RippleField.h"
+#include "state/Frame.h"
+#include "state/Settings.h"
 #include "window/OffscreenWindow.h"
+#include "windowsystem/Window.h"
 
 namespace {
 std::atomic<long> allocations{0};  // every operator new in the benchmark binary

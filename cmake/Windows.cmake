@@ -1,5 +1,5 @@
 # The Windows configuration, cross-built with MinGW-w64 (cmake/mingw-w64-x86_64.cmake, as
-# scripts/windows does): the rooms without GLUT, EGL, X11 or libpng, the Win32 window,
+# scripts/windows does): the folders without GLUT, EGL, X11 or libpng, the Win32 window,
 # wendrix.exe and wendrix.scr in the top of the build tree, the installer and the zip
 # (packaging/windows), and the tests that run under Wine (tests/windows).
 
@@ -65,11 +65,11 @@ function(wendrix_windows_program target file)
     "${PROJECT_BINARY_DIR}/wendrix.ico;${PROJECT_BINARY_DIR}/wendrix.manifest")
 endfunction()
 
-# The rooms' own test binaries need Linux's offscreen EGL context; Windows runs its tests
+# The folders' own test binaries need Linux's offscreen EGL context; Windows runs its tests
 # from tests/windows.
 set(WENDRIX_BUILD_TESTS OFF)
-foreach(room shared platform image sim text present app window saver winapp winsaver)
-  add_subdirectory(${room})
+foreach(folder ${wendrix_folders} winapp winsaver)
+  add_subdirectory(${folder})
 endforeach()
 configure_file(data/font.bmp ${PROJECT_BINARY_DIR}/font.bmp COPYONLY)
 add_subdirectory(packaging/windows)

@@ -5,8 +5,8 @@
 #include <memory>
 #include <new>
 
+#include "cmdline/Arguments.h"
 #include "image/BinaryFile.h"
-#include "shared/Arguments.h"
 
 namespace {
 

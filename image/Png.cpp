@@ -15,7 +15,7 @@
 #include <csignal>
 #include <cstring>
 
-#include "shared/Arguments.h"
+#include "cmdline/Arguments.h"
 
 namespace {
 // The aside file, named before it is made, so that a signal's handler can remove it.

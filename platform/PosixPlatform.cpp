@@ -8,8 +8,8 @@
 #include <chrono>
 #include <cstring>
 
+#include "cmdline/Arguments.h"
 #include "platform/Platform.h"
-#include "shared/Arguments.h"
 
 // An object of its own, with external linkage, rather than a literal the compiler may fold
 // into the code: `strings` on the program then shows the directory it was built for.

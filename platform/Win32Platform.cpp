@@ -8,8 +8,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "cmdline/Arguments.h"
 #include "platform/Platform.h"
-#include "shared/Arguments.h"
 
 int64_t PerformanceCounter() {
   LARGE_INTEGER counter;

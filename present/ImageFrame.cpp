@@ -15,12 +15,12 @@
 #include "app/Shell.h"
 #include "image/Image.h"
 #include "present/ImageText.h"
-#include "shared/Frame.h"
-#include "shared/Settings.h"
 #include "sim/FieldDrawing.h"
 #include "sim/FieldGrid.h"
 #include "sim/Oscillators.h"
 #include "sim/RippleField.h"
+#include "state/Frame.h"
+#include "state/Settings.h"
 #include "text/TextOverlay.h"
 
 namespace {

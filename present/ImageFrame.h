@@ -3,7 +3,7 @@
 // with GL on the pixel rectangle path.
 #pragma once
 
-#include "shared/PixelImage.h"
+#include "windowsystem/PixelImage.h"
 
 // StartUp's order for the image path, with no GL call: the generator seeded,
 // the picture's size, the clock started, the settings, the oscillator bank

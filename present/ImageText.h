@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "shared/PixelImage.h"
+#include "windowsystem/PixelImage.h"
 
 class Image;
 

@@ -2,7 +2,7 @@
 // terminal says how far it has come.
 #include "render/Progress.h"
 
-#include "shared/Arguments.h"
+#include "cmdline/Arguments.h"
 
 namespace {
 constexpr auto kQuiet = std::chrono::seconds(1);  // shorter runs say nothing

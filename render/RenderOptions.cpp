@@ -6,8 +6,8 @@
 
 #include <cstdint>
 
-#include "shared/Arguments.h"
-#include "shared/Keys.h"
+#include "cmdline/Arguments.h"
+#include "windowsystem/Keys.h"
 
 namespace {
 

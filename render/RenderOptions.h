@@ -6,11 +6,11 @@
 #include <string_view>
 #include <vector>
 
-#include "shared/Arguments.h"
-#include "shared/Frame.h"
+#include "cmdline/Arguments.h"
+#include "state/Frame.h"
 
 // One key as the program receives it: a character for the keyboard handler,
-// or a special key code (shared/Keys.h) for the special-key handler.
+// or a special key code (windowsystem/Keys.h) for the special-key handler.
 struct KeyPress {
   bool special = false;
   int code = 0;

@@ -15,11 +15,11 @@
 #include "app/Clock.h"
 #include "app/Process.h"
 #include "app/Shell.h"
+#include "cmdline/Arguments.h"
 #include "image/Png.h"
 #include "platform/Signals.h"
 #include "render/Progress.h"
-#include "shared/Arguments.h"
-#include "shared/Frame.h"
+#include "state/Frame.h"
 #include "window/OffscreenWindow.h"
 
 namespace {

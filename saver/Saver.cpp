@@ -12,11 +12,11 @@
 
 #include "app/Process.h"
 #include "app/Shell.h"
+#include "cmdline/Arguments.h"
 #include "platform/Signals.h"
 #include "present/ImageFrame.h"
 #include "present/Presentation.h"
 #include "saver/Scene.h"
-#include "shared/Arguments.h"
 #include "window/xlib/SwapInterval.h"
 #include "window/xlib/XlibWindow.h"
 

@@ -8,8 +8,8 @@
 #include <string>
 
 #include "app/Defaults.h"
+#include "cmdline/Arguments.h"
 #include "saver/Scene.h"
-#include "shared/Arguments.h"
 
 namespace {
 enum OptionCode : int {

@@ -5,8 +5,8 @@
 #include <optional>
 #include <string>
 
+#include "cmdline/Arguments.h"
 #include "saver/Scene.h"
-#include "shared/Arguments.h"
 
 struct SaverOptions {
   SceneOptions scene;    // the picture: --scheme, --ripples ... --fps, --seed, --present

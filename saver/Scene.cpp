@@ -6,10 +6,10 @@
 #include <cstring>
 #include <random>
 
-#include "shared/Arguments.h"
-#include "shared/Settings.h"
+#include "cmdline/Arguments.h"
 #include "sim/Oscillators.h"
 #include "sim/Random.h"
+#include "state/Settings.h"
 
 namespace {
 // Nanoseconds of the wall clock folded into 32 bits: two starts a moment apart differ.

@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "present/Presentation.h"
-#include "shared/Settings.h"
+#include "state/Settings.h"
 
 // The picture's options; one not given keeps the program's default.
 struct SceneOptions {
@@ -26,7 +26,7 @@ struct SceneOptions {
 };
 
 // Speed and frequency factors are above 0 and at most this; the other ranges
-// are the keys' own (shared/Settings.h).
+// are the keys' own (state/Settings.h).
 inline constexpr float kMaxFactor = 100.0f;
 
 // One picture option by its name, as a command line or a settings store gives

@@ -12,9 +12,9 @@
 #include <cstring>
 #include <initializer_list>
 
-#include "shared/Frame.h"
-#include "shared/Settings.h"
 #include "sim/FieldGrid.h"
+#include "state/Frame.h"
+#include "state/Settings.h"
 
 FieldPath fieldPath;
 FieldDrawn lastFieldDrawn = FieldDrawn::SimplePoints;

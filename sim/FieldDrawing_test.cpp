@@ -11,9 +11,9 @@
 #include <random>
 
 #include "app/FrameDriver.h"
-#include "shared/Frame.h"
-#include "shared/Settings.h"
 #include "sim/RippleField.h"
+#include "state/Frame.h"
+#include "state/Settings.h"
 #include "tests/support/GlTest.h"
 
 namespace {

@@ -10,8 +10,8 @@
 #include "sim/FieldReference.h"
 
 #ifndef _WIN32
-// glibc's libmvec; measured here: at most 4 ulp from sin().
-extern "C" __m512d _ZGVeN8v_sin(__m512d);  // NOLINT(bugprone-reserved-identifier): libmvec\'s name
+// glibc's libmvec's vector sine (its accuracy against sin(): README, "Performance").
+extern "C" __m512d _ZGVeN8v_sin(__m512d);  // NOLINT(bugprone-reserved-identifier): libmvec's name
 #endif
 
 namespace {

@@ -8,8 +8,8 @@
 #include "sim/FieldReference.h"
 
 #ifndef _WIN32
-// glibc's libmvec; measured here: at most 4 ulp from sin().
-extern "C" __m128d _ZGVbN2v_sin(__m128d);  // NOLINT(bugprone-reserved-identifier): libmvec\'s name
+// glibc's libmvec's vector sine (its accuracy against sin(): README, "Performance").
+extern "C" __m128d _ZGVbN2v_sin(__m128d);  // NOLINT(bugprone-reserved-identifier): libmvec's name
 #endif
 
 namespace {

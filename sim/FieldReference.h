@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "shared/Settings.h"
+#include "state/Settings.h"
 
 // Everything a point's colour depends on, worked out once per frame.
 struct FieldFrame {

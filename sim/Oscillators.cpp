@@ -4,9 +4,9 @@
 
 #include <cmath>
 
-#include "shared/Frame.h"
-#include "shared/Settings.h"
 #include "sim/Random.h"
+#include "state/Frame.h"
+#include "state/Settings.h"
 
 OscillatorBank oscillatorBank;
 

@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "shared/Settings.h"
 #include "sim/Random.h"
+#include "state/Settings.h"
 
 namespace {
 

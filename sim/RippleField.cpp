@@ -5,12 +5,12 @@
 #include <GL/gl.h>
 #include <GL/glext.h>  // names past OpenGL 1.1, where Windows' gl.h stops
 
-#include "shared/Frame.h"
-#include "shared/Settings.h"
 #include "sim/FieldDrawing.h"
 #include "sim/FieldEvaluation.h"
 #include "sim/FieldGrid.h"
 #include "sim/Oscillators.h"
+#include "state/Frame.h"
+#include "state/Settings.h"
 
 FieldFrame PrepareFieldFrame() {
   FieldFrame frame;

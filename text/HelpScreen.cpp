@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "shared/Frame.h"
+#include "state/Frame.h"
 #include "text/TextOverlay.h"
 
 const char* const kHelpLines[kHelpLineCount] = {

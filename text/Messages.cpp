@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "shared/Frame.h"
+#include "state/Frame.h"
 
 namespace {
 double ClockSeconds() { return elapsedMs * 0.001; }

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "shared/Frame.h"
+#include "state/Frame.h"
 #include "text/TextOverlay.h"
 
 constexpr int16_t kMessageX = 10;         // pixels from the window's left edge

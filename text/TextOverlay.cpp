@@ -6,7 +6,7 @@
 
 #include <GL/gl.h>
 
-#include "shared/Frame.h"
+#include "state/Frame.h"
 
 // Everything else starts at its static zero: no message pending, nothing remembered.
 TextOverlay::TextOverlay() { Reset(); }

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "image/Texture.h"
-#include "shared/Frame.h"
+#include "state/Frame.h"
 
 constexpr int kMessageBytes = 80;  // a message holds at most 79 characters
 

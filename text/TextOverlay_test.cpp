@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "app/FrameDriver.h"
-#include "shared/Settings.h"
+#include "state/Settings.h"
 #include "tests/support/GlTest.h"
 
 namespace {

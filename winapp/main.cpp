@@ -24,7 +24,7 @@ int main() {
   window = &program;
   std::string error;
   if (!StartUp(program, {.registerCallbacks = RegisterCallbacks}, &error)) {
-    MessageBoxA(nullptr, ("Wendrix cannot start: " + error).c_str(), "Wendrix", MB_ICONERROR);
+    ShowStartFailure(error);
     return 1;
   }
   // Until Escape's fade ends it, or it is closed from its frame, the task bar or Alt+F4.

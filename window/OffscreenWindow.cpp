@@ -10,7 +10,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "shared/Arguments.h"
+#include "cmdline/Arguments.h"
 
 bool OffscreenWindow::AttachFramebuffer(std::string* error) {
   glGenFramebuffers(1, &framebuffer_);

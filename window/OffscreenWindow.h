@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "shared/Frame.h"
-#include "shared/Window.h"
+#include "state/Frame.h"
+#include "windowsystem/Window.h"
 
 class OffscreenWindow : public WindowSystem {
  public:

@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "shared/Arguments.h"
+#include "cmdline/Arguments.h"
 
 namespace {
 constexpr char kKey[] = "Software\\Wendrix";

@@ -9,10 +9,10 @@
 
 #include "app/Process.h"
 #include "app/Shell.h"
+#include "cmdline/Arguments.h"
 #include "present/ImageFrame.h"
 #include "present/Presentation.h"
 #include "saver/Scene.h"
-#include "shared/Arguments.h"
 #include "window/win32/Win32Window.h"
 #include "winsaver/SaverSettings.h"
 #include "winsaver/ScrArguments.h"
@@ -42,7 +42,7 @@ int RunSaver(Win32WindowKind kind, HWND parent) {
   if (!started) {
     // A preview that cannot draw leaves its little screen as it was.
     if (kind == Win32WindowKind::kSaver) {
-      MessageBoxA(nullptr, ("Wendrix cannot start: " + error).c_str(), "Wendrix", MB_ICONERROR);
+      ShowStartFailure(error);
     }
     return 1;
   }

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "shared/Frame.h"
+#include "state/Frame.h"
 #include "window/OffscreenWindow.h"
 
 // Opens the window on first use; ends the test binary if EGL fails.

@@ -3,7 +3,7 @@
 #include <EGL/egl.h>
 #include <EGL/eglext.h>
 
-#include "shared/Arguments.h"
+#include "cmdline/Arguments.h"
 #include "window/OffscreenWindow.h"
 
 OffscreenWindow::~OffscreenWindow() {
@@ -11,7 +11,8 @@ OffscreenWindow::~OffscreenWindow() {
   ReleaseFramebuffer();
   eglMakeCurrent(display_, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
   if (context_ != nullptr) eglDestroyContext(display_, context_);
-  eglTerminate(display_);
+  // The display stays initialised: it is the process's one EGL display, not this window's,
+  // and terminating it unloads Mesa's driver with blocks of its own still held.
 }
 
 bool OffscreenWindow::Open(std::string* error) {

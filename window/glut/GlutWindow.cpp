@@ -4,9 +4,9 @@
 #include <GL/freeglut.h>
 #include <GL/glx.h>
 
-#include "shared/Frame.h"
-#include "shared/Keys.h"
+#include "state/Frame.h"
 #include "window/xlib/SwapInterval.h"
+#include "windowsystem/Keys.h"
 
 // GLUT delivers the shared codes as they are.
 static_assert(GLUT_KEY_LEFT == kKeyLeft && GLUT_KEY_UP == kKeyUp && GLUT_KEY_RIGHT == kKeyRight &&

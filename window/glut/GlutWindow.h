@@ -3,8 +3,8 @@
 
 #include <span>
 
-#include "shared/Window.h"
 #include "window/xlib/WindowIdentity.h"
+#include "windowsystem/Window.h"
 
 class GlutWindow : public WindowSystem {
  public:

@@ -7,7 +7,7 @@
 
 #include <vector>
 
-#include "shared/Arguments.h"
+#include "cmdline/Arguments.h"
 #include "window/Extensions.h"
 
 namespace {

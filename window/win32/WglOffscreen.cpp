@@ -2,7 +2,7 @@
 // shown, for the tests that run under Wine.
 #include <windows.h>
 
-#include "shared/Arguments.h"
+#include "cmdline/Arguments.h"
 #include "window/OffscreenWindow.h"
 #include "window/win32/WglContext.h"
 

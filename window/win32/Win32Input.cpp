@@ -1,9 +1,9 @@
-// Keyboard and mouse messages in GLUT's terms (shared/Keys.h): characters from
+// Keyboard and mouse messages in GLUT's terms (windowsystem/Keys.h): characters from
 // WM_CHAR, the special keys from WM_KEYDOWN; for a screen saver, the end.
 #include <cstdlib>
 
-#include "shared/Keys.h"
 #include "window/win32/Win32Window.h"
+#include "windowsystem/Keys.h"
 
 namespace {
 constexpr int kMoveSlack = 5;  // pixels a saver's pointer may drift before it counts as a move

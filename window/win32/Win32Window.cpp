@@ -2,8 +2,8 @@
 // its messages, and for a preview the parent it lives in.
 #include "window/win32/Win32Window.h"
 
-#include "shared/Arguments.h"
-#include "shared/Frame.h"
+#include "cmdline/Arguments.h"
+#include "state/Frame.h"
 #include "window/win32/Resources.h"
 #include "window/win32/WglContext.h"
 
@@ -245,4 +245,8 @@ LRESULT Win32Window::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     default: break;
   }
   return DefWindowProcW(window, message, wParam, lParam);
+}
+
+void ShowStartFailure(const std::string& why) {
+  MessageBoxA(nullptr, ("Wendrix cannot start: " + why).c_str(), "Wendrix", MB_ICONERROR);
 }

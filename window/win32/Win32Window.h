@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "shared/PixelImage.h"
-#include "shared/Window.h"
+#include "windowsystem/PixelImage.h"
+#include "windowsystem/Window.h"
 
 enum class Win32WindowKind {
   kProgram,  // 640x480, then full screen over its monitor; keys and mouse to the handlers
@@ -85,3 +85,7 @@ class Win32Window : public WindowSystem {
   std::vector<uint32_t> pixels_;
   std::string renderer_;  // the image, reportedWidth_ x reportedHeight_, top row first
 };
+
+// A program that could not open its window says why in a message box: Windows
+// programs have no console to say it on.
+void ShowStartFailure(const std::string& why);

@@ -1,5 +1,5 @@
 // The icons travel as PNG files inside the executable and are decoded once,
-// at start-up, by the image room's decoder.
+// at start-up, by image/Png's decoder.
 #include "window/xlib/WindowIdentity.h"
 
 #include <X11/Xatom.h>

@@ -10,7 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "shared/Arguments.h"
+#include "cmdline/Arguments.h"
 
 namespace {
 bool attachFailed = false;

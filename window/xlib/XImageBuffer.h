@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "shared/PixelImage.h"
+#include "windowsystem/PixelImage.h"
 
 // Whether a window of this visual and depth takes the picture's words as they
 // stand: TrueColor, eight bits a colour at 0xff0000, 0xff00 and 0xff.

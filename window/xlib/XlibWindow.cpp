@@ -7,8 +7,8 @@
 
 #include <cstdio>
 
-#include "shared/Arguments.h"
-#include "shared/Frame.h"
+#include "cmdline/Arguments.h"
+#include "state/Frame.h"
 #include "window/xlib/WindowIdentity.h"
 
 namespace {

@@ -8,9 +8,9 @@
 
 #include <string>
 
-#include "shared/PixelImage.h"
-#include "shared/Window.h"
 #include "window/xlib/XImageBuffer.h"
+#include "windowsystem/PixelImage.h"
+#include "windowsystem/Window.h"
 
 class XlibWindow : public WindowSystem {
  public:

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "shared/Arguments.h"
+#include "cmdline/Arguments.h"
 
 // kRun when every argument is GLUT's (or a plain word, which GLUT leaves
 // alone); an option GLUT does not take, or one of its options without its

@@ -1,5 +1,5 @@
 // The frame's values at program start, and the clock's wrap arithmetic.
-#include "shared/Frame.h"
+#include "state/Frame.h"
 
 uint32_t screenWidth = kLaunchWidth;
 uint32_t screenHeight = kLaunchHeight;

@@ -1,7 +1,7 @@
 // Numbers are checked character by character before they are converted, so
 // that nothing the C library would let pass (a space, a sign, "0x" twice, an
 // exponent, "inf") reaches a setting.
-#include "shared/Arguments.h"
+#include "cmdline/Arguments.h"
 
 #include <cerrno>
 #include <charconv>

@@ -1,6 +1,6 @@
 // GLUT's options are matched as glutInit matches them, whole and with one dash;
 // the usage's key list is the help page's own, so the two cannot drift apart.
-#include "app/CommandLine.h"
+#include "glutapp/CommandLine.h"
 
 #include <string_view>
 

@@ -1,10 +1,10 @@
 // The process's one window seam.
-#include "shared/Window.h"
+#include "windowsystem/Window.h"
 
 #include <cstdio>
 #include <cstdlib>
 
-#include "shared/Arguments.h"
+#include "cmdline/Arguments.h"
 
 namespace {
 WindowSystem* currentWindow = nullptr;  // set by the executable before Init

@@ -1,5 +1,5 @@
 // The control variables beside the settings record, at their start-up values.
-#include "shared/Settings.h"
+#include "state/Settings.h"
 
 SimSettings::~SimSettings() = default;
 

@@ -1,4 +1,4 @@
-// The values of the frame being drawn, which every room reads: the window's
+// The values of the frame being drawn, which every part of the program reads: the window's
 // size, the clock's milliseconds and seconds, the time step and the fade.
 #pragma once
 

@@ -1,14 +1,14 @@
 // main's start-up sequence over freeglut: PreInit, the window, the callbacks,
 // the clock, Init, then GLUT's loop until the program ends or its window is closed.
-#include "app/GlutMain.h"
+#include "glutapp/GlutMain.h"
 
 #include <GL/freeglut.h>
 
 #include <string>
 
-#include "app/CommandLine.h"
 #include "app/Process.h"
 #include "app/Shell.h"
+#include "glutapp/CommandLine.h"
 #include "window/glut/GlutWindow.h"
 
 namespace {

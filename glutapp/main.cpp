@@ -1,4 +1,4 @@
 // wendrix: the ripple interference toy in a full-screen GLUT window.
-#include "app/GlutMain.h"
+#include "glutapp/GlutMain.h"
 
 int main(int argc, char** argv) { return RunWendrix(argc, argv, WendrixIcons()); }
