@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+class Image;
 struct Texture;
 
 // The places tried, in order: the working directory, the executable's own
@@ -13,3 +14,5 @@ struct Texture;
 std::vector<std::string> FontCandidates(const std::string& executableDir);
 // Loads the first candidate that loads; otherwise says on stderr what it tried.
 bool LoadFont(Texture& font);
+// The same search for the atlas as an image, for text blended without GL.
+bool LoadFontImage(Image* atlas);

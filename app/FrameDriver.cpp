@@ -32,7 +32,7 @@ constexpr double kFadePerSecond = 0.35;
 constexpr double kFadeEnd = 0.05;
 }  // namespace
 
-bool RenderFrame() {
+void AdvanceFrame() {
   // About one frame in 8192 re-seeds from the clock.
   if (RandomScaled(1.0) < 0.0001) SeedRandom(elapsedMs);
 
@@ -46,10 +46,7 @@ bool RenderFrame() {
   frameDelta = static_cast<float>(stepMs > kLongestStepMs ? kStalledStep : stepMs * 0.001);
   previousMs = elapsedMs;
 
-  if (paused == 0) {
-    UpdateOscillators(kOscillators, frameDelta, settings);
-    UpdateSpotLights(1, 0.5f, 0.75f, 0.9f, fadeLevel, 9.8f);
-  }
+  if (paused == 0) UpdateOscillators(kOscillators, frameDelta, settings);
 
   frameCounter += 1;
   if (ClockSecondsBetween(nextFpsTime, nowSeconds) >= 0.0) {
@@ -58,9 +55,15 @@ bool RenderFrame() {
     fpsValue = frameCounter;
     frameCounter = 0;
   }
+}
+
+bool RenderFrame() {
+  AdvanceFrame();
+  if (paused == 0) UpdateSpotLights(1, 0.5f, 0.75f, 0.9f, fadeLevel, 9.8f);
 
   ApplyView();
-  if (settings.clearEachFrame != 0) glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  // No depth test is ever made, and a field that covers the window hides any clear.
+  if (settings.clearEachFrame != 0 && !FieldCoversWindow()) glClear(GL_COLOR_BUFFER_BIT);
   // Lighting acts on the ripple field only, never on the text.
   if (settings.spotlights != 0) glEnable(GL_LIGHTING);
   DrawRippleField();
@@ -84,15 +87,20 @@ void ApplyView() {
     case 2: glPolygonMode(GL_FRONT_AND_BACK, GL_POINT); break;
     default: break;  // leaves the mode in force
   }
-  // Each letterbox step takes 5% of the height from the top and from the bottom.
-  const double f = settings.letterbox * 0.05;
-  const int16_t bottom = static_cast<int16_t>(static_cast<int32_t>(f * screenHeight));
-  const int16_t top = static_cast<int16_t>(static_cast<int32_t>((1.0 - f) * screenHeight));
-  glViewport(0, bottom, static_cast<GLsizei>(screenWidth), top - bottom);
+  const LetterboxBand band = CurrentLetterboxBand();
+  glViewport(0, band.bottom, static_cast<GLsizei>(screenWidth), band.height);
   // The projection spans the whole window, so the picture is squeezed into the band.
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
   glOrtho(0, screenWidth, 0, screenHeight, -1, 1);
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();
+}
+
+LetterboxBand CurrentLetterboxBand() {
+  // Each letterbox step takes 5% of the height from the top and from the bottom.
+  const double f = settings.letterbox * 0.05;
+  const int16_t bottom = static_cast<int16_t>(static_cast<int32_t>(f * screenHeight));
+  const int16_t top = static_cast<int16_t>(static_cast<int32_t>((1.0 - f) * screenHeight));
+  return {bottom, top - bottom};
 }

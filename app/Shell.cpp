@@ -72,9 +72,13 @@ bool StartUp(WindowSystem& window, const StartUpOptions& options, std::string* e
 }
 
 void ReshapeHandler(int width, int height) {
+  SetPictureSize(width, height);
+  glViewport(0, 0, width, height);
+}
+
+void SetPictureSize(int width, int height) {
   screenWidth = static_cast<uint32_t>(width);
   screenHeight = static_cast<uint32_t>(height);
-  glViewport(0, 0, width, height);
 }
 
 bool DisplayHandler() {

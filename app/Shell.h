@@ -23,6 +23,8 @@ struct StartUpOptions {
 bool StartUp(WindowSystem& window, const StartUpOptions& options, std::string* error);
 
 void ReshapeHandler(int width, int height);
+// The size every frame reads, without GL's viewport: for a picture made on the processor.
+void SetPictureSize(int width, int height);
 // The clock, RenderFrame and the swap; false, with nothing swapped, once the
 // program has ended: the caller then calls TearDown and leaves its loop.
 [[nodiscard]] bool DisplayHandler();

@@ -14,6 +14,8 @@
 #include "app/Shell.h"
 #include "cmdline/Arguments.h"
 #include "platform/Signals.h"
+#include "present/ImageFrame.h"
+#include "present/Presentation.h"
 #include "saver/Scene.h"
 #include "window/xlib/SwapInterval.h"
 #include "window/xlib/XlibWindow.h"
@@ -56,11 +58,23 @@ timespec LeftOfFrame(const timespec& start, long microseconds) {
           static_cast<long>(left % kNanosecondsPerSecond)};
 }
 
+XlibWindow* imageWindow = nullptr;  // the window the image frames go to
+
+// The image path's frame; it never ends the program, which has no keys.
+bool DrawImage() {
+  DrawImageFrame(imageWindow->Picture());
+  imageWindow->SwapBuffers();
+  return true;
+}
+
 // Frames until a signal, or until the window goes or is closed. Measured on
-// llvmpipe at 1920x1080: a frame costs about 12 ms of processor time, so the
+// llvmpipe at 1920x1080: a GL frame costs about 12 ms of processor time, so the
 // default 20 ms delay holds the hack to a little over half a core, where no
-// delay takes what the processors give, up to 1.4 of two (README, "Screen saver").
-void DrawFrames(XlibWindow& window, long delayUs) {
+// delay takes what the processors give, up to 1.4 of two; the image's frame
+// costs a fraction of that (README, "Screen saver").
+void DrawFrames(XlibWindow& window, long delayUs, bool image) {
+  const ReshapeCallback reshape = image ? SetPictureSize : ReshapeHandler;
+  bool (*const frame)() = image ? DrawImage : DisplayHandler;
   // The end signals wait while a frame is drawn and are let in only by the sleep, so
   // one that comes mid-frame cuts that sleep short instead of being slept through.
   sigset_t asleep;  // the mask the sleep lets them in with
@@ -68,7 +82,7 @@ void DrawFrames(XlibWindow& window, long delayUs) {
   while (stopSignal == 0) {
     timespec frameStart{};
     clock_gettime(CLOCK_MONOTONIC, &frameStart);
-    if (!window.HandleEvents(ReshapeHandler) || !DisplayHandler()) break;
+    if (!window.HandleEvents(reshape) || !frame()) break;
     const timespec left = LeftOfFrame(frameStart, delayUs);
     ppoll(nullptr, 0, &left, &asleep);
   }
@@ -87,19 +101,26 @@ int RunSaver(const SaverOptions& options) {
     return 1;
   }
   window.SetTarget(target);
-  // No keys reach a hack, so the hint to press ? would only be noise.
-  if (!StartUp(window, {.startHint = false}, &error)) {
+  bool image = false;
+  if (!OpenPresenter(window, options.scene.present, options.scene.spotlight, &image, &error)) {
+    PrintFailure(error);
+    return 1;
+  }
+  if (image) {
+    imageWindow = &window;
+    StartImagePicture(window.WindowWidth(), window.WindowHeight());
+  } else if (!StartUp(window, {.startHint = false}, &error)) {  // no keys reach a hack: no hint
     PrintFailure(error);
     return 1;
   }
   StartScene(options.scene);
   // --delay paces the frames; a wait for the refresh on top would round each
   // 20 ms frame up to two 60 Hz refreshes. Without a delay the refresh paces.
-  SetSwapInterval(window.display(), window.window(), options.delayUs > 0 ? 0 : 1);
+  if (!image) SetSwapInterval(window.display(), window.window(), options.delayUs > 0 ? 0 : 1);
 
-  DrawFrames(window, options.delayUs);
+  DrawFrames(window, options.delayUs, image);
 
-  TearDown();
+  if (!image) TearDown();
   window.Close();
   UseWindow(nullptr);
   // Tidied up, it dies of the signal, so the daemon sees the hack it ended.

@@ -22,6 +22,7 @@ enum OptionCode : int {
   kSpotlight,
   kFps,
   kSeed,
+  kPresent,
   kDelay,  // the hack's own options from here on
   kRoot,
   kWindowId,
@@ -39,6 +40,7 @@ const option kOptions[] = {
     {"spotlight", no_argument, nullptr, kSpotlight},
     {"fps", no_argument, nullptr, kFps},
     {"seed", required_argument, nullptr, kSeed},
+    {"present", required_argument, nullptr, kPresent},
     {"delay", required_argument, nullptr, kDelay},
     {"root", no_argument, nullptr, kRoot},
     {"window-id", required_argument, nullptr, kWindowId},
@@ -123,7 +125,7 @@ std::string SaverUsage() {
       "                     [--tesselation {min step}..{max step}] [--speed X] [--frequency X]\n"
       "                     [--letterbox 0..{max letterbox}] [--spotlight] [--fps] "
       "[--delay MICROSECONDS]\n"
-      "                     [--seed N]\n"
+      "                     [--present auto|gl|image] [--seed N]\n"
       "Wendrix's ripples as an XScreenSaver hack. Options take - or --.\n"
       "  --root             draw into $XSCREENSAVER_WINDOW, else the (virtual) root window\n"
       "  --window-id ID     draw into window ID (0x hexadecimal or decimal)\n"
@@ -138,6 +140,10 @@ std::string SaverUsage() {
       "  --spotlight        light the ripples with the coloured spot light\n"
       "  --fps              show the frame rate in the top right corner\n"
       "  --delay US         the least time a frame takes (default {delay})\n"
+      "  --present HOW      gl: draw with OpenGL; image: make the picture on the\n"
+      "                     processor and put it as an image (MIT-SHM where it can);\n"
+      "                     auto (default): the image where OpenGL is drawn by the\n"
+      "                     processor (llvmpipe, softpipe...) or cannot be had\n"
       "  --seed N           the run's random start, to repeat it (default: from the clock)\n"
       "  --help, --version  this usage or the version, then nothing else\n",
       {{"last", number(kSchemes - 1)},

@@ -9,7 +9,7 @@
 #include "saver/Scene.h"
 
 struct SaverOptions {
-  SceneOptions scene;    // the picture: --scheme, --ripples ... --fps, --seed
+  SceneOptions scene;    // the picture: --scheme, --ripples ... --fps, --seed, --present
   long delayUs = 20000;  // the least time a frame takes, microseconds
   bool root = false;
   std::optional<unsigned long> windowId;

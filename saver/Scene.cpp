@@ -69,6 +69,8 @@ const SceneOption kSceneOptions[] = {
      }},
     {"seed", "a whole number from 0 to " + std::to_string(UINT32_MAX),
      [](const char* value, SceneOptions& o) { return Take(value, 0, UINT32_MAX, &o.seed); }},
+    {"present", "auto, gl or image",
+     [](const char* value, SceneOptions& o) { return ParsePresent(value, &o.present); }},
     {"spotlight", "", [](const char*, SceneOptions& o) { return o.spotlight = true; }},
     {"fps", "", [](const char*, SceneOptions& o) { return o.fps = true; }},
 };

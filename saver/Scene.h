@@ -7,20 +7,22 @@
 #include <string>
 #include <string_view>
 
+#include "present/Presentation.h"
 #include "state/Settings.h"
 
 // The picture's options; one not given keeps the program's default.
 struct SceneOptions {
-  std::optional<int> scheme;       // colour scheme, 0..kSchemes-1
-  bool randomScheme = false;       // one of the schemes, chosen by the seed
-  std::optional<int> ripples;      // overlapping ripples
-  std::optional<int> tesselation;  // pixels between grid points
-  std::optional<float> speed;      // main speed factor
-  std::optional<float> frequency;  // ripple frequency factor
-  std::optional<int> letterbox;    // letterbox bars in 5% steps
-  bool spotlight = false;          // the coloured spot light on
-  bool fps = false;                // the frame-rate line on
-  std::optional<uint32_t> seed;    // none: one from the clock
+  std::optional<int> scheme;         // colour scheme, 0..kSchemes-1
+  bool randomScheme = false;         // one of the schemes, chosen by the seed
+  std::optional<int> ripples;        // overlapping ripples
+  std::optional<int> tesselation;    // pixels between grid points
+  std::optional<float> speed;        // main speed factor
+  std::optional<float> frequency;    // ripple frequency factor
+  std::optional<int> letterbox;      // letterbox bars in 5% steps
+  bool spotlight = false;            // the coloured spot light on
+  bool fps = false;                  // the frame-rate line on
+  std::optional<uint32_t> seed;      // none: one from the clock
+  Present present = Present::kAuto;  // how the picture reaches the screen
 };
 
 // Speed and frequency factors are above 0 and at most this; the other ranges
@@ -29,7 +31,8 @@ inline constexpr float kMaxFactor = 100.0f;
 
 // One picture option by its name, as a command line or a settings store gives
 // it: "scheme" (0..7 or random), "ripples", "tesselation", "speed", "frequency",
-// "letterbox", "seed", and the flags "spotlight" and "fps", whose value is null.
+// "letterbox", "seed", "present" (auto, gl or image), and the flags "spotlight"
+// and "fps", whose value is null.
 // False, with a reason that names the option, for a value it does not take.
 bool TakeSceneOption(std::string_view name, const char* value, SceneOptions* options,
                      std::string* error);

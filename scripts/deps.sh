@@ -5,8 +5,9 @@ set -euo pipefail
 
 build_packages=(cmake make g++ pkg-config freeglut3-dev libglu1-mesa-dev libgl-dev
   libegl-dev libgl1-mesa-dri libegl-mesa0 libpng-dev)
-# wendrix-saver draws through Xlib and GLX itself (GL/glx.h comes with libgl-dev).
-build_packages+=(libx11-dev)
+# wendrix-saver draws through Xlib and GLX itself (GL/glx.h comes with libgl-dev), and puts
+# its image with MIT-SHM (X11/extensions/XShm.h).
+build_packages+=(libx11-dev libxext-dev)
 # wendrix-render's films: FFmpeg's libraries, found through pkg-config.
 build_packages+=(libavformat-dev libavcodec-dev libswscale-dev libavutil-dev)
 test_packages=(libgtest-dev libbenchmark-dev libfreetype-dev fonts-dejavu-core clang
@@ -26,8 +27,9 @@ test_packages+=(valgrind)
 # golden frames (tests/golden) and looks at the installed icons (tests/install).
 test_packages+=(tesseract-ocr tesseract-ocr-eng python3-pil)
 
-# bench/run.sh prints its table with python3.
-test_packages+=(python3)
+# bench/run.sh prints its table with python3; bench/saver-cpu.sh sets the hack beside
+# XScreenSaver's own interference hack.
+test_packages+=(python3 xscreensaver-data-extra)
 # The films read back (render/Film_test.cpp): Debian's ffmpeg and ffprobe.
 test_packages+=(ffmpeg)
 

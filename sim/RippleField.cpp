@@ -32,6 +32,16 @@ FieldFrame PrepareFieldFrame() {
   return frame;
 }
 
+bool FieldCoversWindow() {
+  if (settings.letterbox != 0 || screenWidth == 0 || screenHeight == 0) return false;
+  const uint32_t step = static_cast<uint32_t>(settings.tesselation > 0 ? settings.tesselation : 1);
+  // Points every step from 0, each reaching (step + 1) / 2 below its place at most.
+  const auto reaches = [step](uint32_t side) {
+    return ((side - 1) / step + 1) * step - (step + 1) / 2 >= side;
+  };
+  return reaches(screenWidth) && reaches(screenHeight);
+}
+
 void DrawRippleField() {
   // Multisampled, GL may round wide points into circles (gaps in the grid) and
   // llvmpipe half covers the edge pixels of odd sizes; the grid is meant to be

@@ -20,12 +20,50 @@ void TextOverlay::Reset() {
 
 TextOverlay::~TextOverlay() { font.release(); }
 
-void TextOverlay::DrawText(const char* text, int16_t x, int16_t y, float height) {
-  const int windowWidth = static_cast<int>(screenWidth);  // as the last reshape gave it
-  const int windowHeight = static_cast<int>(screenHeight);
-  const int16_t base = static_cast<int16_t>(windowHeight - y);  // GL counts rows upward
+std::vector<GlyphQuad> LayOutText(const char* text, int16_t x, int16_t y, float height,
+                                  int windowHeight) {
+  const auto base =
+      static_cast<float>(static_cast<int16_t>(windowHeight - y));  // GL counts rows upward
   const float cellWidth = height * 0.5f;
   const float advance = height * 0.45f;  // cells overlap their neighbours a little
+  std::vector<GlyphQuad> quads;
+  // Cell c = code - 32 lies in column c % 16, row c / 16 of the atlas.
+  int16_t pen = x;
+  for (const char* p = text; *p != '\0'; ++p) {
+    const uint8_t cell = static_cast<uint8_t>(static_cast<uint8_t>(*p) - 32);
+    if (cell != 0) {
+      const int column = cell % 16;
+      const int row = cell / 16;
+      const float s0 = static_cast<float>(column) * 0.0625f;
+      // The sampled band lies a hundredth of the atlas below the nominal cell.
+      const auto t0 = static_cast<float>(0.875 - row * 0.125 - 0.01);
+      quads.push_back({static_cast<float>(pen), base, cellWidth, height, s0, t0, s0 + 0.0625f,
+                       static_cast<float>(t0 + 0.125)});
+    }
+    pen = static_cast<int16_t>(static_cast<int32_t>(static_cast<float>(pen) + advance));
+  }
+  return quads;
+}
+
+void TextOverlay::DrawText(const char* text, int16_t x, int16_t y, float height) {
+  if (painter != nullptr) {
+    painter(text, x, y, height);
+  } else {
+    DrawWithGl(text, x, y, height);
+  }
+  if (recordFlag != 0) {
+    lastX = x;
+    lastY = y;
+    // Always keeps its terminating zero: a longer text is cut at 79 characters.
+    int i = 0;
+    for (; i < kMessageBytes - 1 && text[i] != '\0'; ++i) lastText[i] = text[i];
+    lastText[i] = '\0';
+  }
+}
+
+void TextOverlay::DrawWithGl(const char* text, int16_t x, int16_t y, float height) const {
+  const int windowWidth = static_cast<int>(screenWidth);  // as the last reshape gave it
+  const int windowHeight = static_cast<int>(screenHeight);
 
   // Set: white, blended, textured with the atlas, no depth writes, filled
   // polygons, and a projection over the whole window even when letterboxed.
@@ -45,32 +83,17 @@ void TextOverlay::DrawText(const char* text, int16_t x, int16_t y, float height)
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();
 
-  // Draw: cell c = code - 32 lies in column c % 16, row c / 16 of the atlas.
-  int16_t pen = x;
-  for (const char* p = text; *p != '\0'; ++p) {
-    const uint8_t cell = static_cast<uint8_t>(static_cast<uint8_t>(*p) - 32);
-    if (cell != 0) {
-      const int column = cell % 16;
-      const int row = cell / 16;
-      const float s0 = static_cast<float>(column) * 0.0625f;
-      const float s1 = s0 + 0.0625f;
-      // The sampled band lies a hundredth of the atlas below the nominal cell.
-      const float t0 = static_cast<float>(0.875 - row * 0.125 - 0.01);
-      const float t1 = static_cast<float>(t0 + 0.125);
-      const float left = static_cast<float>(pen);
-      const float bottom = static_cast<float>(base);
-      glBegin(GL_QUADS);
-      glTexCoord2f(s0, t0);
-      glVertex2f(left, bottom);
-      glTexCoord2f(s1, t0);
-      glVertex2f(left + cellWidth, bottom);
-      glTexCoord2f(s1, t1);
-      glVertex2f(left + cellWidth, bottom + height);
-      glTexCoord2f(s0, t1);
-      glVertex2f(left, bottom + height);
-      glEnd();
-    }
-    pen = static_cast<int16_t>(static_cast<int32_t>(static_cast<float>(pen) + advance));
+  for (const GlyphQuad& q : LayOutText(text, x, y, height, windowHeight)) {
+    glBegin(GL_QUADS);
+    glTexCoord2f(q.s0, q.t0);
+    glVertex2f(q.left, q.bottom);
+    glTexCoord2f(q.s1, q.t0);
+    glVertex2f(q.left + q.width, q.bottom);
+    glTexCoord2f(q.s1, q.t1);
+    glVertex2f(q.left + q.width, q.bottom + q.height);
+    glTexCoord2f(q.s0, q.t1);
+    glVertex2f(q.left, q.bottom + q.height);
+    glEnd();
   }
 
   // Restore: the modelview, the viewport, polygon mode and depth writes; texturing
@@ -81,13 +104,4 @@ void TextOverlay::DrawText(const char* text, int16_t x, int16_t y, float height)
   glDisable(GL_BLEND);
   glPopAttrib();
   glDepthMask(GL_TRUE);
-
-  if (recordFlag != 0) {
-    lastX = x;
-    lastY = y;
-    // Always keeps its terminating zero: a longer text is cut at 79 characters.
-    int i = 0;
-    for (; i < kMessageBytes - 1 && text[i] != '\0'; ++i) lastText[i] = text[i];
-    lastText[i] = '\0';
-  }
 }

@@ -3,11 +3,24 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "image/Texture.h"
 #include "state/Frame.h"
 
 constexpr int kMessageBytes = 80;  // a message holds at most 79 characters
+
+// One character's cell: window pixels counted upward from the bottom row, and
+// the atlas band it shows (s0..s1 across, t0..t1 up).
+struct GlyphQuad {
+  float left, bottom, width, height;
+  float s0, t0, s1, t1;
+};
+// The cells of text in the order DrawText draws them; spaces have none.
+std::vector<GlyphQuad> LayOutText(const char* text, int16_t x, int16_t y, float height,
+                                  int windowHeight);
+// Draws text in place of GL, where the picture is made on the processor.
+using TextPainter = void (*)(const char* text, int16_t x, int16_t y, float height);
 
 class TextOverlay {
  public:
@@ -36,7 +49,11 @@ class TextOverlay {
   int32_t recordFlag;  // while set, DrawText remembers what it draws
   double expiry;       // seconds on elapsedMs * 0.001; 0 when no message is pending
   char lastText[kMessageBytes];
-  Texture font;  // the glyph atlas
+  Texture font;                   // the glyph atlas
+  TextPainter painter = nullptr;  // set: DrawText hands its text here, GL is not touched
+
+ private:
+  void DrawWithGl(const char* text, int16_t x, int16_t y, float height) const;
 };
 
 extern TextOverlay overlay;

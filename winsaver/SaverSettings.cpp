@@ -22,6 +22,7 @@ const struct {
     {"Tesselation", "tesselation", false}, {"Speed", "speed", false},
     {"Frequency", "frequency", false},     {"Letterbox", "letterbox", false},
     {"SpotLight", "spotlight", true},      {"FrameRate", "fps", true},
+    {"Present", "present", false},         {"Seed", "seed", false},
 };
 
 // A value as text: a string as it is, a DWORD in decimal; empty when missing or of another type.
@@ -109,6 +110,7 @@ bool WriteSaverSettings(const SceneOptions& options) {
   if (options.letterbox) written &= WriteNumber(key, "Letterbox", *options.letterbox);
   written &= WriteNumber(key, "SpotLight", options.spotlight ? 1 : 0);
   written &= WriteNumber(key, "FrameRate", options.fps ? 1 : 0);
+  written &= WriteText(key, "Present", PresentName(options.present));
   RegCloseKey(key);
   return written;
 }

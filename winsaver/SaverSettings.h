@@ -1,7 +1,8 @@
 // The screen saver's settings, kept for each user under
 // HKEY_CURRENT_USER\Software\Wendrix as values named Scheme ("random" or 0..7),
-// Ripples, Tesselation, Speed, Frequency, Letterbox, SpotLight and FrameRate:
-// read by /s and /p, written by the settings dialog.
+// Ripples, Tesselation, Speed, Frequency, Letterbox, SpotLight, FrameRate and
+// Present ("auto", "gl" or "image"): read by /s and /p, written by the settings
+// dialog; and Seed, which no dialog writes, to repeat a start as the X hack's --seed.
 #pragma once
 
 #include <string>
@@ -20,7 +21,7 @@ bool TakeSetting(const std::string& name, const std::string& text, SceneOptions*
 std::string FactorText(float value);
 
 // Every value of the registry key; one missing, unreadable or out of range
-// keeps the program's default. The seed is left to the clock.
+// keeps the program's default. Without a Seed value the seed is the clock's.
 SceneOptions ReadSaverSettings();
 // Writes each option that is given; false when the key cannot be written.
 bool WriteSaverSettings(const SceneOptions& options);

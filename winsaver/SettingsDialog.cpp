@@ -13,6 +13,13 @@ std::string Range(int from, int to) {
   return " (" + std::to_string(from) + " to " + std::to_string(to) + "):";
 }
 
+// The Present setting's values in the order of Present (present/Presentation.h).
+const char* const kPresentNames[] = {
+    "OpenGL, unless the processor draws it",
+    "OpenGL, always",
+    "An image, without OpenGL",
+};
+
 // The edit fields, the registry values they hold and their labels, whose ranges are the keys'.
 const struct {
   int control;
@@ -53,6 +60,11 @@ void Fill(HWND dialog, const SceneOptions& options) {
   }
   CheckDlgButton(dialog, WENDRIX_SPOTLIGHT, options.spotlight ? BST_CHECKED : BST_UNCHECKED);
   CheckDlgButton(dialog, WENDRIX_FRAMERATE, options.fps ? BST_CHECKED : BST_UNCHECKED);
+  HWND present = GetDlgItem(dialog, WENDRIX_PRESENT);
+  for (const char* name : kPresentNames) {
+    SendMessageA(present, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
+  }
+  SendMessageA(present, CB_SETCURSEL, static_cast<WPARAM>(options.present), 0);
 }
 
 // The dialog's values, each held to its range; false after saying which is wrong.
@@ -71,6 +83,9 @@ bool Collect(HWND dialog, SceneOptions* options) {
   }
   options->spotlight = IsDlgButtonChecked(dialog, WENDRIX_SPOTLIGHT) == BST_CHECKED;
   options->fps = IsDlgButtonChecked(dialog, WENDRIX_FRAMERATE) == BST_CHECKED;
+  const LRESULT present = SendDlgItemMessageA(dialog, WENDRIX_PRESENT, CB_GETCURSEL, 0, 0);
+  const auto choices = static_cast<LRESULT>(std::size(kPresentNames));
+  options->present = static_cast<Present>(present >= 0 && present < choices ? present : 0);
   return true;
 }
 

@@ -1,7 +1,8 @@
 // wendrix.scr, Wendrix as a Windows screen saver: /s over every monitor until
 // input comes, /p inside the preview of Screen Saver Settings until it goes, /c
 // the settings. The picture starts as the program's own, then as the saved
-// settings and a seed from the clock leave it (saver/Scene.h).
+// settings and a seed from the clock leave it (saver/Scene.h); it is drawn with
+// GL or made on the processor as the Present setting and the renderer say.
 #include <windows.h>
 
 #include <string>
@@ -9,6 +10,8 @@
 #include "app/Process.h"
 #include "app/Shell.h"
 #include "cmdline/Arguments.h"
+#include "present/ImageFrame.h"
+#include "present/Presentation.h"
 #include "saver/Scene.h"
 #include "window/win32/Win32Window.h"
 #include "winsaver/SaverSettings.h"
@@ -27,27 +30,39 @@ HWND WindowNamed(uintptr_t number) {
 
 int RunSaver(Win32WindowKind kind, HWND parent) {
   Win32Window window({.kind = kind, .parent = parent});
+  const SceneOptions options = ReadSaverSettings();
   std::string error;
-  // No hint to press ?: keys end a screen saver.
-  if (!StartUp(window, {.startHint = false}, &error)) {
+  bool image = false;
+  bool started = OpenPresenter(window, options.present, options.spotlight, &image, &error);
+  if (started && image) {
+    StartImagePicture(window.WindowWidth(), window.WindowHeight());
+  } else if (started) {
+    started = StartUp(window, {.startHint = false}, &error);  // keys end a saver: no hint
+  }
+  if (!started) {
     // A preview that cannot draw leaves its little screen as it was.
     if (kind == Win32WindowKind::kSaver) {
       ShowStartFailure(error);
     }
     return 1;
   }
-  StartScene(ReadSaverSettings());
+  StartScene(options);
   timeBeginPeriod(1);  // waits to the millisecond, not to the 15.6 ms tick
-  while (window.HandleEvents(ReshapeHandler)) {
+  while (window.HandleEvents(image ? SetPictureSize : ReshapeHandler)) {
     const DWORD start = GetTickCount();
-    if (!DisplayHandler()) break;
+    if (image) {
+      DrawImageFrame(window.Picture());
+      window.SwapBuffers();
+    } else if (!DisplayHandler()) {
+      break;
+    }
     const DWORD spent = GetTickCount() - start;
     // Input ends the wait at once, so the saver goes the moment a key is pressed.
     if (spent < kFrameMs)
       MsgWaitForMultipleObjects(0, nullptr, FALSE, kFrameMs - spent, QS_ALLINPUT);
   }
   timeEndPeriod(1);
-  TearDown();
+  if (!image) TearDown();
   UseWindow(nullptr);
   return 0;
 }

@@ -1,5 +1,7 @@
 """wendrix-saver on Xvfb: ripples in the window it is given and nowhere else, its death by signal and its end with
-its window, its seeds, every window, value and output it must refuse; then the real XScreenSaver daemon running it."""
+its window, its seeds, every window, value and output it must refuse; its GL and image presenters side by side, with
+and without MIT-SHM, and no shared memory left after any ending; then the real XScreenSaver daemon running it. Xvfb's
+GL is llvmpipe, so where --present is not given the hack presents by image."""
 import os, signal, subprocess, sys, time, xml.etree.ElementTree as ElementTree
 from xsession import X, Screen, check, exit_status, failures, fills, finish, ripples, scratch, start, until
 
@@ -17,13 +19,22 @@ def window(x, y, w, h, screen=0, **kw):
     return win
 
 
+def segments(pid):
+    """The shared memory segments process pid made that are still there (ipcs -p: shmid, owner, creator, last)."""
+    rows = [line.split() for line in subprocess.run(['ipcs', '-m', '-p'], capture_output=True, text=True).stdout.splitlines()]
+    return [row[0] for row in rows if len(row) == 4 and row[2] == str(pid)]
+
+
 def ends(hack, sig, within, what):
-    """Signalled, it dies of that signal (a wait status of 128 + its number); without, it exits with 0."""
+    """Signalled, it dies of that signal (a wait status of 128 + its number); without, it exits with 0. Either way
+    its shared memory is gone."""
     sent = time.monotonic()
     hack.send_signal(sig) if sig else None
     status = exit_status(hack, 5, step=0.002)
     took = time.monotonic() - sent
-    check(status == [-sig if sig else 0] and took < within, f'{what}: status {status} after {took:.3f} s')
+    left = [] if until(lambda: not segments(hack.pid), 2) else segments(hack.pid)  # the server lets go in its own time
+    check(status == [-sig if sig else 0] and took < within and not left,
+          f'{what}: status {status} after {took:.3f} s, shared memory left: {left}')
 
 
 def apart(a, b):
@@ -45,6 +56,7 @@ for args, env, sig in [(['--window-id', hex(win.id), '--seed', '7', '--speed', '
     pictures.append(s.shot(100, 100, 240, 160))  # below the frame-rate line
     text = any(p > 0x80ffff for p in s.shot(100, 80, 240, 20))  # white; scheme 0 has no red
     check(text == ('-fps' in args), f'{what}: white text only with -fps, no hint to press ? (text seen: {text})')
+    check(len(segments(hack.pid)) == 1, f'{what}: the image through one shared memory segment')
     ends(hack, sig, 0.3, f'{what}: {sig.name} ends it within a frame, by that signal')
 same, other = apart(*pictures[:2]), apart(*pictures[1:])
 check(same < 1 and other > 10, f'first pictures {same:.2f} apart with --seed 7 twice, {other:.2f} without')
@@ -59,7 +71,8 @@ win.clear_area()
 hack = start([saver, '--window-id', str(win.id)], env=s.env)
 until(lambda: fills(s, 100, 80, 240, 180), 10)
 win.configure(width=400, height=300)
-check(until(lambda: fills(s, 100, 80, 400, 300), 5), 'the window grown to 400x300: ripples fill it')
+check(until(lambda: fills(s, 100, 80, 400, 300), 5) and len(segments(hack.pid)) == 1,
+      'the window grown to 400x300: ripples fill it, one shared memory segment, the old one gone')
 win.destroy()
 s.d.sync()
 ends(hack, None, 2, 'its window destroyed, it ends by itself')
@@ -82,12 +95,39 @@ check(until(sleeping, 10) and until(lambda: not sleeping(), 5, step=0.0005) and 
       'a frame of --delay 3000000 caught being drawn')
 ends(hack, signal.SIGTERM, 1, '--delay 3000000, SIGTERM while a frame is drawn')
 
+# GL and the image side by side: the same seed, nearly still, the same picture within one level of each colour;
+# the image through shared memory where the server has MIT-SHM, over the connection where it has not.
+bare = Screen(320, 240, args=['-extension', 'MIT-SHM', '-extension', 'RANDR'])  # python-xlib mixes up
+# RANDR's events between two displays whose event numbers differ
+for screen, shared in [(s, True), (bare, False)]:
+    shots, segment = {}, None
+    screen.root.clear_area()  # nothing left from the hacks before
+    target = screen.d.screen().root.create_window(20, 10, 240, 180, 0, 24, background_pixel=0)
+    target.map()
+    screen.d.sync()
+    for present in ['gl', 'image']:
+        what = f'--present {present}, Xvfb {"with" if shared else "without"} MIT-SHM'
+        hack = start([saver, '--window-id', hex(target.id), '--seed', '5', '--speed', '0.0001', '--present', present],
+                     env=screen.env)
+        check(until(lambda: fills(screen, 20, 10, 240, 180), 10), f'{what}: ripples in the window')
+        shots[present], segment = screen.shot(20, 10, 240, 180), segments(hack.pid)
+        if present == 'image':  # (Mesa's GL keeps segments of its own)
+            check(len(segment) == shared, f'{what}: shared memory segments {segment}')
+        ends(hack, signal.SIGTERM, 0.3, f'{what}: SIGTERM')
+    worst = max(abs((a >> k & 255) - (b >> k & 255)) for a, b in zip(shots['gl'], shots['image']) for k in (0, 8, 16))
+    check(worst <= 1, f'Xvfb {"with" if shared else "without"} MIT-SHM: the image {worst} levels from GL at most')
+
+hack = start([saver, '--root', '--present', 'image'], env=s.env)
+check(until(lambda: segments(hack.pid), 10), '--present image: a shared memory segment')
+ends(hack, signal.SIGKILL, 0.3, '--present image, SIGKILL')
+
 # Each value refused with status 2 and a line naming its option; one taken would reach the missing window.
 for args in [['--scheme', '8'], ['--scheme', 'rainbow'], ['--ripples', '0'], ['--ripples', '9'], ['--ripples', ' 4'],
              ['--ripples', '+4'], ['--tesselation', '21'], ['--speed', '0'], ['--speed', 'fast'], ['--speed', '1e-45'],
              ['--speed', '0x10'], ['--speed', '0.' + '0' * 45 + '1'], ['--frequency', '101'], ['--letterbox', '7'],
              ['--delay', '-1'], ['--seed', '4294967296'], ['--window-id', '0'], ['--window-id', 'window'],
-             ['--window-id', '0x0x200002'], ['--window-id', '0xdeadbeef', 'out of range, 0x1 to 0x1fffffff\n']]:
+             ['--window-id', '0x0x200002'], ['--present', 'GL'],
+             ['--window-id', '0xdeadbeef', 'out of range, 0x1 to 0x1fffffff\n']]:
     done = run(args[:2] + ['--window-id', MISSING])
     said = f'wendrix-saver: {args[0]} ' + (f'{args[1]}: {args[2]}' if args[2:] else '')
     check(done.returncode == 2 and done.stderr.startswith(said), f'{args[:2]}: status 2, {said!r}')
@@ -150,7 +190,10 @@ def hacks():
 check(until(lambda: command('-version').returncode == 0, 10), 'the daemon answers')
 command('-activate')
 check(until(lambda: hacks() and ripples(s.shot()), 15), 'xscreensaver-command -activate: the hack draws ripples')
+launched = hacks()
+check(any(segments(pid) for pid in launched), 'the daemon\'s hack presents by image, through shared memory')
 command('-deactivate')
-check(until(lambda: not hacks(), 5), 'xscreensaver-command -deactivate: the hack has exited')
+check(until(lambda: not hacks(), 5) and until(lambda: not any(segments(pid) for pid in launched), 2),
+      'xscreensaver-command -deactivate: the hack has exited, its shared memory gone')
 print(open(home + '/log').read() if failures else '', end='')  # the daemon's own account
 finish()

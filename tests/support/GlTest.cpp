@@ -59,8 +59,10 @@ void StartProgramAsLaunched(int width, int height) {
   ASSERT_TRUE(StartUp(window, {}, nullptr));
 }
 
+void TurnClockTo(int64_t ms) { counterMs = ms; }
+
 bool DisplayAt(int64_t ms) {
-  counterMs = ms;
+  TurnClockTo(ms);
   return DisplayHandler();
 }
 

@@ -1,7 +1,8 @@
 // wendrix.scr /p in a window of the test's own, as the preview of Screen Saver Settings
 // runs it: its child fills the window and follows its size, it makes no window of its
-// own, and it ends with status 0 once the window goes. Wine on Xvfb shows nothing that
-// OpenGL draws in a child window, so the child's size stands for its picture.
+// own, and it ends with status 0 once the window goes. Wine on Xvfb shows nothing drawn
+// in a child window of another process, by OpenGL or by GDI (the preview's image), so
+// the child's size stands for its picture.
 #include <gtest/gtest.h>
 #include <windows.h>
 

@@ -1,5 +1,6 @@
 """wendrix.scr under Wine on Xvfb, as Windows starts it: /s over the screen and its end by input,
-the settings in the registry changing what /s draws, /c (/p is Preview_test.cpp's, in windows_unit)."""
+the settings in the registry changing what /s draws, its GL and image presenters side by side, /c
+(/p is Preview_test.cpp's, in windows_unit)."""
 import os, sys, time
 import wine
 from Xlib import X
@@ -51,7 +52,9 @@ for what, before, act in [('a mouse button', lambda: None, lambda: press(1)),
     time.sleep(0.5)
     still = program.poll() is None
     act()
-    check(shown and still and exit_status(program, 2, 0.02) == [0], f'/s: ripples over the whole screen, ended by {what}, status 0')
+    status = exit_status(program, 2, 0.02)
+    check(shown and still and status == [0],
+          f'/s: ripples over the whole screen, ended by {what}, status 0 (drawn, running, status: {bool(shown)} {still} {status})')
     if others:
         wine.run(prefix, 'taskkill', '/f', '/im', 'notepad.exe')
         exit_status(others.pop(), 5)
@@ -76,6 +79,21 @@ for values, what, probe in [
     s.key('Escape', win)
     exit_status(program, 5)
 
+# GL and the image side by side (Wine's GL is llvmpipe: Present auto takes the image): the same seed,
+# nearly still, the same picture within one level of each colour.
+shots = {}
+for present in ['gl', 'image']:
+    wine.reg(prefix, 'delete', KEY, '/f')
+    for name, kind, data in [('Seed', 'REG_DWORD', '5'), ('Speed', 'REG_SZ', '0.0001'), ('Present', 'REG_SZ', present)]:
+        wine.reg(prefix, 'add', KEY, '/v', name, '/t', kind, '/d', data, '/f')
+    program, win = saver('/s')
+    check(win is not None and until(lambda: fills(s, 0, 0, W, H), 15), f'/s, Present {present}: ripples over the screen')
+    shots[present] = s.shot()
+    s.key('Escape', win)
+    exit_status(program, 5)
+worst = max(abs((a >> k & 255) - (b >> k & 255)) for a, b in zip(shots['gl'], shots['image']) for k in (0, 8, 16))
+check(worst <= 1, f'/s: the image {worst} levels from GL at most')
+
 # /c: the dialog shows the defaults and a saved speed as it was written; Tab to the ripples, 7,
 # Enter writes every value, the speed unchanged.
 wine.reg(prefix, 'delete', KEY, '/f')
@@ -86,6 +104,7 @@ for key in ['Tab', '7', 'Return']:
     s.key(key, win)
 saved = exit_status(program, 5) == [0] and wine.reg(prefix, 'query', KEY).stdout
 want = ['Scheme    REG_SZ    0', 'Ripples    REG_DWORD    0x7', 'Tesselation    REG_DWORD    0x6',
-        'Speed    REG_SZ    0.00005', 'Letterbox    REG_DWORD    0x0', 'SpotLight    REG_DWORD    0x0']
+        'Speed    REG_SZ    0.00005', 'Letterbox    REG_DWORD    0x0', 'SpotLight    REG_DWORD    0x0',
+        'Present    REG_SZ    auto']
 check(saved and all(line in saved for line in want), f'/c:0: the dialog saves ripples 7, the speed it was given and the defaults: {saved!r}')
 finish()

@@ -27,7 +27,7 @@ bool OffscreenWindow::Open(std::string* error) {
                               instance, nullptr);
   if (window == nullptr) return Fail(error, "cannot create a hidden window");
   display_ = window;
-  HGLRC context = CreateWglContext(GetDC(window), error);
+  HGLRC context = CreateWglContext(GetDC(window), false, error);
   if (context == nullptr) return false;
   context_ = context;
   return AttachFramebuffer(error);

@@ -45,6 +45,43 @@ void RegisterWindowClass(HINSTANCE instance, WNDPROC procedure) {
 
 bool Win32Window::Open(std::string* error) {
   if (context_ != nullptr) return true;
+  if (window_ == nullptr && !CreateTheWindow(error)) return false;
+  context_ = CreateWglContext(dc_, options_.kind != Win32WindowKind::kProgram, error);
+  if (context_ == nullptr) return false;
+  // Once per refresh: drawing faster than the display shows is heat, not frames.
+  SetWglSwapInterval(dc_, 1);
+  ShowWindow(window_, SW_SHOW);
+  return true;
+}
+
+const char* Win32Window::Renderer() {
+  renderer_ = WglRenderer();
+  return renderer_.empty() ? nullptr : renderer_.c_str();
+}
+
+bool Win32Window::OpenImage(std::string* error) {
+  DropContext();
+  if (window_ == nullptr && !CreateTheWindow(error)) return false;
+  imagePath_ = true;
+  ShowWindow(window_, SW_SHOW);
+  return true;
+}
+
+PixelImage Win32Window::Picture() {
+  const RECT client = Client();
+  const size_t size = static_cast<size_t>(client.right) * client.bottom;
+  if (pixels_.size() != size) pixels_.resize(size);
+  return {pixels_.data(), client.right, client.bottom, client.right};
+}
+
+void Win32Window::DropContext() {
+  if (context_ == nullptr) return;
+  wglMakeCurrent(nullptr, nullptr);
+  wglDeleteContext(context_);
+  context_ = nullptr;
+}
+
+bool Win32Window::CreateTheWindow(std::string* error) {
   HINSTANCE instance = GetModuleHandleW(nullptr);
   RegisterWindowClass(instance, Procedure);
   DWORD style = kFramed, extended = 0;
@@ -72,20 +109,11 @@ bool Win32Window::Open(std::string* error) {
   // Creation's own messages went to DefWindowProc; from here on, to Handle.
   SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   dc_ = GetDC(window_);
-  context_ = CreateWglContext(dc_, error);
-  if (context_ == nullptr) return false;
-  // Once per refresh: drawing faster than the display shows is heat, not frames.
-  SetWglSwapInterval(dc_, 1);
-  ShowWindow(window_, SW_SHOW);
   return true;
 }
 
 void Win32Window::Close() {
-  if (context_ != nullptr) {
-    wglMakeCurrent(nullptr, nullptr);
-    wglDeleteContext(context_);
-    context_ = nullptr;
-  }
+  DropContext();
   // The window itself goes with the process, as Windows ends every window of a process it
   // ends. Destroyed here, a full-screen window keeps Wine waiting two seconds for a window
   // manager to withdraw it where there is none, and the saver would not end at once.
@@ -159,7 +187,24 @@ void Win32Window::ReshapeWindow(int width, int height) {
 }
 
 void Win32Window::SwapBuffers() {
-  if (dc_ != nullptr) ::SwapBuffers(dc_);
+  if (dc_ == nullptr) return;
+  if (!imagePath_) {
+    ::SwapBuffers(dc_);
+    return;
+  }
+  const RECT client = Client();
+  const size_t size = static_cast<size_t>(client.right) * client.bottom;
+  if (size == 0 || pixels_.size() != size) return;  // resized since the frame was made
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = client.right;
+  info.bmiHeader.biHeight = -client.bottom;  // top row first
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  SetDIBitsToDevice(dc_, 0, 0, static_cast<DWORD>(client.right), static_cast<DWORD>(client.bottom),
+                    0, 0, 0, static_cast<UINT>(client.bottom), pixels_.data(), &info,
+                    DIB_RGB_COLORS);
 }
 
 LRESULT CALLBACK Win32Window::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -1,11 +1,14 @@
 // The window seam over Win32 and WGL: wendrix.exe's window, and the screen
-// saver's window over every monitor or inside the preview that Windows shows.
+// saver's window over every monitor or inside the preview that Windows shows,
+// into which the saver's picture comes by GL or as an image made on the processor.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
+#include "windowsystem/PixelImage.h"
 #include "windowsystem/Window.h"
 
 enum class Win32WindowKind {
@@ -28,6 +31,14 @@ class Win32Window : public WindowSystem {
 
   // Creates the window with its pixel format and makes a context current.
   bool Open(std::string* error) override;
+  // The name of the renderer a GL context would have, asked of a throwaway
+  // window so that this one stays free for GDI; null where there is none.
+  const char* Renderer();
+  // Presents by image instead: any GL context given back, the window created
+  // where Open has not. False with a reason.
+  bool OpenImage(std::string* error);
+  // The image SwapBuffers puts on the window, of the window's size; empty on the GL path.
+  PixelImage Picture();
   // False once the window was closed, input ended a saver, or a preview's parent has gone.
   bool HandleEvents(ReshapeCallback reshape) override;
   // Deletes the context and leaves the window to the process's end; safe to call twice.
@@ -43,9 +54,12 @@ class Win32Window : public WindowSystem {
   void HideCursor() override { cursorHidden_ = options_.kind != Win32WindowKind::kPreview; }
   int WindowWidth() const override { return Client().right; }
   int WindowHeight() const override { return Client().bottom; }
+  // GL's back buffer shown, or the image put with SetDIBitsToDevice.
   void SwapBuffers() override;
 
  private:
+  bool CreateTheWindow(std::string* error);
+  void DropContext();
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   bool Input(UINT message, WPARAM wParam, LPARAM lParam);
@@ -67,6 +81,9 @@ class Win32Window : public WindowSystem {
   int reportedWidth_ = -1;  // the size last handed to the reshape callback
   int reportedHeight_ = -1;
   RECT windowed_{};  // kProgram: where the framed window was before full screen
+  bool imagePath_ = false;
+  std::vector<uint32_t> pixels_;
+  std::string renderer_;  // the image, reportedWidth_ x reportedHeight_, top row first
 };
 
 // A program that could not open its window says why in a message box: Windows

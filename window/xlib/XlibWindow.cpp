@@ -48,8 +48,8 @@ int Attribute(Display* display, GLXFBConfig config, int attribute) {
 
 // The best RGBA window configuration of visual `wanted`. Double buffering
 // counts most (no flicker), then no multisampling (nothing drawn shows it, and
-// llvmpipe swaps a 4-sample 1920x1080 window in 16 ms against 0.3 ms), then a
-// depth buffer as GLUT's window has. Null when the visual cannot do GL. The
+// llvmpipe swaps a 4-sample 1920x1080 window in 16 ms against 0.3 ms), then no
+// depth buffer: nothing the saver draws is depth tested. Null when the visual cannot do GL. The
 // configurations are the window's own screen's: a visual id means nothing on another.
 GLXFBConfig ChooseConfig(Display* display, int screen, VisualID wanted) {
   int count = 0;
@@ -65,7 +65,7 @@ GLXFBConfig ChooseConfig(Display* display, int screen, VisualID wanted) {
     }
     const int score = (Attribute(display, config, GLX_DOUBLEBUFFER) != 0 ? 4 : 0) +
                       (Attribute(display, config, GLX_SAMPLES) == 0 ? 2 : 0) +
-                      (Attribute(display, config, GLX_DEPTH_SIZE) > 0 ? 1 : 0);
+                      (Attribute(display, config, GLX_DEPTH_SIZE) == 0 ? 1 : 0);
     if (score > bestScore) {
       best = config;
       bestScore = score;
@@ -81,69 +81,111 @@ bool XlibWindow::Connect(std::string* error) {
   if (display_ == nullptr) return Fail(error, "cannot open the X display (is DISPLAY set?)");
   XSetErrorHandler(HandleXError);
   int eventBase = 0;
-  if (glXQueryExtension(display_, &glxErrorBase, &eventBase) == 0) {
-    return Fail(error, "the X display has no GLX");
+  hasGlx_ = glXQueryExtension(display_, &glxErrorBase, &eventBase) != 0;
+  return true;
+}
+
+bool XlibWindow::FollowTarget(XWindowAttributes* attributes, std::string* error) {
+  // Its size changes and its end come as events, asked for before its size
+  // is read so that no change falls between; the window stays its owner's.
+  windowGone = false;
+  XSelectInput(display_, target_, StructureNotifyMask);
+  if (XGetWindowAttributes(display_, target_, attributes) == 0 || windowGone) {
+    return Fail(error, "window " + Hex(target_) + " does not exist");
   }
+  if (attributes->c_class == InputOnly) {
+    return Fail(error, "window " + Hex(target_) + " is InputOnly: nothing can be drawn in it");
+  }
+  window_ = target_;
+  width_ = attributes->width;
+  height_ = attributes->height;
+  visual_ = attributes->visual;
+  depth_ = attributes->depth;
   return true;
 }
 
 bool XlibWindow::Open(std::string* error) {
   if (context_ != nullptr) return true;
-  const Window target = target_;
+  if (!hasGlx_) return Fail(error, "the X display has no GLX");
   GLXFBConfig config = nullptr;
-  if (target == 0) {
+  if (target_ == 0) {
     const int screen = DefaultScreen(display_);
     config = ChooseConfig(display_, screen, XVisualIDFromVisual(DefaultVisual(display_, screen)));
     if (config == nullptr) return Fail(error, "the screen's visual cannot do OpenGL");
-    if (!CreateOwnWindow(config, error)) return false;
+    XVisualInfo* visual = glXGetVisualFromFBConfig(display_, config);
+    if (visual == nullptr) return Fail(error, "no visual for the GL configuration");
+    if (window_ == 0) CreateOwnWindow(visual->visual, visual->depth);
+    XFree(visual);
   } else {
-    // Its size changes and its end come as events, asked for before its size
-    // is read so that no change falls between; the window stays its owner's.
-    windowGone = false;
-    XSelectInput(display_, target, StructureNotifyMask);
     XWindowAttributes attributes;
-    if (XGetWindowAttributes(display_, target, &attributes) == 0 || windowGone) {
-      return Fail(error, "window " + Hex(target) + " does not exist");
-    }
-    if (attributes.c_class == InputOnly) {
-      return Fail(error, "window " + Hex(target) + " is InputOnly: nothing can be drawn in it");
-    }
+    if (!FollowTarget(&attributes, error)) return false;
     const VisualID visual = XVisualIDFromVisual(attributes.visual);
     config = ChooseConfig(display_, XScreenNumberOfScreen(attributes.screen), visual);
     if (config == nullptr) {
-      return Fail(error, "window " + Hex(target) + " has visual " + Hex(visual) +
+      return Fail(error, "window " + Hex(target_) + " has visual " + Hex(visual) +
                              ", which cannot do OpenGL");
     }
-    window_ = target;
-    width_ = attributes.width;
-    height_ = attributes.height;
   }
   GLXContext context = glXCreateNewContext(display_, config, GLX_RGBA_TYPE, nullptr, True);
   if (context == nullptr)
     context = glXCreateNewContext(display_, config, GLX_RGBA_TYPE, nullptr, False);
   if (context == nullptr) return Fail(error, "cannot create a GLX context");
   context_ = context;
-  if (glXMakeCurrent(display_, window_, context) == 0) {
-    return Fail(error, "cannot draw into window " + Hex(window_));
+  const bool current = glXMakeCurrent(display_, window_, context) != 0;
+  XSync(display_, False);
+  if (current && !windowGone) return true;
+  DropContext();  // a second Open tries afresh
+  if (!current) return Fail(error, "cannot draw into window " + Hex(window_));
+  return Fail(error, "window " + Hex(window_) + " went away at start-up");
+}
+
+const char* XlibWindow::Renderer() {
+  std::string ignored;  // without a context, the image will say what is wrong, or GL's Open
+  if (!Open(&ignored)) return nullptr;
+  return reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+}
+
+bool XlibWindow::OpenImage(std::string* error) {
+  if (window_ == 0) {
+    if (target_ == 0) {
+      const int screen = DefaultScreen(display_);
+      CreateOwnWindow(DefaultVisual(display_, screen), DefaultDepth(display_, screen));
+    } else if (XWindowAttributes attributes; !FollowTarget(&attributes, error)) {
+      return false;
+    }
   }
+  if (!VisualTakesPixelImage(visual_, depth_)) {
+    return Fail(error,
+                "window " + Hex(window_) + " is not 24- or 32-bit TrueColor: no image for it");
+  }
+  DropContext();  // kept till here for a GL that may still draw
+  imagePath_ = true;
+  if (!image_.Create(display_, window_, visual_, depth_, width_, height_, error)) return false;
   XSync(display_, False);
   if (windowGone) return Fail(error, "window " + Hex(window_) + " went away at start-up");
   return true;
 }
 
-bool XlibWindow::CreateOwnWindow(void* config, std::string* error) {
-  XVisualInfo* visual = glXGetVisualFromFBConfig(display_, static_cast<GLXFBConfig>(config));
-  if (visual == nullptr) return Fail(error, "no visual for the GL configuration");
-  const Window root = RootWindow(display_, visual->screen);
+void XlibWindow::DropContext() {
+  if (context_ == nullptr) return;
+  glXMakeCurrent(display_, 0, nullptr);
+  glXDestroyContext(display_, static_cast<GLXContext>(context_));
+  context_ = nullptr;
+}
+
+void XlibWindow::CreateOwnWindow(Visual* visual, int depth) {
+  const int screen = DefaultScreen(display_);
+  const Window root = RootWindow(display_, screen);
   XSetWindowAttributes attributes{};
-  colormap_ = XCreateColormap(display_, root, visual->visual, AllocNone);
+  colormap_ = XCreateColormap(display_, root, visual, AllocNone);
   attributes.colormap = colormap_;
-  attributes.background_pixel = BlackPixel(display_, visual->screen);
+  attributes.background_pixel = BlackPixel(display_, screen);
   attributes.event_mask = StructureNotifyMask;
-  window_ = XCreateWindow(display_, root, 0, 0, kLaunchWidth, kLaunchHeight, 0, visual->depth,
-                          InputOutput, visual->visual,
-                          CWColormap | CWBackPixel | CWBorderPixel | CWEventMask, &attributes);
-  XFree(visual);
+  window_ =
+      XCreateWindow(display_, root, 0, 0, kLaunchWidth, kLaunchHeight, 0, depth, InputOutput,
+                    visual, CWColormap | CWBackPixel | CWBorderPixel | CWEventMask, &attributes);
+  visual_ = visual;
+  depth_ = depth;
   ownWindow_ = true;
   width_ = kLaunchWidth;
   height_ = kLaunchHeight;
@@ -152,7 +194,6 @@ bool XlibWindow::CreateOwnWindow(void* config, std::string* error) {
   deleteWindow_ = XInternAtom(display_, "WM_DELETE_WINDOW", False);
   XSetWMProtocols(display_, window_, &deleteWindow_, 1);
   XMapWindow(display_, window_);
-  return true;
 }
 
 bool XlibWindow::HandleEvents(ReshapeCallback reshape) {
@@ -166,6 +207,7 @@ bool XlibWindow::HandleEvents(ReshapeCallback reshape) {
         if (configure.width == width_ && configure.height == height_) break;
         width_ = configure.width;
         height_ = configure.height;
+        if (imagePath_ && !RemakeImage()) return false;
         reshape(width_, height_);
         break;
       }
@@ -183,15 +225,25 @@ bool XlibWindow::HandleEvents(ReshapeCallback reshape) {
   return !windowGone && !closed_;
 }
 
-void XlibWindow::SwapBuffers() { glXSwapBuffers(display_, window_); }
+bool XlibWindow::RemakeImage() {
+  std::string error;
+  if (image_.Create(display_, window_, visual_, depth_, width_, height_, &error)) return true;
+  PrintFailure(error);
+  return false;
+}
+
+void XlibWindow::SwapBuffers() {
+  if (imagePath_) {
+    image_.Put();
+  } else {
+    glXSwapBuffers(display_, window_);
+  }
+}
 
 void XlibWindow::Close() {
   if (display_ == nullptr) return;
-  if (context_ != nullptr) {
-    glXMakeCurrent(display_, 0, nullptr);
-    glXDestroyContext(display_, static_cast<GLXContext>(context_));
-    context_ = nullptr;
-  }
+  image_.Release();
+  DropContext();
   if (ownWindow_ && !windowGone) XDestroyWindow(display_, window_);
   if (colormap_ != 0) XFreeColormap(display_, colormap_);
   colormap_ = 0;
