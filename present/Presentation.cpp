@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <iterator>
 #include <string>
 
 namespace {
@@ -32,10 +33,11 @@ const char* PresentName(Present present) { return kNames[static_cast<size_t>(pre
 
 bool RendererIsSoftware(std::string_view renderer) {
   std::string lower(renderer);
-  std::ranges::transform(lower, lower.begin(),
-                         [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return std::ranges::any_of(
-      kSoftware, [&](std::string_view name) { return lower.find(name) != std::string::npos; });
+  // Plain algorithms: the page's libc++ (Emscripten 3.1.6) has no std::ranges ones.
+  std::transform(lower.begin(), lower.end(), lower.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return std::any_of(std::begin(kSoftware), std::end(kSoftware),
+                     [&](std::string_view name) { return lower.find(name) != std::string::npos; });
 }
 
 Present ChoosePresent(Present asked, const char* renderer, bool spotlight) {
