@@ -184,6 +184,7 @@ try:
     for key, full in (('f', True), ('f', False), ('f', True), ('Escape', False)):
         press(browser, key)
         wait_for(browser, ('' if full else '!') + 'document.fullscreenElement', 10)
+        next_frames(browser)  # the page hears fullscreenchange at its next rendering, not at once
     next_frames(browser)
     check(browser.evaluate('document.title') == 'Wendrix' and compare(browser.canvas(), still)[1] == 0,
           'F enters and leaves full screen; there Escape leaves it and Wendrix plays on')
