@@ -34,7 +34,7 @@ struct V {
   static D Sqrt(D a) { return _mm256_sqrt_pd(a); }
   static D Abs(D a) { return _mm256_andnot_pd(_mm256_set1_pd(-0.0), a); }
 #ifdef _WIN32
-  static D Sin(D a) { return SineByLanes(a); }
+  static D Sin(D a) { return VectorSine(a); }
 #else
   static D Sin(D a) { return _ZGVdN4v_sin(a); }
 #endif

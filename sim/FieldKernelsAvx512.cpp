@@ -33,7 +33,7 @@ struct V {
   static D Sqrt(D a) { return _mm512_sqrt_pd(a); }
   static D Abs(D a) { return _mm512_abs_pd(a); }
 #ifdef _WIN32
-  static D Sin(D a) { return SineByLanes(a); }
+  static D Sin(D a) { return VectorSine(a); }
 #else
   static D Sin(D a) { return _ZGVeN8v_sin(a); }
 #endif

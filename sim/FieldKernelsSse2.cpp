@@ -32,7 +32,7 @@ struct V {
   static D Sqrt(D a) { return _mm_sqrt_pd(a); }
   static D Abs(D a) { return _mm_andnot_pd(_mm_set1_pd(-0.0), a); }
 #ifdef _WIN32
-  static D Sin(D a) { return SineByLanes(a); }
+  static D Sin(D a) { return VectorSine(a); }
 #else
   static D Sin(D a) { return _ZGVbN2v_sin(a); }
 #endif
