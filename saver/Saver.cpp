@@ -67,11 +67,9 @@ bool DrawImage() {
   return true;
 }
 
-// Frames until a signal, or until the window goes or is closed. Measured on
-// llvmpipe at 1920x1080: a GL frame costs about 12 ms of processor time, so the
-// default 20 ms delay holds the hack to a little over half a core, where no
-// delay takes what the processors give, up to 1.4 of two; the image's frame
-// costs a fraction of that (README, "Screen saver").
+// Frames until a signal, or until the window goes or is closed. The delay is
+// what keeps a software-drawn GL frame from taking every core it can; what each
+// presenter costs is in the README ("Screen saver").
 void DrawFrames(XlibWindow& window, long delayUs, bool image) {
   const ReshapeCallback reshape = image ? SetPictureSize : ReshapeHandler;
   bool (*const frame)() = image ? DrawImage : DisplayHandler;

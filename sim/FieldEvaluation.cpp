@@ -103,8 +103,6 @@ void EvaluateField(const FieldFrame& frame, const FieldRows& out, FieldEvaluatio
     ReferenceRows(frame, out, 0, rows);
     return;
   }
-  // 1920x1080, step 1, 4 ripples (bench/run.sh, idle 2-core EPYC): scalar 152 ms,
-  // AVX-512 on one thread 16 ms, on two 8.5 ms.
   EvaluationJob job{&frame, &out, KernelFor(resolved)};
   const int workers = threads > 0 ? threads : HardwareThreads();
   // Small pieces even out threads that share their cores with other work.

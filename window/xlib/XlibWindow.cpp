@@ -48,7 +48,7 @@ int Attribute(Display* display, GLXFBConfig config, int attribute) {
 
 // The best RGBA window configuration of visual `wanted`. Double buffering
 // counts most (no flicker), then no multisampling (nothing drawn shows it, and
-// llvmpipe swaps a 4-sample 1920x1080 window in 16 ms against 0.3 ms), then no
+// a software renderer resolves every sample of every swap), then no
 // depth buffer: nothing the saver draws is depth tested. Null when the visual cannot do GL. The
 // configurations are the window's own screen's: a visual id means nothing on another.
 GLXFBConfig ChooseConfig(Display* display, int screen, VisualID wanted) {
