@@ -65,16 +65,21 @@ function(wendrix_windows_program target file)
     "${PROJECT_BINARY_DIR}/wendrix.ico;${PROJECT_BINARY_DIR}/wendrix.manifest")
 endfunction()
 
-# The folders' own test binaries need Linux's offscreen EGL context; Windows runs its tests
-# from tests/windows.
-set(WENDRIX_BUILD_TESTS OFF)
-foreach(folder ${wendrix_folders} winapp winsaver)
+if(WENDRIX_BUILD_TESTS)
+  enable_testing()
+  # GoogleTest is not packaged for MinGW; Debian's googletest package ships its sources.
+  set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+  include(cmake/WendrixTest.cmake)
+  add_subdirectory(tests/support)
+endif()
+foreach(folder ${wendrix_folders} render winapp winsaver)
   add_subdirectory(${folder})
 endforeach()
 configure_file(data/font.bmp ${PROJECT_BINARY_DIR}/font.bmp COPYONLY)
 add_subdirectory(packaging/windows)
 
-if($CACHE{WENDRIX_BUILD_TESTS})
-  enable_testing()
+if(WENDRIX_BUILD_TESTS)
   add_subdirectory(tests/windows)
 endif()
