@@ -1,4 +1,4 @@
-// The OpenGL 1.1 calls the program's rooms make, kept on WebGL for the page:
+// The OpenGL 1.1 calls the program's folders make, kept on WebGL for the page:
 // matrices, lights, the current colour and attribute stacks held here, immediate
 // mode gathered into vertex arrays, the field's pixel rectangle drawn as the
 // points it stands for (sim/FieldDrawing.cpp), mipmaps made as GLU makes them.

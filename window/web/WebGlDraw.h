@@ -1,5 +1,5 @@
 // What the page draws with WebGL's own calls, for the GL 1.1 calls of the
-// program's rooms (window/web/Gl11.cpp): plain or textured triangles and points
+// program's folders (window/web/Gl11.cpp): plain or textured triangles and points
 // as GL 1.1 draws them, and the field's rows as the grid of points they stand for.
 #pragma once
 
