@@ -22,18 +22,17 @@ const char* const kPresentNames[] = {
 
 // The edit fields, the registry values they hold and their labels, whose ranges are the keys'.
 const struct {
-  int control;
+  int control, label;
   const char* name;
-  int label;
   std::string text;
 } kFields[] = {
-    {WENDRIX_RIPPLES, "Ripples", WENDRIX_RIPPLES_LABEL,
+    {WENDRIX_RIPPLES, WENDRIX_RIPPLES_LABEL, "Ripples",
      "&Ripples" + Range(kMinRipples, kMaxRipples)},
-    {WENDRIX_TESSELATION, "Tesselation", WENDRIX_TESSELATION_LABEL,
+    {WENDRIX_TESSELATION, WENDRIX_TESSELATION_LABEL, "Tesselation",
      "&Grid step" + Range(kMinTesselation, kMaxTesselation)},
-    {WENDRIX_SPEED, "Speed", WENDRIX_SPEED_LABEL, "S&peed (above 0):"},
-    {WENDRIX_FREQUENCY, "Frequency", WENDRIX_FREQUENCY_LABEL, "&Frequency (above 0):"},
-    {WENDRIX_LETTERBOX, "Letterbox", WENDRIX_LETTERBOX_LABEL,
+    {WENDRIX_SPEED, WENDRIX_SPEED_LABEL, "Speed", "S&peed (above 0):"},
+    {WENDRIX_FREQUENCY, WENDRIX_FREQUENCY_LABEL, "Frequency", "&Frequency (above 0):"},
+    {WENDRIX_LETTERBOX, WENDRIX_LETTERBOX_LABEL, "Letterbox",
      "&Letterbox" + Range(0, kMaxLetterbox)},
 };
 
