@@ -6,6 +6,7 @@
 # (defaults 600 and 600). The files go to a temporary folder on the disk the build is on,
 # removed at the end; the YUV4MPEG2 stream goes to /dev/null through a pipe.
 set -euo pipefail
+source "$(dirname "$0")/../scripts/help.sh" "$@"
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-$root/build}" && pwd)
 render="$build/render/wendrix-render"

@@ -3,6 +3,7 @@
 # ratio to the simple one measured in the same run (medians of 3 repetitions).
 # Usage: bench/run.sh [build directory, default build] [more benchmark flags]
 set -euo pipefail
+source "$(dirname "$0")/../scripts/help.sh" "$@"
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-$root/build}" && pwd)
 shift || true

@@ -7,6 +7,7 @@
 # Xvfb, its image against its GL, with Wine's server's time beside.
 # Usage: bench/saver-cpu.sh [build directory, default build] [Windows build directory]
 set -euo pipefail
+source "$(dirname "$0")/../scripts/help.sh" "$@"
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-$root/build}" && pwd)
 hack="$build/saver/wendrix-saver"

@@ -9,6 +9,10 @@ import os, subprocess, sys, tempfile, time
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), '..', 'tests', 'web'))
 from devtools import Browser, serve  # noqa: E402
 
+if len(sys.argv) != 3:
+    asked = sys.argv[1:] in (['-h'], ['--help'])
+    print(__doc__, file=sys.stdout if asked else sys.stderr)
+    sys.exit(0 if asked else 2)
 page_dir, render = sys.argv[1:3]
 RENDER_ENV = dict(os.environ, EGL_PLATFORM='surfaceless', LIBGL_ALWAYS_SOFTWARE='1',
                   MESA_SHADER_CACHE_DISABLE='true')

@@ -2,6 +2,7 @@
 # Installs the Debian packages a job needs, only those that are missing.
 # Usage: scripts/deps.sh build|windows|web|test   (test: everything the other two need, and more)
 set -euo pipefail
+source "$(dirname "$0")/help.sh" "$@"
 
 build_packages=(cmake make g++ pkg-config freeglut3-dev libglu1-mesa-dev libgl-dev
   libegl-dev libgl1-mesa-dri libegl-mesa0 libpng-dev)
