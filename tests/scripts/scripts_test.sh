@@ -26,7 +26,7 @@ done
 mkdir "$scratch/bin"
 for tool in bash sed cat dirname; do ln -s "$(command -v "$tool")" "$scratch/bin/"; done
 ln -s /usr/bin/python3 "$scratch/bin/"  # Debian's, which the project's Python runs on
-named=$(cd "$source" && grep -ohE '\b(scripts|bench)/[A-Za-z0-9_.-]+' README.md docs/*.md 2> /dev/null |
+named=$(cd "$source" && grep -ohP '(?<![\w/.-])(scripts|bench)/[\w.-]+' README.md docs/*.md 2> /dev/null |
         sort -u | grep -vx scripts/run)
 [ "$(wc -w <<< "$named")" -ge 5 ] || fail "too few scripts named in the README to be the real list: $named"
 for script in $named; do
