@@ -17,12 +17,11 @@ rm -rf "$work/1" "$work/2"
 
 "$source/scripts/release" --out "$work/1"
 python3 - "$source" "$work/1" "$version" << 'EOF_PY'
-import os, sys, time, zipfile
+import os, sys, zipfile
 source, dist, version = sys.argv[1:]
-later = time.time() + 3600
 for tree, name in (('build-windows', f'wendrix-{version}-windows.zip'), ('build-web', f'wendrix-web-{version}.zip')):
     for entry in zipfile.ZipFile(os.path.join(dist, name)).namelist():
-        os.utime(os.path.join(source, tree, entry), (later, later))
+        os.utime(os.path.join(source, tree, entry))
 EOF_PY
 "$source/scripts/release" --out "$work/2"
 
