@@ -13,8 +13,9 @@ add_compile_definitions("$<$<COMPILE_LANGUAGE:CXX>:WINGDIAPI=__declspec(dllimpor
 # (its bug 54412), which faults; the assembler turns every such move into an unaligned one.
 add_compile_options("$<$<COMPILE_LANGUAGE:CXX>:-Wa,-muse-unaligned-vector-move>")
 target_link_libraries(wendrix_core PUBLIC Threads::Threads winmm)
-# What users download carries no symbols: a third of the size.
-add_link_options($<$<CONFIG:Release>:-s>)
+# What users download carries no symbols: a third of the size. Nor the time it was linked
+# (MinGW's ld stamps the PE header), so that a build is the same bytes whenever it is made.
+add_link_options($<$<CONFIG:Release>:-s> -Wl,--no-insert-timestamp)
 
 # The icon: the Linux build's hicolor pictures (packaging's `icons` target draws them with
 # wendrix-render), packed into one .ico.

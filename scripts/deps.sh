@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages a job needs, only those that are missing.
-# Usage: scripts/deps.sh build|windows|web|test   (test: everything the other two need, and more)
+# Usage: scripts/deps.sh build|windows|web|release|test
+#   (release: what the three before need, and the Debian packaging; test: all that, and more)
 set -euo pipefail
 source "$(dirname "$0")/help.sh" "$@"
 
@@ -35,9 +36,9 @@ test_packages+=(python3 xscreensaver-data-extra)
 test_packages+=(ffmpeg)
 
 # scripts/windows: MinGW-w64 for 64-bit Windows with posix threads, GoogleTest's sources
-# (no MinGW build is packaged), NSIS for the installer, zip, python3 for the icon; and Wine
-# with an X server of its own to run and test the programs (tests/windows).
-windows_packages=(cmake make g++-mingw-w64-x86-64-posix googletest nsis zip python3
+# (no MinGW build is packaged), NSIS for the installer, python3 for the icon and the zip; and
+# Wine with an X server of its own to run and test the programs (tests/windows).
+windows_packages=(cmake make g++-mingw-w64-x86-64-posix googletest nsis python3
   wine wine64 xvfb python3-xlib)
 
 # scripts/web: Debian's Emscripten, whose emcc runs on Debian's node; python3 serves the page.
@@ -45,13 +46,18 @@ windows_packages=(cmake make g++-mingw-w64-x86-64-posix googletest nsis zip pyth
 web_packages=(cmake make emscripten nodejs python3)
 test_packages+=(chromium)
 
+# scripts/release: the Debian packages built the Debian way, from the commit's files (git).
+release_packages=(dpkg-dev debhelper git)
+
 case "${1:-build}" in
   build) wanted=("${build_packages[@]}") ;;
   windows) wanted=("${windows_packages[@]}") ;;
   web) wanted=("${web_packages[@]}") ;;
+  release) wanted=("${build_packages[@]}" "${windows_packages[@]}" "${web_packages[@]}"
+                   "${release_packages[@]}") ;;
   test) wanted=("${build_packages[@]}" "${test_packages[@]}" "${windows_packages[@]}"
-                "${web_packages[@]}") ;;
-  *) echo "usage: scripts/deps.sh build|windows|web|test" >&2; exit 2 ;;
+                "${web_packages[@]}" "${release_packages[@]}") ;;
+  *) echo "usage: scripts/deps.sh build|windows|web|release|test" >&2; exit 2 ;;
 esac
 
 missing=()

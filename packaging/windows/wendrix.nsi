@@ -7,6 +7,9 @@ Unicode true
 ; A 64-bit installer: $PROGRAMFILES64 and $SYSDIR are the 64-bit folders, unredirected.
 Target amd64-unicode
 SetCompressor /SOLID lzma
+; The files' times stay out of the installer, so that it is the same bytes whenever it is made;
+; installed files take the time of the installation.
+SetDateSave off
 ManifestDPIAware true
 RequestExecutionLevel admin
 

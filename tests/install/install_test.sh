@@ -22,7 +22,7 @@ else
     tar -C "$source" --null --ignore-failed-read -T - -cf - | tar -xf - -C "$scratch/src"
   (cd "$scratch/src" && DEB_BUILD_OPTIONS=nocheck dpkg-buildpackage -b -us -uc -j"$(nproc)") \
     > "$scratch/log" 2>&1 || { tail -n 30 "$scratch/log" >&2; exit 1; }
-  # Named for the project's version: debian/changelog follows CMakeLists.txt.
+  # Named for the project's version: debian/changelog follows VERSION.
   deb=$scratch/wendrix_${version}_$(dpkg --print-architecture).deb
   lintian --fail-on error,warning "$deb" > "$scratch/lint" 2>&1 || fail "lintian: $(cat "$scratch/lint")"
   dpkg-deb -x "$deb" "$root"

@@ -4,7 +4,7 @@ import os, re, subprocess, sys
 import wine
 from xsession import Screen, check, exit_status, fills, finish, scratch, until
 
-prefix, setup = sys.argv[1], os.path.abspath(sys.argv[2])
+prefix, setup, version = sys.argv[1], os.path.abspath(sys.argv[2]), sys.argv[3]
 drive = os.path.join(prefix, 'drive_c')
 program = r'C:\Program Files\Wendrix'
 W, H = 640, 480
@@ -41,9 +41,9 @@ missing = [f for f in installed if not os.path.isfile(os.path.join(drive, f[3:].
 check(done.returncode == 0 and not missing, f'/S installs, status {done.returncode}; missing: {missing}')
 entry = wine.reg(prefix, 'query', r'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Wendrix').stdout
 values = dict(re.findall(r'^\s+(\w+)\s+REG_\w+\s+(.*)$', entry, re.M))
-check(values.get('QuietUninstallString') == rf'"{program}\uninstall.exe" /S' and values.get('DisplayVersion')
+check(values.get('QuietUninstallString') == rf'"{program}\uninstall.exe" /S' and values.get('DisplayVersion') == version
       and all(values.get(v) for v in ('DisplayName', 'DisplayIcon', 'UninstallString', 'Publisher', 'EstimatedSize')),
-      f'Apps & features: the uninstall entry, {sorted(values)}')
+      f'Apps & features: the uninstall entry, version {values.get("DisplayVersion")}, {sorted(values)}')
 
 # No atlas in the folders they start from: the program finds it beside itself, the saver in
 # the system folder through the install folder the installer recorded.
