@@ -34,7 +34,7 @@ for script in $named; do
   case "$script" in *.py) runner=(python3) ;; *) runner=() ;; esac
   out=$(cd "$scratch" && PATH=$scratch/bin "${runner[@]}" "$source/$script" --help 2>&1)
   status=$?
-  [ $status -eq 0 ] && grep -q "Usage: .*${script##*/}" <<< "$out" ||
+  [ $status -eq 0 ] && grep -qi "usage: .*${script##*/}" <<< "$out" ||
     fail "$script --help: status $status, printed '${out:0:120}'"
 done
 echo "$failures failures"
