@@ -24,8 +24,8 @@ std::vector<uint8_t> Colour(int column, int row) {
 TEST(Coverage, SaysWhichPointGlLeavesOnEveryPixel) {
   const struct {
     int width, height, step, letterbox;
-  } views[] = {{97, 61, 1, 0},  {97, 61, 6, 0},  {64, 47, 7, 3},   {640, 480, 20, 6},
-               {333, 251, 5, 6}, {160, 120, 2, 1}, {7, 5, 20, 0},    {50, 333, 3, 4},
+  } views[] = {{97, 61, 1, 0},   {97, 61, 6, 0},   {64, 47, 7, 3},    {640, 480, 20, 6},
+               {333, 251, 5, 6}, {160, 120, 2, 1}, {7, 5, 20, 0},     {50, 333, 3, 4},
                {301, 77, 4, 5},  {128, 300, 9, 2}, {1000, 18, 11, 6}, {90, 1001, 8, 6}};
   for (const auto& v : views) {
     SCOPED_TRACE(testing::Message() << v.width << "x" << v.height << " step " << v.step
