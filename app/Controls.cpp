@@ -2,12 +2,11 @@
 // factors 0.9 and 1.111111 in double precision and are stored as floats.
 #include "app/Controls.h"
 
-#include <GL/gl.h>
-
 #include <cstdio>
 #include <cstdlib>
 
 #include "app/Defaults.h"
+#include "picture/Painter.h"
 #include "sim/Lighting.h"
 #include "sim/Oscillators.h"
 #include "sim/Random.h"
@@ -80,8 +79,8 @@ void KeyHandler(unsigned char key, int, int) {
     case '/':
     case '?':
       helpShown = !helpShown;
-      if (helpShown == 0 && settings.clearEachFrame != 0) {
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+      if (helpShown == 0 && settings.clearEachFrame != 0 && CurrentPainter() != nullptr) {
+        CurrentPainter()->ClearNow();
       }
       break;
     case '<':

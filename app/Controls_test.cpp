@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "sim/Lighting.h"
 #include "state/Frame.h"
 #include "state/Settings.h"
 #include "tests/support/GlTest.h"
@@ -28,8 +29,7 @@ namespace {
 std::string State() {
   const SimSettings& s = settings;
   const OffscreenWindow& w = TestWindow();
-  GLfloat specular[4] = {};
-  glGetMaterialfv(GL_FRONT, GL_SPECULAR, specular);
+  const float* specular = spotLight.materialSpecular;
   const std::vector<uint8_t> pixels = Pixels();
   const bool defaults =  // every setting at its default
       s.fov == 110 && s.tesselation == 6 && s.clearEachFrame == 1 && s.rotateSpeed == 1 &&

@@ -1,16 +1,12 @@
 // RenderFrame runs once per display event, between the clock and the swap.
 #include "app/FrameDriver.h"
 
-#include <GL/gl.h>
-
+#include "picture/Painter.h"
 #include "sim/Lighting.h"
 #include "sim/Oscillators.h"
 #include "sim/Random.h"
-#include "sim/RippleField.h"
 #include "state/Frame.h"
 #include "state/Settings.h"
-#include "text/HelpScreen.h"
-#include "text/TextOverlay.h"
 
 double nextFpsTime = 1.0;
 int32_t fpsValue = 30;
@@ -60,47 +56,11 @@ void AdvanceFrame() {
 bool RenderFrame() {
   AdvanceFrame();
   if (paused == 0) UpdateSpotLights(1, 0.5f, 0.75f, 0.9f, fadeLevel, 9.8f);
-
-  ApplyView();
-  // No depth test is ever made, and a field that covers the window hides any clear.
-  if (settings.clearEachFrame != 0 && !FieldCoversWindow()) glClear(GL_COLOR_BUFFER_BIT);
-  // Lighting acts on the ripple field only, never on the text.
-  if (settings.spotlights != 0) glEnable(GL_LIGHTING);
-  DrawRippleField();
-  if (settings.spotlights != 0) glDisable(GL_LIGHTING);
-
-  if (overlay.expiry != 0.0) overlay.RedrawMessage();
-  if (settings.fpsClock != 0) overlay.DrawFrameRate(fpsValue);
-  if (helpShown != 0) HelpScreen();
+  if (Painter* painter = CurrentPainter()) painter->Paint(ComposePicture(fpsValue));
 
   if (fadeLevel < 1.0f) {
     fadeLevel = static_cast<float>(fadeLevel - frameDelta * kFadePerSecond);
     if (fadeLevel < kFadeEnd) return false;  // the end: this frame is never shown
   }
   return true;
-}
-
-void ApplyView() {
-  switch (settings.polyMode) {
-    case 0: glPolygonMode(GL_FRONT_AND_BACK, GL_FILL); break;
-    case 1: glPolygonMode(GL_FRONT_AND_BACK, GL_LINE); break;
-    case 2: glPolygonMode(GL_FRONT_AND_BACK, GL_POINT); break;
-    default: break;  // leaves the mode in force
-  }
-  const LetterboxBand band = CurrentLetterboxBand();
-  glViewport(0, band.bottom, static_cast<GLsizei>(screenWidth), band.height);
-  // The projection spans the whole window, so the picture is squeezed into the band.
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  glOrtho(0, screenWidth, 0, screenHeight, -1, 1);
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
-}
-
-LetterboxBand CurrentLetterboxBand() {
-  // Each letterbox step takes 5% of the height from the top and from the bottom.
-  const double f = settings.letterbox * 0.05;
-  const int16_t bottom = static_cast<int16_t>(static_cast<int32_t>(f * screenHeight));
-  const int16_t top = static_cast<int16_t>(static_cast<int32_t>((1.0 - f) * screenHeight));
-  return {bottom, top - bottom};
 }

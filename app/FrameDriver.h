@@ -1,5 +1,5 @@
-// The per-frame sequence: time values, animation, the view, the picture, the
-// text over it and the fade-out that ends the program.
+// The per-frame sequence: time values, animation, the frame's picture handed to
+// the painter, and the fade-out that ends the program.
 #pragma once
 
 #include <cstdint>
@@ -15,14 +15,6 @@ void ResetFrameDriver();
 // One frame; false once the fade-out has ended the program, when the frame
 // just drawn is not to be shown and the caller tears down and stops.
 [[nodiscard]] bool RenderFrame();
-// RenderFrame's first part, which touches no GL: the frame's time values, the
-// animation's step and the frame-rate count.
+// RenderFrame's first part: the frame's time values, the animation's step and
+// the frame-rate count.
 void AdvanceFrame();
-// Polygon mode, letterbox viewport and the pixel-space projection.
-void ApplyView();
-
-// The band the picture is squeezed into: rows from `bottom` (counted upward), `height` of them.
-struct LetterboxBand {
-  int bottom, height;
-};
-LetterboxBand CurrentLetterboxBand();

@@ -8,6 +8,7 @@
 
 #include <array>
 
+#include "painters/gl/GlPainter.h"
 #include "state/Frame.h"
 #include "state/Settings.h"
 #include "tests/support/GlTest.h"
@@ -71,7 +72,7 @@ TEST(FrameDriver, TheViewSqueezesThePictureIntoTheLetterboxAndKeepsOddPolygonMod
   for (const auto& c : cases) {
     StartProgram(200, c[0]);
     settings.polyMode = 1;
-    ApplyView();
+    ApplyView(ComposeView());
     settings.letterbox = c[1];
     settings.polyMode = c[4];
     DisplayAt(20);

@@ -1,12 +1,11 @@
-// The text overlay, the tear-down that leaves its destructor no GL to give
-// back, and the one reset of every process-wide value.
+// The text overlay, the tear-down, and the one reset of every process-wide value.
 #include "app/Process.h"
-
-#include <GL/gl.h>
 
 #include "app/Clock.h"
 #include "app/FrameDriver.h"
-#include "sim/FieldDrawing.h"
+#include "picture/Painter.h"
+#include "sim/FieldPath.h"
+#include "sim/Lighting.h"
 #include "sim/Oscillators.h"
 #include "sim/Random.h"
 #include "state/Frame.h"
@@ -15,12 +14,8 @@
 
 TextOverlay overlay;
 
-uint32_t rampTexture = 0;
-
 void TearDown() {
-  overlay.font.release();
-  if (rampTexture != 0) glDeleteTextures(1, &rampTexture);
-  rampTexture = 0;
+  if (Painter* painter = CurrentPainter()) painter->Stop();
 }
 
 void ResetProcessState() {
@@ -30,7 +25,9 @@ void ResetProcessState() {
   ResetFrameDriver();
   ResetRandom();
   oscillatorBank = {};
+  spotLight = {};
   fieldPath = {};
   lastFieldDrawn = FieldDrawn::SimplePoints;
   overlay.Reset();
+  UsePainter(nullptr);
 }

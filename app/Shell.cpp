@@ -2,18 +2,14 @@
 // the headless renderer and the tests run exactly this code.
 #include "app/Shell.h"
 
-#include <GL/gl.h>
-
 #include <cstdio>
 #include <cstdlib>
 
 #include "app/Clock.h"
 #include "app/Controls.h"
 #include "app/Defaults.h"
-#include "app/FontPath.h"
 #include "app/FrameDriver.h"
-#include "app/Process.h"
-#include "image/Texture.h"
+#include "picture/Painter.h"
 #include "sim/Lighting.h"
 #include "sim/Oscillators.h"
 #include "sim/Random.h"
@@ -35,31 +31,24 @@ bool Init() {
   ResetSettings();
   CurrentWindow().InstallInputHandlers(KeyHandler, SpecialKeyHandler, MouseHandler);
   CurrentWindow().FullScreen();
-  ApplyView();
-
-  glEnable(GL_COLOR_MATERIAL);
-  glColorMaterial(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE);
-  glLightModeli(GL_LIGHT_MODEL_LOCAL_VIEWER, 1);
-  glMateriali(GL_FRONT_AND_BACK, GL_SHININESS, 30);
-  glShadeModel(GL_SMOOTH);
-  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-
   InitOscillators(kOscillators);
   SetupAmbientLight(1, 0.5f, 0.6f);
-  LoadFont(overlay.font);
-  rampTexture = CreateRampTexture(0);
+  // The view, GL's fixed state and the glyph atlas: the painter's.
+  CurrentPainter()->Start(ComposeView());
   if (showStartHint) overlay.ShowMessage("Press ? key for Help Screen");
   CurrentWindow().HideCursor();
   return true;
 }
 
-bool StartUp(WindowSystem& window, const StartUpOptions& options, std::string* error) {
+bool StartUp(WindowSystem& window, Painter& painter, const StartUpOptions& options,
+             std::string* error) {
   if (!PreInit()) {
     std::printf("App returned false on PreInit(), we shouldn't really continue.\n");
     std::exit(0);
   }
-  if (!window.Open(error)) return false;
+  if (!painter.Open(window, error)) return false;
   UseWindow(&window);
+  UsePainter(&painter);
   ReshapeHandler(window.WindowWidth(), window.WindowHeight());
   if (options.registerCallbacks != nullptr) options.registerCallbacks();
   StartClock();
@@ -72,13 +61,9 @@ bool StartUp(WindowSystem& window, const StartUpOptions& options, std::string* e
 }
 
 void ReshapeHandler(int width, int height) {
-  SetPictureSize(width, height);
-  glViewport(0, 0, width, height);
-}
-
-void SetPictureSize(int width, int height) {
   screenWidth = static_cast<uint32_t>(width);
   screenHeight = static_cast<uint32_t>(height);
+  if (Painter* painter = CurrentPainter()) painter->Reshape(width, height);
 }
 
 bool DisplayHandler() {

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+class Painter;
 class WindowSystem;
 
 // Seeds the generator from the clock, still 0, so every run starts alike.
@@ -17,14 +18,15 @@ struct StartUpOptions {
   bool startHint = true;                  // "Press ? key ...": a screen saver takes no keys
   void (*registerCallbacks)() = nullptr;  // the window system's own, before the clock starts
 };
-// main's order: PreInit, the window opened and made the one drawn into, its size,
-// its callbacks, the clock started, Init. False with a reason when the window
-// cannot open; a failed PreInit or Init says so on standard output and exits 0.
-bool StartUp(WindowSystem& window, const StartUpOptions& options, std::string* error);
+// main's order: PreInit, the window opened for the painter and made, with it, the
+// one drawn into, its size, its callbacks, the clock started, Init. False with a
+// reason when the window cannot open; a failed PreInit or Init says so on standard
+// output and exits 0.
+bool StartUp(WindowSystem& window, Painter& painter, const StartUpOptions& options,
+             std::string* error);
 
+// The size every frame reads, and the painter's.
 void ReshapeHandler(int width, int height);
-// The size every frame reads, without GL's viewport: for a picture made on the processor.
-void SetPictureSize(int width, int height);
 // The clock, RenderFrame and the swap; false, with nothing swapped, once the
 // program has ended: the caller then calls TearDown and leaves its loop.
 [[nodiscard]] bool DisplayHandler();

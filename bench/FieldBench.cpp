@@ -13,8 +13,9 @@
 
 #include "app/FrameDriver.h"
 #include "app/Shell.h"
-#include "sim/FieldDrawing.h"
+#include "painters/gl/GlPainter.h"
 #include "sim/FieldEvaluation.h"
+#include "sim/FieldPath.h"
 #include "sim/Oscillators.h"
 #include "sim/RippleField.h"
 #include "state/Frame.h"
@@ -131,8 +132,9 @@ int main(int argc, char** argv) {
   setenv("EGL_PLATFORM", "surfaceless", 0);
   setenv("LIBGL_ALWAYS_SOFTWARE", "1", 0);
   static OffscreenWindow window(static_cast<int>(kWidth), static_cast<int>(kHeight));
+  static GlPainter painter;
   std::string error;
-  if (!StartUp(window, {}, &error)) {
+  if (!StartUp(window, painter, {}, &error)) {
     std::fprintf(stderr, "offscreen GL context: %s\n", error.c_str());
     return 1;
   }

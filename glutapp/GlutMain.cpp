@@ -9,6 +9,7 @@
 #include "app/Process.h"
 #include "app/Shell.h"
 #include "glutapp/CommandLine.h"
+#include "painters/gl/GlPainter.h"
 #include "window/glut/GlutWindow.h"
 
 namespace {
@@ -45,7 +46,8 @@ int RunWendrix(int argc, char** argv, std::span<const EmbeddedPng> icons) {
   const ParseResult result = ParseWendrixArguments(argc, argv, &error);
   if (result != ParseResult::kRun) return AnswerParse(result, error, WendrixUsage());
   GlutWindow window(argc, argv, icons);
-  StartUp(window, {.registerCallbacks = RegisterCallbacks}, nullptr);
+  GlPainter painter;
+  StartUp(window, painter, {.registerCallbacks = RegisterCallbacks}, nullptr);
   glutMainLoop();
   UseWindow(nullptr);
   return 0;

@@ -19,6 +19,7 @@
 #include "cmdline/Arguments.h"
 #include "image/OutputFile.h"
 #include "image/Png.h"
+#include "painters/gl/GlPainter.h"
 #include "platform/Signals.h"
 #include "render/Film.h"
 #include "render/Progress.h"
@@ -143,7 +144,8 @@ int RunRenderer(const RenderOptions& options) {
   OffscreenWindow window(options.width, options.height);
   renderCounter = 0;
   SetCounterSource(RenderCounter, 1000);
-  if (!StartUp(window, {}, &error)) {
+  GlPainter painter;
+  if (!StartUp(window, painter, {}, &error)) {
     PrintFailure("no offscreen OpenGL context: " + error);
     return 1;
   }

@@ -13,11 +13,9 @@
 #include "app/Process.h"
 #include "app/Shell.h"
 #include "cmdline/Arguments.h"
+#include "painters/Presenter.h"
 #include "platform/Signals.h"
-#include "present/ImageFrame.h"
-#include "present/Presentation.h"
 #include "saver/Scene.h"
-#include "window/xlib/SwapInterval.h"
 #include "window/xlib/XlibWindow.h"
 
 namespace {
@@ -58,21 +56,10 @@ timespec LeftOfFrame(const timespec& start, long microseconds) {
           static_cast<long>(left % kNanosecondsPerSecond)};
 }
 
-XlibWindow* imageWindow = nullptr;  // the window the image frames go to
-
-// The image path's frame; it never ends the program, which has no keys.
-bool DrawImage() {
-  DrawImageFrame(imageWindow->Picture());
-  imageWindow->SwapBuffers();
-  return true;
-}
-
 // Frames until a signal, or until the window goes or is closed. The delay is
 // what keeps a software-drawn GL frame from taking every core it can; what each
 // presenter costs is in the README ("Screen saver").
-void DrawFrames(XlibWindow& window, long delayUs, bool image) {
-  const ReshapeCallback reshape = image ? SetPictureSize : ReshapeHandler;
-  bool (*const frame)() = image ? DrawImage : DisplayHandler;
+void DrawFrames(XlibWindow& window, long delayUs) {
   // The end signals wait while a frame is drawn and are let in only by the sleep, so
   // one that comes mid-frame cuts that sleep short instead of being slept through.
   sigset_t asleep;  // the mask the sleep lets them in with
@@ -80,7 +67,7 @@ void DrawFrames(XlibWindow& window, long delayUs, bool image) {
   while (stopSignal == 0) {
     timespec frameStart{};
     clock_gettime(CLOCK_MONOTONIC, &frameStart);
-    if (!window.HandleEvents(reshape) || !frame()) break;
+    if (!window.HandleEvents(ReshapeHandler) || !DisplayHandler()) break;
     const timespec left = LeftOfFrame(frameStart, delayUs);
     ppoll(nullptr, 0, &left, &asleep);
   }
@@ -99,26 +86,21 @@ int RunSaver(const SaverOptions& options) {
     return 1;
   }
   window.SetTarget(target);
-  bool image = false;
-  if (!OpenPresenter(window, options.scene.present, options.scene.spotlight, &image, &error)) {
-    PrintFailure(error);
-    return 1;
-  }
-  if (image) {
-    imageWindow = &window;
-    StartImagePicture(window.WindowWidth(), window.WindowHeight());
-  } else if (!StartUp(window, {.startHint = false}, &error)) {  // no keys reach a hack: no hint
+  Presenter presenter(window);
+  // No keys reach a hack: no hint.
+  if (!presenter.Open(window, options.scene.present, &error) ||
+      !StartUp(window, presenter.painter(), {.startHint = false}, &error)) {
     PrintFailure(error);
     return 1;
   }
   StartScene(options.scene);
   // --delay paces the frames; a wait for the refresh on top would round each
   // 20 ms frame up to two 60 Hz refreshes. Without a delay the refresh paces.
-  if (!image) SetSwapInterval(window.display(), window.window(), options.delayUs > 0 ? 0 : 1);
+  window.WaitForRefresh(options.delayUs <= 0);
 
-  DrawFrames(window, options.delayUs, image);
+  DrawFrames(window, options.delayUs);
 
-  if (!image) TearDown();
+  TearDown();
   window.Close();
   UseWindow(nullptr);
   // Tidied up, it dies of the signal, so the daemon sees the hack it ended.

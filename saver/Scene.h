@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "present/Presentation.h"
+#include "painters/Present.h"
 #include "state/Settings.h"
 
 // The picture's options; one not given keeps the program's default.

@@ -1,13 +1,7 @@
-// The frame's drawing sequence: the values of this frame gathered once, the
-// grid evaluated and drawn the way fieldPath says.
+// The values of this frame's field, gathered once, and whether its squares
+// leave any of the window uncovered.
 #include "sim/RippleField.h"
 
-#include <GL/gl.h>
-#include <GL/glext.h>  // names past OpenGL 1.1, where Windows' gl.h stops
-
-#include "sim/FieldDrawing.h"
-#include "sim/FieldEvaluation.h"
-#include "sim/FieldGrid.h"
 #include "sim/Oscillators.h"
 #include "state/Frame.h"
 #include "state/Settings.h"
@@ -40,24 +34,4 @@ bool FieldCoversWindow() {
     return ((side - 1) / step + 1) * step - (step + 1) / 2 >= side;
   };
   return reaches(screenWidth) && reaches(screenHeight);
-}
-
-void DrawRippleField() {
-  // Multisampled, GL may round wide points into circles (gaps in the grid) and
-  // llvmpipe half covers the edge pixels of odd sizes; the grid is meant to be
-  // whole squares, so it is drawn single-sampled and the text keeps the samples.
-  const bool multisample = glIsEnabled(GL_MULTISAMPLE);
-  if (multisample) glDisable(GL_MULTISAMPLE);
-  const FieldFrame frame = PrepareFieldFrame();
-  glPointSize(static_cast<float>(settings.tesselation));
-  if (fieldPath.drawing == FieldDrawing::SimplePoints) {
-    DrawSimplePoints(frame);
-  } else {
-    const bool rectangle =
-        fieldPath.drawing == FieldDrawing::Fastest && PixelRectangleMatchesPoints(frame);
-    const FieldRows out = GridOutput(frame, rectangle);
-    EvaluateField(frame, out, FieldEvaluation::Fastest, fieldPath.threads);
-    DrawGrid(frame, out);
-  }
-  if (multisample) glEnable(GL_MULTISAMPLE);
 }

@@ -9,31 +9,21 @@
 namespace {
 double ClockSeconds() { return elapsedMs * 0.001; }
 
-// Draws the formatted message at once, remembers it, and starts its three seconds.
-void Show(TextOverlay& overlay, const char* message) {
-  overlay.DrawText(message, kMessageX, kMessageY, kMessageHeight);
+// Formats the message into 80 bytes, draws it at once, remembers it, and starts
+// its three seconds.
+template <typename Value>
+void Show(TextOverlay& overlay, const char* format, Value value) {
+  char buffer[kMessageBytes];
+  std::snprintf(buffer, sizeof buffer, format, value);
+  overlay.DrawText(buffer, kMessageX, kMessageY, kMessageHeight);
   overlay.expiry = ClockSeconds() + kMessageSeconds;
 }
 }  // namespace
 
-void TextOverlay::ShowMessage(const char* format, double value) {
-  char buffer[kMessageBytes];
-  std::snprintf(buffer, sizeof buffer, format, value);
-  Show(*this, buffer);
-}
-
-void TextOverlay::ShowMessage(const char* format, int32_t value) {
-  char buffer[kMessageBytes];
-  std::snprintf(buffer, sizeof buffer, format, value);
-  Show(*this, buffer);
-}
-
-void TextOverlay::ShowMessage(const char* text) {
-  // The text is never a format: a percent sign in it shows as itself.
-  char buffer[kMessageBytes];
-  std::snprintf(buffer, sizeof buffer, "%s", text);
-  Show(*this, buffer);
-}
+void TextOverlay::ShowMessage(const char* format, double value) { Show(*this, format, value); }
+void TextOverlay::ShowMessage(const char* format, int32_t value) { Show(*this, format, value); }
+// The text is never a format: a percent sign in it shows as itself.
+void TextOverlay::ShowMessage(const char* text) { Show(*this, "%s", text); }
 
 void TextOverlay::RedrawMessage() {
   // A message shown just before elapsedMs wraps expires just after it.

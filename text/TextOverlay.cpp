@@ -1,10 +1,8 @@
-// DrawText: one textured quad per character, in whole-window pixel space.
-// The viewport, modelview, polygon mode and depth writes are put back; the
-// projection stays the window-sized one, blending and texturing end off, the
-// colour white and the atlas bound, as the frame driver expects.
+// The text's layout: one cell per character, spaces advancing the pen without a
+// cell, and where each DrawText's cells go.
 #include "text/TextOverlay.h"
 
-#include <GL/gl.h>
+#include <utility>
 
 #include "state/Frame.h"
 
@@ -16,9 +14,9 @@ void TextOverlay::Reset() {
   recordFlag = 1;
   expiry = 0.0;
   lastText[0] = '\0';
+  composing = nullptr;
+  canvas = nullptr;
 }
-
-TextOverlay::~TextOverlay() { font.release(); }
 
 std::vector<GlyphQuad> LayOutText(const char* text, int16_t x, int16_t y, float height,
                                   int windowHeight) {
@@ -46,10 +44,13 @@ std::vector<GlyphQuad> LayOutText(const char* text, int16_t x, int16_t y, float 
 }
 
 void TextOverlay::DrawText(const char* text, int16_t x, int16_t y, float height) {
-  if (painter != nullptr) {
-    painter(text, x, y, height);
-  } else {
-    DrawWithGl(text, x, y, height);
+  const int width = static_cast<int>(screenWidth);  // as the last reshape gave it
+  const int windowHeight = static_cast<int>(screenHeight);
+  TextRun run{width, windowHeight, LayOutText(text, x, y, height, windowHeight)};
+  if (composing != nullptr) {
+    composing->push_back(std::move(run));
+  } else if (canvas != nullptr) {
+    canvas->DrawNow(run);
   }
   if (recordFlag != 0) {
     lastX = x;
@@ -59,49 +60,4 @@ void TextOverlay::DrawText(const char* text, int16_t x, int16_t y, float height)
     for (; i < kMessageBytes - 1 && text[i] != '\0'; ++i) lastText[i] = text[i];
     lastText[i] = '\0';
   }
-}
-
-void TextOverlay::DrawWithGl(const char* text, int16_t x, int16_t y, float height) const {
-  const int windowWidth = static_cast<int>(screenWidth);  // as the last reshape gave it
-  const int windowHeight = static_cast<int>(screenHeight);
-
-  // Set: white, blended, textured with the atlas, no depth writes, filled
-  // polygons, and a projection over the whole window even when letterboxed.
-  glColor3d(1.0, 1.0, 1.0);
-  glEnable(GL_BLEND);
-  glEnable(GL_TEXTURE_2D);
-  font.bind();
-  glDepthMask(GL_FALSE);
-  glPushAttrib(GL_POLYGON_BIT);
-  glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
-  glPushMatrix();
-  glPushAttrib(GL_VIEWPORT_BIT);
-  glViewport(0, 0, windowWidth, windowHeight);
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  glOrtho(0, windowWidth, 0, windowHeight, -1.0, 1.0);
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
-
-  for (const GlyphQuad& q : LayOutText(text, x, y, height, windowHeight)) {
-    glBegin(GL_QUADS);
-    glTexCoord2f(q.s0, q.t0);
-    glVertex2f(q.left, q.bottom);
-    glTexCoord2f(q.s1, q.t0);
-    glVertex2f(q.left + q.width, q.bottom);
-    glTexCoord2f(q.s1, q.t1);
-    glVertex2f(q.left + q.width, q.bottom + q.height);
-    glTexCoord2f(q.s0, q.t1);
-    glVertex2f(q.left, q.bottom + q.height);
-    glEnd();
-  }
-
-  // Restore: the modelview, the viewport, polygon mode and depth writes; texturing
-  // and blending end off.
-  glPopMatrix();
-  glPopAttrib();
-  glDisable(GL_TEXTURE_2D);
-  glDisable(GL_BLEND);
-  glPopAttrib();
-  glDepthMask(GL_TRUE);
 }

@@ -1,12 +1,10 @@
-// Text over the picture from a 16 by 8 glyph atlas, and the one status
-// message that is drawn again every frame until it expires.
+// Text over the picture from a 16 by 8 glyph atlas, laid out into cells, and the
+// one status message that is drawn again every frame until it expires. What draws
+// the cells is a painter's (picture/Painter.h): text/ holds no GL.
 #pragma once
 
 #include <cstdint>
 #include <vector>
-
-#include "image/Texture.h"
-#include "state/Frame.h"
 
 constexpr int kMessageBytes = 80;  // a message holds at most 79 characters
 
@@ -19,18 +17,34 @@ struct GlyphQuad {
 // The cells of text in the order DrawText draws them; spaces have none.
 std::vector<GlyphQuad> LayOutText(const char* text, int16_t x, int16_t y, float height,
                                   int windowHeight);
-// Draws text in place of GL, where the picture is made on the processor.
-using TextPainter = void (*)(const char* text, int16_t x, int16_t y, float height);
+
+// One DrawText's cells, with the window they were laid out in: the text is placed
+// against the whole window even while the picture is letterboxed.
+struct TextRun {
+  int windowWidth = 0, windowHeight = 0;
+  std::vector<GlyphQuad> glyphs;
+};
+
+// Draws text the moment it is shown, between frames: a message from a key.
+class TextCanvas {
+ public:
+  TextCanvas() = default;
+  virtual ~TextCanvas() = default;
+  TextCanvas(const TextCanvas&) = delete;
+  TextCanvas& operator=(const TextCanvas&) = delete;
+  virtual void DrawNow(const TextRun& run) = 0;
+};
 
 class TextOverlay {
  public:
   TextOverlay();
-  virtual ~TextOverlay();
+  virtual ~TextOverlay() = default;
   TextOverlay(const TextOverlay&) = delete;
   TextOverlay& operator=(const TextOverlay&) = delete;
 
-  // Draws text with its first cell's left edge x pixels from the window's left
-  // and the cells' bottom edge y pixels below its top, cells height pixels tall.
+  // Text with its first cell's left edge x pixels from the window's left and the
+  // cells' bottom edge y pixels below its top, cells height pixels tall: into the
+  // picture being composed, else at once on the canvas.
   void DrawText(const char* text, int16_t x, int16_t y, float height);
 
   // Formats, draws at once and remembers a message for three seconds.
@@ -41,7 +55,7 @@ class TextOverlay {
   void RedrawMessage();
   // The frames-per-second line in the top right corner; not remembered.
   void DrawFrameRate(int32_t framesPerSecond);
-  // No message, nothing remembered, recording on, as at launch; the font stays.
+  // No message, nothing remembered, recording on, nowhere to draw, as at launch.
   void Reset();
 
   int32_t lastX;  // where the remembered text was drawn
@@ -49,11 +63,8 @@ class TextOverlay {
   int32_t recordFlag;  // while set, DrawText remembers what it draws
   double expiry;       // seconds on elapsedMs * 0.001; 0 when no message is pending
   char lastText[kMessageBytes];
-  Texture font;                   // the glyph atlas
-  TextPainter painter = nullptr;  // set: DrawText hands its text here, GL is not touched
-
- private:
-  void DrawWithGl(const char* text, int16_t x, int16_t y, float height) const;
+  std::vector<TextRun>* composing = nullptr;  // while set, the frame's text goes here
+  TextCanvas* canvas = nullptr;               // text shown between frames, drawn at once
 };
 
 extern TextOverlay overlay;

@@ -10,7 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "app/FrameDriver.h"
+#include "painters/gl/GlPainter.h"
+#include "picture/Picture.h"
 #include "state/Settings.h"
 #include "tests/support/GlTest.h"
 
@@ -21,10 +22,10 @@ namespace {
 TEST(DrawText, CellsAndTheStateLeftForTheFrame) {
   for (const auto& c : {std::pair{20, 9}, std::pair{18, 8}, std::pair{30, 13}}) {  // height, step
     StartProgram(100, 60);
-    overlay.font.release();
+    TestPainter().Stop();    // the atlas given back
     settings.letterbox = 6;  // the band is rows 18..41 from the top
     settings.polyMode = 1;
-    ApplyView();
+    ApplyView(ComposeView());
     glClear(GL_COLOR_BUFFER_BIT);
     glTranslatef(5, 6, 0);
     glColor3f(0.1f, 0.2f, 0.3f);

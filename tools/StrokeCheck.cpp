@@ -12,8 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "app/Shell.h"
 #include "image/Bmp.h"
+#include "image/Image.h"
+#include "painters/gl/GlPainter.h"
 #include "text/TextOverlay.h"
 #include "window/OffscreenWindow.h"
 
@@ -150,13 +151,14 @@ double StrokeContrast(std::vector<int> pixels) {
 
 // One glyph alone, its cell's bottom left at (kLeft, kBottom), over a white or
 // black field, with the program's own text drawing and blending.
-std::vector<std::uint8_t> DrawGlyph(TextOverlay& text, OffscreenWindow& window, char glyph,
+std::vector<std::uint8_t> DrawGlyph(GlPainter& text, OffscreenWindow& window, char glyph,
                                     int height, bool white) {
   const float level = white ? 1.0F : 0.0F;
   glClearColor(level, level, level, 1.0F);
   glClear(GL_COLOR_BUFFER_BIT);
   const char string[2] = {glyph, '\0'};
-  text.DrawText(string, kLeft, kBottom, static_cast<float>(height));
+  text.DrawNow(
+      {kCanvas, kCanvas, LayOutText(string, kLeft, kBottom, static_cast<float>(height), kCanvas)});
   return window.ReadRgb();
 }
 }  // namespace
@@ -172,13 +174,12 @@ int CheckStrokes(const char* path) {
     std::printf("FAIL: no offscreen GL context to draw on: %s\n", error.c_str());
     return 1;
   }
-  TextOverlay text;
-  if (!text.font.loadFromFile(path, LoadBmp)) {
+  GlPainter text;
+  Image atlas;
+  if (!LoadBmp(path, &atlas) || !text.LoadAtlas(atlas)) {
     std::printf("FAIL: the program cannot load %s\n", path);
     return 1;
   }
-  UseWindow(&window);
-  ReshapeHandler(kCanvas, kCanvas);  // the size the text is laid out in, as the window reports it
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);  // as the program sets it at start-up
   for (const int height : kTextHeights) {
     for (const bool white : {false, true}) {
@@ -206,6 +207,6 @@ int CheckStrokes(const char* path) {
       }
     }
   }
-  UseWindow(nullptr);
+  text.Stop();
   return failures;
 }

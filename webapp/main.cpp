@@ -11,7 +11,8 @@
 #include "app/Process.h"
 #include "app/Shell.h"
 #include "cmdline/Arguments.h"
-#include "sim/FieldDrawing.h"
+#include "painters/webgl/WebGlPainter.h"
+#include "sim/FieldPath.h"
 #include "state/Settings.h"
 #include "webapp/PageOptions.h"
 #include "window/web/WebWindow.h"
@@ -72,9 +73,10 @@ int main() {
   fieldPath.threads = 1;
   if (page.fixedClock) SetCounterSource(FixedCounter, 1000);
   static WebWindow web(FullScreenChanged);
+  static WebGlPainter painter;
   window = &web;
   std::string error;
-  if (!StartUp(web, {.startHint = !page.embed}, &error)) {
+  if (!StartUp(web, painter, {.startHint = !page.embed}, &error)) {
     Say("Wendrix cannot draw here: " + error + ".");
     return 1;
   }

@@ -7,6 +7,7 @@
 
 #include "app/Process.h"
 #include "app/Shell.h"
+#include "painters/gl/GlPainter.h"
 #include "window/win32/Win32Window.h"
 
 namespace {
@@ -23,7 +24,8 @@ int main() {
   Win32Window program({.kind = Win32WindowKind::kProgram});
   window = &program;
   std::string error;
-  if (!StartUp(program, {.registerCallbacks = RegisterCallbacks}, &error)) {
+  GlPainter painter;
+  if (!StartUp(program, painter, {.registerCallbacks = RegisterCallbacks}, &error)) {
     ShowStartFailure(error);
     return 1;
   }

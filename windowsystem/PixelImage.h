@@ -16,3 +16,17 @@ struct PixelImage {
 };
 
 constexpr uint32_t kOpaqueBlack = 0xff000000u;
+
+// A window whose picture is such an image, made on the processor and put on the
+// screen by the window's own SwapBuffers.
+class ImageTarget {
+ public:
+  // The image of the window's present size; empty while there is none.
+  virtual PixelImage Picture() = 0;
+
+ protected:
+  ImageTarget() = default;
+  ~ImageTarget() = default;
+  ImageTarget(const ImageTarget&) = default;
+  ImageTarget& operator=(const ImageTarget&) = default;
+};

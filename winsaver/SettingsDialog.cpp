@@ -13,7 +13,7 @@ std::string Range(int from, int to) {
   return " (" + std::to_string(from) + " to " + std::to_string(to) + "):";
 }
 
-// The Present setting's values in the order of Present (present/Presentation.h).
+// The Present setting's values in the order of Present (painters/Present.h).
 const char* const kPresentNames[] = {
     "OpenGL, unless the processor draws it",
     "OpenGL, always",

@@ -10,8 +10,7 @@
 #include "app/Process.h"
 #include "app/Shell.h"
 #include "cmdline/Arguments.h"
-#include "present/ImageFrame.h"
-#include "present/Presentation.h"
+#include "painters/Presenter.h"
 #include "saver/Scene.h"
 #include "window/win32/Win32Window.h"
 #include "winsaver/SaverSettings.h"
@@ -32,14 +31,10 @@ int RunSaver(Win32WindowKind kind, HWND parent) {
   Win32Window window({.kind = kind, .parent = parent});
   const SceneOptions options = ReadSaverSettings();
   std::string error;
-  bool image = false;
-  bool started = OpenPresenter(window, options.present, options.spotlight, &image, &error);
-  if (started && image) {
-    StartImagePicture(window.WindowWidth(), window.WindowHeight());
-  } else if (started) {
-    started = StartUp(window, {.startHint = false}, &error);  // keys end a saver: no hint
-  }
-  if (!started) {
+  Presenter presenter(window);
+  // Keys end a saver: no hint.
+  if (!presenter.Open(window, options.present, &error) ||
+      !StartUp(window, presenter.painter(), {.startHint = false}, &error)) {
     // A preview that cannot draw leaves its little screen as it was.
     if (kind == Win32WindowKind::kSaver) {
       ShowStartFailure(error);
@@ -48,21 +43,16 @@ int RunSaver(Win32WindowKind kind, HWND parent) {
   }
   StartScene(options);
   timeBeginPeriod(1);  // waits to the millisecond, not to the 15.6 ms tick
-  while (window.HandleEvents(image ? SetPictureSize : ReshapeHandler)) {
+  while (window.HandleEvents(ReshapeHandler)) {
     const DWORD start = GetTickCount();
-    if (image) {
-      DrawImageFrame(window.Picture());
-      window.SwapBuffers();
-    } else if (!DisplayHandler()) {
-      break;
-    }
+    if (!DisplayHandler()) break;
     const DWORD spent = GetTickCount() - start;
     // Input ends the wait at once, so the saver goes the moment a key is pressed.
     if (spent < kFrameMs)
       MsgWaitForMultipleObjects(0, nullptr, FALSE, kFrameMs - spent, QS_ALLINPUT);
   }
   timeEndPeriod(1);
-  if (!image) TearDown();
+  TearDown();
   UseWindow(nullptr);
   return 0;
 }

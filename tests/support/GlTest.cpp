@@ -19,8 +19,8 @@ int64_t CounterMs() { return counterMs; }
 }  // namespace
 
 namespace {
-// The test process's one window; what the program made in GL is given back
-// while its context is still current, before the window closes.
+// The test process's one window and the GL painter that draws in it; what the
+// painter made is given back while the context is still current, before the window closes.
 struct TestProgramWindow {
   TestProgramWindow() {
     std::string error;
@@ -31,32 +31,35 @@ struct TestProgramWindow {
     UseWindow(&window);
   }
   ~TestProgramWindow() {
-    TearDown();
+    painter.Stop();
     UseWindow(nullptr);
   }
   TestProgramWindow(const TestProgramWindow&) = delete;
   TestProgramWindow& operator=(const TestProgramWindow&) = delete;
   OffscreenWindow window;
+  GlPainter painter;
 };
+TestProgramWindow& Program() {
+  static TestProgramWindow program;
+  return program;
+}
 }  // namespace
 
-OffscreenWindow& TestWindow() {
-  static TestProgramWindow program;
-  return program.window;
-}
+OffscreenWindow& TestWindow() { return Program().window; }
+GlPainter& TestPainter() { return Program().painter; }
 
-void StartProgram(int width, int height) {
+void StartProgram(int width, int height, Painter* painter) {
   ResetProcessState();
-  StartProgramAsLaunched(width, height);
+  StartProgramAsLaunched(width, height, painter);
 }
 
-void StartProgramAsLaunched(int width, int height) {
+void StartProgramAsLaunched(int width, int height, Painter* painter) {
   OffscreenWindow& window = TestWindow();
   window.Resize(width, height);
   window.fullScreenRequests = window.reshapeRequests = window.swaps = 0;
   SetCounterSource(CounterMs, 1000);
   counterMs = 0;
-  ASSERT_TRUE(StartUp(window, {}, nullptr));
+  ASSERT_TRUE(StartUp(window, painter != nullptr ? *painter : Program().painter, {}, nullptr));
 }
 
 void TurnClockTo(int64_t ms) { counterMs = ms; }

@@ -7,17 +7,22 @@
 #include <string>
 #include <vector>
 
+#include "painters/gl/GlPainter.h"
 #include "state/Frame.h"
 #include "window/OffscreenWindow.h"
 
 // Opens the window on first use; ends the test binary if EGL fails.
 OffscreenWindow& TestWindow();
+// The GL painter that draws the program in it.
+GlPainter& TestPainter();
 
 // Every process-wide value as at launch (ResetProcessState), the window at
-// width x height, then main's order: PreInit, the clock started at counter 0, Init.
-void StartProgram(int width = kLaunchWidth, int height = kLaunchHeight);
+// width x height, then main's order: PreInit, the clock started at counter 0, Init;
+// drawn by the GL painter unless another is given.
+void StartProgram(int width = kLaunchWidth, int height = kLaunchHeight, Painter* painter = nullptr);
 // The same start over whatever values the process holds.
-void StartProgramAsLaunched(int width = kLaunchWidth, int height = kLaunchHeight);
+void StartProgramAsLaunched(int width = kLaunchWidth, int height = kLaunchHeight,
+                            Painter* painter = nullptr);
 // The counter set to ms without a frame, for frames drawn without GL.
 void TurnClockTo(int64_t ms);
 // One display event with the counter at ms (it may pass 2^32): clock, frame,

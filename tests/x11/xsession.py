@@ -74,12 +74,12 @@ def finish():
 
 
 class Screen:
-    """Xvfb at width x height on a free display (with that many screens alike, and Xvfb's own further
-    arguments), and a connection to it."""
+    """Xvfb at width x height and depth on a free display (with that many screens alike, and Xvfb's own
+    further arguments), and a connection to it."""
 
-    def __init__(self, width, height, screens=1, args=()):
+    def __init__(self, width, height, screens=1, args=(), depth=24):
         read, write = os.pipe()
-        sizes = [word for n in range(screens) for word in ('-screen', str(n), f'{width}x{height}x24')]
+        sizes = [word for n in range(screens) for word in ('-screen', str(n), f'{width}x{height}x{depth}')]
         self.server = start(['Xvfb', '-displayfd', str(write)] + sizes + ['-nolisten', 'tcp', '-br', *args],
                             pass_fds=[write])
         os.close(write)

@@ -22,7 +22,7 @@ struct Win32WindowOptions {
   HWND parent = nullptr;  // kPreview: the window to draw inside
 };
 
-class Win32Window : public WindowSystem {
+class Win32Window : public WindowSystem, public ImageTarget {
  public:
   explicit Win32Window(const Win32WindowOptions& options) : options_(options) {}
   ~Win32Window() override { Close(); }
@@ -38,7 +38,7 @@ class Win32Window : public WindowSystem {
   // where Open has not. False with a reason.
   bool OpenImage(std::string* error);
   // The image SwapBuffers puts on the window, of the window's size; empty on the GL path.
-  PixelImage Picture();
+  PixelImage Picture() override;
   // False once the window was closed, input ended a saver, or a preview's parent has gone.
   bool HandleEvents(ReshapeCallback reshape) override;
   // Deletes the context and leaves the window to the process's end; safe to call twice.

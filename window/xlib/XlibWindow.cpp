@@ -9,6 +9,7 @@
 
 #include "cmdline/Arguments.h"
 #include "state/Frame.h"
+#include "window/xlib/SwapInterval.h"
 #include "window/xlib/WindowIdentity.h"
 
 namespace {
@@ -230,6 +231,10 @@ bool XlibWindow::RemakeImage() {
   if (image_.Create(display_, window_, visual_, depth_, width_, height_, &error)) return true;
   PrintFailure(error);
   return false;
+}
+
+void XlibWindow::WaitForRefresh(bool wait) {
+  if (context_ != nullptr) SetSwapInterval(display_, window_, wait ? 1 : 0);
 }
 
 void XlibWindow::SwapBuffers() {

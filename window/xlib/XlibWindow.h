@@ -12,7 +12,7 @@
 #include "windowsystem/PixelImage.h"
 #include "windowsystem/Window.h"
 
-class XlibWindow : public WindowSystem {
+class XlibWindow : public WindowSystem, public ImageTarget {
  public:
   XlibWindow() = default;
   ~XlibWindow() override { Close(); }
@@ -37,7 +37,10 @@ class XlibWindow : public WindowSystem {
   // visual takes no image.
   bool OpenImage(std::string* error);
   // The image SwapBuffers puts on the window; empty on the GL path.
-  PixelImage Picture() const { return image_.picture(); }
+  PixelImage Picture() override { return image_.picture(); }
+  // With GL, whether each swap waits for the display's refresh; the image path
+  // is paced by its caller alone.
+  void WaitForRefresh(bool wait);
   bool SharedImage() const { return image_.shared(); }
   // The image remade to a new size before `reshape` hears of it; false once the
   // window has gone or, when it is its own, has been closed, or when no image

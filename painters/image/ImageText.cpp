@@ -1,54 +1,17 @@
-// GL's sampling done by hand: gluBuild2DMipmaps' levels (2x2 averages, rounded),
+// GL's sampling done by hand over the atlas' mipmap levels (image/Mipmaps.h):
 // GL_LINEAR_MIPMAP_NEAREST's choice of level, bilinear filtering with repeat,
 // and SRC_ALPHA, ONE_MINUS_SRC_ALPHA blending in bytes.
-#include "present/ImageText.h"
+#include "painters/image/ImageText.h"
 
 #include <algorithm>
 #include <cmath>
-#include <vector>
 
 #include "image/Image.h"
-#include "text/TextOverlay.h"
 
 namespace {
-struct Level {
-  int width = 0, height = 0;
-  std::vector<uint8_t> rgba;  // rows in the order GL was given them: t grows with the row
-
-  const uint8_t* Texel(int column, int row) const {
-    column &= width - 1;  // GL_REPEAT, on sides a power of two
-    row &= height - 1;
-    return &rgba[(static_cast<size_t>(row) * width + column) * 4];
-  }
-};
-std::vector<Level> levels;  // empty: no atlas, text as white blocks
-
-bool PowerOfTwo(uint32_t n) { return n != 0 && (n & (n - 1)) == 0; }
-
-Level Halved(const Level& level) {
-  Level half;
-  half.width = level.width > 1 ? level.width / 2 : 1;
-  half.height = level.height > 1 ? level.height / 2 : 1;
-  half.rgba.resize(static_cast<size_t>(half.width) * half.height * 4);
-  const int dx = level.width > 1 ? 1 : 0;
-  const int dy = level.height > 1 ? 1 : 0;
-  for (int row = 0; row < half.height; ++row) {
-    for (int column = 0; column < half.width; ++column) {
-      const uint8_t* a = level.Texel(2 * column, 2 * row);
-      const uint8_t* b = level.Texel(2 * column + dx, 2 * row);
-      const uint8_t* c = level.Texel(2 * column, 2 * row + dy);
-      const uint8_t* d = level.Texel(2 * column + dx, 2 * row + dy);
-      uint8_t* out = &half.rgba[(static_cast<size_t>(row) * half.width + column) * 4];
-      for (int k = 0; k < 4; ++k)
-        out[k] = static_cast<uint8_t>((a[k] + b[k] + c[k] + d[k] + 2) / 4);
-    }
-  }
-  return half;
-}
-
 // The level GL_LINEAR_MIPMAP_NEAREST samples for a cell: the nearest to log2
 // of the texels a pixel spans (GL's lambda).
-const Level& LevelFor(const GlyphQuad& q) {
+const MipLevel& LevelFor(const std::vector<MipLevel>& levels, const GlyphQuad& q) {
   const double across = static_cast<double>(levels[0].width) * (q.s1 - q.s0) / q.width;
   const double up = static_cast<double>(levels[0].height) * (q.t1 - q.t0) / q.height;
   const double lambda = std::log2(std::max(across, up));
@@ -63,7 +26,7 @@ uint32_t Over(uint32_t source, uint32_t destination, uint32_t alpha) {
 }
 
 // The filtered texel at (s, t), RGBA as 0..255 values.
-void Sample(const Level& level, float s, float t, float rgba[4]) {
+void Sample(const MipLevel& level, float s, float t, float rgba[4]) {
   const float u = s * static_cast<float>(level.width) - 0.5f;
   const float v = t * static_cast<float>(level.height) - 0.5f;
   const float u0 = std::floor(u), v0 = std::floor(v);
@@ -87,11 +50,11 @@ void Covered(float from, float to, int limit, int* first, int* end) {
 }
 
 // One cell's quad, blended pixel by pixel.
-void BlendCell(const PixelImage& image, const GlyphQuad& q) {
+void BlendCell(const PixelImage& image, const std::vector<MipLevel>& levels, const GlyphQuad& q) {
   int x0 = 0, x1 = 0, g0 = 0, g1 = 0;
   Covered(q.left, q.left + q.width, image.width, &x0, &x1);
   Covered(q.bottom, q.bottom + q.height, image.height, &g0, &g1);
-  const Level* level = levels.empty() ? nullptr : &LevelFor(q);
+  const MipLevel* level = levels.empty() ? nullptr : &LevelFor(levels, q);
   for (int g = g0; g < g1; ++g) {
     uint32_t* row = image.Row(image.height - 1 - g);  // GL's rows count upward
     const float t = q.t0 + (static_cast<float>(g) + 0.5f - q.bottom) / q.height * (q.t1 - q.t0);
@@ -112,20 +75,11 @@ void BlendCell(const PixelImage& image, const GlyphQuad& q) {
 }
 }  // namespace
 
-bool SetImageFont(const Image& atlas) {
-  levels.clear();
-  if (atlas.bitsPerPixel() != 32 || !PowerOfTwo(atlas.width()) || !PowerOfTwo(atlas.height())) {
-    return false;
-  }
-  Level level{static_cast<int>(atlas.width()), static_cast<int>(atlas.height()), {}};
-  level.rgba.assign(atlas.pixels(),
-                    atlas.pixels() + static_cast<size_t>(atlas.rowStride()) * atlas.height());
-  levels.push_back(std::move(level));
-  while (levels.back().width > 1 || levels.back().height > 1)
-    levels.push_back(Halved(levels.back()));
-  return true;
+bool ImageText::SetAtlas(const Image& atlas) {
+  levels_ = MipmapLevels(atlas);
+  return !levels_.empty();
 }
 
-void BlendText(const PixelImage& image, const char* text, int16_t x, int16_t y, float height) {
-  for (const GlyphQuad& quad : LayOutText(text, x, y, height, image.height)) BlendCell(image, quad);
+void ImageText::Blend(const PixelImage& image, const TextRun& run) const {
+  for (const GlyphQuad& quad : run.glyphs) BlendCell(image, levels_, quad);
 }

@@ -1,7 +1,7 @@
 // The fast path against the simple one: the three ways to the screen drawn
 // over the same frame, compared pixel for pixel and by the GL state each leaves.
 #define GL_GLEXT_PROTOTYPES 1  // framebuffer objects for the multisampled window
-#include "sim/FieldDrawing.h"
+#include "painters/gl/FieldDrawing.h"
 
 #include <GL/gl.h>
 #include <GL/glext.h>
@@ -10,8 +10,8 @@
 #include <algorithm>
 #include <random>
 
-#include "app/FrameDriver.h"
-#include "sim/RippleField.h"
+#include "painters/gl/GlPainter.h"
+#include "sim/FieldPath.h"
 #include "state/Frame.h"
 #include "state/Settings.h"
 #include "tests/support/GlTest.h"
@@ -27,8 +27,9 @@ std::vector<float> StateAfterTheField() {
   glRasterPos2i(11, 13);
   glVertexPointer(4, GL_FLOAT, 12, kSomeArray);
   glEnable(GL_MULTISAMPLE);
-  ApplyView();
-  DrawRippleField();
+  const Picture picture = ComposePicture(0);
+  ApplyView(picture);
+  DrawRippleField(picture);
   std::vector<float> state;
   GLfloat v[4] = {};
   for (const GLenum name :

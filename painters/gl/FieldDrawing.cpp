@@ -1,7 +1,7 @@
 // Three ways to the screen. The simple one issues every point in immediate
 // mode; the others draw what the kernels computed, as vertex arrays or, where
 // that is proven to give the same pixels, as one zoomed pixel rectangle.
-#include "sim/FieldDrawing.h"
+#include "painters/gl/FieldDrawing.h"
 
 #include <GL/gl.h>
 #include <GL/glext.h>  // names past OpenGL 1.1, where Windows' gl.h stops
@@ -11,15 +11,37 @@
 #include <cstdint>
 #include <cstring>
 #include <initializer_list>
+#include <vector>
 
 #include "sim/FieldGrid.h"
-#include "state/Frame.h"
+#include "sim/FieldPath.h"
 #include "state/Settings.h"
-
-FieldPath fieldPath;
-FieldDrawn lastFieldDrawn = FieldDrawn::SimplePoints;
+#include "windowsystem/RendererName.h"
 
 namespace {
+
+// x, y of every grid point, as glVertex2i would give them, row by row; made again
+// only for a new grid.
+const GLfloat* GridVertices(uint32_t columns, uint32_t rows, uint32_t step) {
+  static std::vector<GLfloat> vertices;
+  static uint32_t made[3] = {};
+  const size_t count = static_cast<size_t>(columns) * rows;
+  if (made[0] == columns && made[1] == rows && made[2] == step && vertices.size() == 2 * count) {
+    return vertices.data();
+  }
+  vertices.resize(2 * count);
+  GLfloat* v = vertices.data();
+  for (uint32_t row = 0; row < rows; ++row) {
+    for (uint32_t column = 0; column < columns; ++column) {
+      *v++ = static_cast<GLfloat>(column * step);
+      *v++ = static_cast<GLfloat>(row * step);
+    }
+  }
+  made[0] = columns;
+  made[1] = rows;
+  made[2] = step;
+  return vertices.data();
+}
 
 void DrawPointArrays(const GLfloat* vertices, const float* rgb, size_t count) {
   glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
@@ -100,30 +122,44 @@ void DrawGrid(const FieldFrame& frame, const FieldRows& rows) {
   glColor3f(last.red, last.green, last.blue);
 }
 
-bool PixelRectangleMatchesPoints(const FieldFrame& frame) {
-#ifdef __EMSCRIPTEN__
-  // The page's WebGL draws every rectangle cell as the point it stands for, lit and
-  // letterboxed alike (window/web/WebGlDraw.cpp).
-  (void)frame;
-  return true;
-#else
+bool PixelRectangleMatchesPoints(const Picture& picture) {
   // Proven, pixel for pixel, by the tests on Mesa's llvmpipe for every step the keys allow;
   // other rasterisers may round point edges or colours their own way. The
   // program keeps one context for its whole run, so its renderer is asked once.
   static const bool provenRasteriser = [] {
     const auto* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
-    return renderer != nullptr && std::strncmp(renderer, "llvmpipe", 8) == 0;
+    return renderer != nullptr && RendererIsLlvmpipe(renderer);
   }();
   if (!provenRasteriser) return false;
-  // The rest is what the frame driver set for this frame from the settings:
-  // lighting only with the spot light on, the whole window (within the 16-bit
-  // heights of ApplyView) only without letterbox bars, its own pixel-space view.
-  if (settings.spotlights != 0 || settings.letterbox != 0) return false;
+  // Unlit, over the whole window (within the 16-bit heights of the view) and not
+  // squeezed into a letterbox's band, in the steps the keys allow.
+  const FieldFrame& frame = picture.field;
+  if (picture.light.has_value()) return false;
+  if (picture.band.bottom != 0 || picture.band.height != picture.height) return false;
   if (frame.height > static_cast<uint32_t>(INT16_MAX)) return false;
-  if (settings.tesselation < kMinTesselation || settings.tesselation > kMaxTesselation)
+  if (frame.step < static_cast<uint32_t>(kMinTesselation) ||
+      frame.step > static_cast<uint32_t>(kMaxTesselation))
     return false;
-  if (frame.step != static_cast<uint32_t>(settings.tesselation)) return false;
   if (!std::isfinite(frame.fadeLevel)) return false;
   return std::ranges::all_of(frame.schemeColor, [](double c) { return std::isfinite(c); });
-#endif
+}
+
+void DrawRippleField(const Picture& picture) {
+  // Multisampled, GL may round wide points into circles (gaps in the grid) and
+  // llvmpipe half covers the edge pixels of odd sizes; the grid is meant to be
+  // whole squares, so it is drawn single-sampled and the text keeps the samples.
+  const bool multisample = glIsEnabled(GL_MULTISAMPLE);
+  if (multisample) glDisable(GL_MULTISAMPLE);
+  const FieldFrame& frame = picture.field;
+  glPointSize(static_cast<float>(frame.step));
+  if (fieldPath.drawing == FieldDrawing::SimplePoints) {
+    DrawSimplePoints(frame);
+  } else {
+    const bool rectangle =
+        fieldPath.drawing == FieldDrawing::Fastest && PixelRectangleMatchesPoints(picture);
+    const FieldRows out = GridOutput(frame, rectangle);
+    EvaluateField(frame, out, FieldEvaluation::Fastest, fieldPath.threads);
+    DrawGrid(frame, out);
+  }
+  if (multisample) glEnable(GL_MULTISAMPLE);
 }
