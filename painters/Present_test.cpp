@@ -11,13 +11,13 @@ TEST(Presentation, AutoTakesTheImageWhereGlCostsTheProcessor) {
   const char* llvmpipe = "llvmpipe (LLVM 15.0.6, 256 bits)";
   const char* nvidia = "NVIDIA GeForce RTX 3080/PCIe/SSE2";
   const struct {
-    Present asked;
     const char* renderer;  // null: no GL context
+    Present asked;
     Present chosen;
   } rows[] = {
-      {Present::kAuto, llvmpipe, Present::kImage}, {Present::kAuto, nvidia, Present::kGl},
-      {Present::kAuto, nullptr, Present::kImage},  {Present::kGl, llvmpipe, Present::kGl},
-      {Present::kImage, nvidia, Present::kImage},
+      {llvmpipe, Present::kAuto, Present::kImage}, {nvidia, Present::kAuto, Present::kGl},
+      {nullptr, Present::kAuto, Present::kImage},  {llvmpipe, Present::kGl, Present::kGl},
+      {nvidia, Present::kImage, Present::kImage},
   };
   for (const auto& row : rows) {
     EXPECT_EQ(ChoosePresent(row.asked, row.renderer), row.chosen)

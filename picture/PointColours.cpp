@@ -20,8 +20,9 @@ const uint32_t* PointColours(const Picture& picture, int threads) {
   const size_t count = static_cast<size_t>(columns) * GridRows(frame);
   lit.resize(count);
   for (size_t i = 0; i < count; ++i) {
-    const auto x = static_cast<float>(i % columns * frame.step);
-    const auto y = static_cast<float>(i / columns * frame.step);
+    const size_t row = i / columns, column = i % columns;  // the point's place in the grid
+    const auto x = static_cast<float>(column * frame.step);
+    const auto y = static_cast<float>(row * frame.step);
     float rgb[3];
     LightPoint(*picture.light, x, y, &rows.rgb[3 * i], rgb);
     lit[i] = uint32_t{StoredByte(rgb[0])} | uint32_t{StoredByte(rgb[1])} << 8 |
