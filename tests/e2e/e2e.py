@@ -6,9 +6,7 @@ wendrix, version, installed_font = os.path.abspath(sys.argv[1]), sys.argv[2], sy
 W, H = 1280, 720
 s = Screen(W, H)
 launched = time.monotonic()
-signal.signal(signal.SIGHUP, signal.SIG_IGN)  # as nohup starts it
-program = start([wendrix], env=s.env, cwd=scratch())
-signal.signal(signal.SIGHUP, signal.SIG_DFL)
+program = start(['nohup', wendrix], env=s.env, cwd=scratch())  # SIGHUP ignored from its start
 win = s.find('Wendrix')
 check(win is not None, 'a window titled Wendrix', fatal=True)
 red = lambda px: sum(p > 0x80ffff for p in px)  # white text; schemes 0 and 1 have no red
