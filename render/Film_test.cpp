@@ -68,10 +68,12 @@ TEST(Film, ReadsBackAsAskedAndHoldsAtEveryEndOfTheRun) {
                 "rgb -i f.mkv > film; rgb -start_number 3 -i p%02d.png > frames; "
                 "cmp film frames && echo equal",
        "0|ffv1,32,24,125/2,171\n2.736000\nequal\n"},
-      // Ended by a signal, it leaves the film it would have replaced and nothing aside.
-      {"echo old > f.webm; $R --size 320x240 --frames 100000 --out f.webm & sleep 1; "
-       "kill -TERM $!; wait $!; echo $?; ls -A; cat f.webm",
-       "0|Terminated\n143\nf.webm\nold\n"},
+      // Ended by a signal, or by Escape before its first frame, it leaves the film it would
+      // have replaced and nothing aside.
+      {"echo old > f.webm; echo old > e.mkv; $R --size 320x240 --frames 100000 --out f.webm & "
+       "sleep 1; kill -TERM $!; wait $!; echo $?; $R --size 32x24 --frames 300 --from 250 "
+       "--key-at '5:<esc>' --out e.mkv; echo $?; ls -A; cat f.webm e.mkv",
+       "0|Terminated\n143\n0\ne.mkv\nf.webm\nold\nold\n"},
       // A full disk: a clear error, the file before whole.
       {"mkdir d; unshare -m sh -c \"mount -t tmpfs -o size=200k tmpfs d && echo old > d/f.mkv && "
        "$R --size 320x240 --frames 100 --out d/f.mkv; echo \\$?; ls -A d; cat d/f.mkv\"",

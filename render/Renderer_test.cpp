@@ -96,9 +96,11 @@ TEST(Renderer, WritesTheFramesAskedForAndHoldsAgainstHostilePathsFilesAndSignals
        "0|wendrix-render " WENDRIX_VERSION "\n"
        "  --help, --version    this usage or the version, then nothing else\n"},
       {"$R --version > /dev/full", "1|wendrix-render: write error: No space left on device\n"},
-      {"__EGL_VENDOR_LIBRARY_DIRS=/nowhere $R --out x.png",  // libglvnd finds no Mesa there
-       "1|wendrix-render: no offscreen OpenGL context: no EGL display: Mesa's EGL driver, "
-       "libEGL_mesa.so.0, is missing (Debian: libegl-mesa0)\n"},
+      // No Mesa for libglvnd to find: the film opened aside goes, the older one stays.
+      {"echo old > x.mkv; __EGL_VENDOR_LIBRARY_DIRS=/nowhere $R --out x.mkv; echo $?; ls -A; "
+       "cat x.mkv",
+       "0|wendrix-render: no offscreen OpenGL context: no EGL display: Mesa's EGL driver, "
+       "libEGL_mesa.so.0, is missing (Debian: libegl-mesa0)\n1\nx.mkv\nold\n"},
       {"mkfifo font.bmp" + font, "0|wendrix-render: font.bmp refused: it is a FIFO, not a file\n"},
       {"mkdir font.bmp" + font, "0|wendrix-render: font.bmp refused: it is a directory\n"},
       {": > font.bmp" + font, "0|wendrix-render: font.bmp refused: it is empty\n"},
@@ -118,6 +120,11 @@ TEST(Renderer, WritesTheFramesAskedForAndHoldsAgainstHostilePathsFilesAndSignals
        "0|wendrix-render: cannot write shared/f.png: Permission denied\n1\nold\n",
        "test $(id -u) = 0 && test $(cat /proc/sys/fs/protected_symlinks) = 1"},
       {"$R --size 8x8 --out " + longName + " && ls", "0|" + longName + "\n"},
+      // A rename over the path that fails (a mount point's) leaves nothing aside.
+      {"echo old > m.png; unshare -m sh -c 'mount --bind m.png m.png && "
+       "$R --size 8x8 --out m.png; echo $?'; ls -A; cat m.png",
+       "0|wendrix-render: cannot write m.png: Device or resource busy\n1\nm.png\nold\n",
+       "test $(id -u) = 0 && unshare -m true"},
       // A file is replaced only where the shell's > could write it, with no set-id bit kept;
       // in a folder its owner may not change, it is written in place.
       {"echo old > s.png; chmod 4755 s.png; $R --size 8x8 --out s.png; stat -c %a s.png; "
@@ -135,10 +142,14 @@ TEST(Renderer, WritesTheFramesAskedForAndHoldsAgainstHostilePathsFilesAndSignals
       {"script -qec \"$R --size 1920x1080 --frames 100000 --key-at '60:<esc>' --out o.png\" "
        "/dev/null | tail -c 2 | od -An -c",
        "0|  \\r  \\n\n"},
-      // Interrupted, it leaves whole frames only and dies of the signal.
-      {"for signal in TERM HUP; do $R --size 1280x720 --frames 100000 --out f%d.png & "
-       "sleep 1; kill -$signal $!; wait $!; echo $?; done; ls -A | sed '/^f[0-9]*[.]png$/d'",
-       "0|Terminated\n143\nHangup\n129\n"},
+      // Interrupted, it leaves whole frames only, an older file it had yet to replace as it
+      // was, and dies of the signal; one ignored at start (nohup's SIGHUP) stays ignored.
+      {"echo old > o.png; for run in 'TERM f%d.png' 'HUP o.png'; do set -- $run; "
+       "$R --size 1280x720 --frames 100000 --out $2 & sleep 1; kill -$1 $!; wait $!; echo $?; "
+       "done; (trap '' HUP; $R --size 1280x720 --frames 100000 --out f%d.png & sleep 1; "
+       "kill -HUP $!; sleep .2; kill $!; wait $!; echo $?); cat o.png; "
+       "ls -A | sed '/^f[0-9]*[.]png$/d'",
+       "0|Terminated\n143\nHangup\n129\nTerminated\n143\nold\no.png\n"},
   };
   ExpectShellRows(WENDRIX_RENDER_BIN, rows);
 }

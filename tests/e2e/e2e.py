@@ -1,12 +1,12 @@
 """wendrix on Xvfb as a user runs it: each row types keys through XTest, then waits for what must be seen."""
-import os, shutil, subprocess, sys, time
+import os, shutil, signal, subprocess, sys, time
 from xsession import skip, Screen, scratch, black, check, fades_out, finish, icon_sizes, ripples, start, stop, until
 
 wendrix, version, installed_font = os.path.abspath(sys.argv[1]), sys.argv[2], sys.argv[3]
 W, H = 1280, 720
 s = Screen(W, H)
 launched = time.monotonic()
-program = start([wendrix], env=s.env, cwd=scratch())
+program = start(['nohup', wendrix], env=s.env, cwd=scratch())  # SIGHUP ignored from its start
 win = s.find('Wendrix')
 check(win is not None, 'a window titled Wendrix', fatal=True)
 red = lambda px: sum(p > 0x80ffff for p in px)  # white text; schemes 0 and 1 have no red
@@ -41,13 +41,19 @@ for keys, what, probe, *accept in rows:
     value = until(probe, 6)
     check(value is not None and (accept[0] if accept else bool)(value), f'{keys or "-":>8}: {what}')
 
+program.send_signal(signal.SIGHUP)  # ignored at start, it stays ignored
 fades_out(s, win, program)
 
-# Answered without a display, and so without a window: the usage, the version, a wrong option.
+# Answered without a display, and so without a window: the usage, the version after each of GLUT's options with
+# what it takes, a wrong option, and one of GLUT's without its value.
 no_display = {k: v for k, v in os.environ.items() if k != 'DISPLAY'}
+glut = [['-display', ':9'], ['-geometry', '640x480+0+0'], ['-iconic'], ['-direct'], ['-indirect'], ['-gldebug'],
+        ['-sync']]
 for args, status, out, err in [(['--help'], 0, 'Toggle Pause On/Off', ''), (['-h'], 0, 'usage: wendrix', ''),
-                               (['-help'], 0, 'usage: wendrix', ''), (['--version'], 0, f'wendrix {version}\n', ''),
-                               (['-sync', '--bogus'], 2, '', 'wendrix: unknown option --bogus\nusage: wendrix ')]:
+                               (['-help'], 0, 'usage: wendrix', ''),
+                               (['-sync', '--bogus'], 2, '', 'wendrix: unknown option --bogus\nusage: wendrix ')] + [
+        (option + ['--version'], 0, f'wendrix {version}\n', '') for option in glut] + [
+        ([name], 2, '', f'wendrix: {name} needs a value\nusage: wendrix ') for name, *value in glut if value]:
     done = subprocess.run([wendrix] + args, env=no_display, capture_output=True, text=True, timeout=5)
     check(done.returncode == status and out in done.stdout and done.stderr.startswith(err),
           f'{args} without a display: {done.returncode} {done.stderr[:60]!r}')
