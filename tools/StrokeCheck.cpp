@@ -14,6 +14,7 @@
 
 #include "app/Shell.h"
 #include "image/Bmp.h"
+#include "text/GlyphAtlas.h"
 #include "text/TextOverlay.h"
 #include "window/OffscreenWindow.h"
 
@@ -94,12 +95,16 @@ constexpr int kCanvas = 48;
 constexpr int kLeft = 8;
 constexpr int kBottom = 40;
 
+int CellWidth(int height) {
+  return static_cast<int>(static_cast<float>(height) * kCellWidthFactor);
+}
+
 // The brightness along a line through the cell drawn at height, with a
 // pixel of background either side; inverted over white, so that the runs
 // counted there are the dark ones.
 std::vector<int> Profile(const std::vector<std::uint8_t>& rgb, const StrokeLine& line, int height,
                          bool white) {
-  const int width = height / 2;
+  const int width = CellWidth(height);
   const int top = kBottom - height;
   const int length = line.across ? width : height;
   const int fixed = line.across ? top + static_cast<int>(line.at * static_cast<float>(height))
@@ -133,7 +138,7 @@ double Luminance(int grey) {
 std::vector<int> CellPixels(const std::vector<std::uint8_t>& rgb, int height) {
   std::vector<int> pixels;
   for (int y = kBottom - height; y < kBottom; ++y) {
-    for (int x = kLeft; x < kLeft + height / 2; ++x) {
+    for (int x = kLeft; x < kLeft + CellWidth(height); ++x) {
       const std::uint8_t* pixel = &rgb[(static_cast<std::size_t>(y) * kCanvas + x) * 3];
       pixels.push_back((pixel[0] + pixel[1] + pixel[2]) / 3);
     }

@@ -57,15 +57,17 @@
 #include <cstring>
 #include <vector>
 
+#include "text/GlyphAtlas.h"
+
 namespace {
 
 constexpr int kAtlasSize = 512;
-constexpr int kColumns = 16;
-constexpr int kRows = 8;
+constexpr int kColumns = kAtlasColumns;
+constexpr int kRows = kAtlasRows;
 constexpr int kBlock = 4;  // atlas texels a design texel spans, so that level 2 is the design
 constexpr int kCellWidth = kAtlasSize / kColumns / kBlock;  // 8 design texels
 constexpr int kCellHeight = kAtlasSize / kRows / kBlock;    // 16
-constexpr int kFirstCode = 32;
+constexpr int kFirstCode = kFirstAtlasCode;
 constexpr int kFirstDrawn = 33;  // the space is never drawn; its cell stays empty
 constexpr int kLastDrawn = 126;  // 127..159 have no printable shape and stay empty
 
@@ -76,6 +78,9 @@ constexpr int kStrokeRight = 7;  // exclusive
 constexpr int kStrokeTop = 3;
 constexpr int kStrokeBottom = 15;  // exclusive
 constexpr int kStrokeColumns = kStrokeRight - kStrokeLeft;
+// A quad reads this far into the top of the cell below its own (1.28 design
+// rows), where only the plate's foot lies: the outline above the strokes stays clear of it.
+static_assert(kBandOffset * kAtlasSize / kBlock < kStrokeTop - 1);
 constexpr int kStrokeRows = kStrokeBottom - kStrokeTop;
 
 // Pixels an em, and the design row just below the baseline: DejaVu Sans
