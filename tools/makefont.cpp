@@ -35,7 +35,13 @@
 // glyph and its outline, too narrow for three strokes, two gaps and an
 // outline on both sides; so m, w, M and W keep their outline on the right
 // only, and the few drawings that need all six columns have none at their
-// sides (the plate's dark side takes its place). Their gaps between strokes
+// sides (the plate's dark side takes its place). One drawing, m's, puts its
+// middle stem across two design columns, three quarters of each: at 20
+// pixels a cell's ten pixels sample its eight columns 0.8 apart, and a stem
+// on one column at the cell's side smears over two pixels, so with the
+// middle stem on a whole column beside it one of its gaps stayed grey and
+// the "m" showed two stems; centred, it parts from both outer stems at 18
+// and 20 pixels alike. Their gaps between strokes
 // are outline all the same. fontcheck checks the layout and how the
 // strokes come out on screen.
 //
@@ -90,13 +96,15 @@ constexpr int kEmHeight = 11;
 constexpr int kBaseline = 12;
 
 // The drawn glyphs, side by side: each code's kStrokeColumns texels of
-// every stroke row (columns 1..6, rows 3..14 of its cell), '#' a stroke.
+// every stroke row (columns 1..6, rows 3..14 of its cell), '#' a stroke,
+// '>' a stroke over the texel's right three quarters and '<' over its left
+// three quarters (the rest outline).
 // At 7 x 11 pixels the hinter runs the strokes of these together or draws
 // them poorly; its hyphen is two texels, which read as a full stop, so the
 // hyphen here is as wide as the bars of '=' and a row of them a dashed rule. At 18 pixels linear
 // filtering smears the cell's two middle columns into each other, so the drawings put a two-texel
-// stroke or a two-texel gap there, except where three strokes must fit in five columns (m, w, M, W,
-// *): those part by a fifth of full scale (see fontcheck).
+// stroke or a two-texel gap there, except where three strokes must fit in five columns (w, M, W,
+// *): those part by a sixth of full scale, and m's by a third (see fontcheck).
 struct DrawnSheet {
   const char* codes;
   const char* rows[kStrokeRows];
@@ -133,21 +141,34 @@ constexpr DrawnSheet kDrawn[] = {
      {".#.... ...... ...... ...... ...... ......",
       ".#.... ...... ...... ...... ...... ......",
       ".#.... ...... ...... ...... ...... ......",
-      ".#..#. ####.. #....# #...#. #....# .#..#.",
-      ".#.#.. #.#.#. #....# #...#. .#..#. .#..#.",
-      ".##... #.#.#. .#..#. #.#.#. ..##.. .#..#.",
-      ".#.#.. #.#.#. .#..#. #.#.#. ..##.. .#..#.",
-      ".#..#. #.#.#. ..##.. #.#.#. .#..#. .#..#.",
-      ".#..#. #.#.#. ..##.. .#.#.. #....# ..###.",
+      ".#..#. #####. #....# #...#. #....# .#..#.",
+      ".#.#.. #.><.# #....# #...#. .#..#. .#..#.",
+      ".##... #.><.# .#..#. #.#.#. ..##.. .#..#.",
+      ".#.#.. #.><.# .#..#. #.#.#. ..##.. .#..#.",
+      ".#..#. #.><.# ..##.. #.#.#. .#..#. .#..#.",
+      ".#..#. #.><.# ..##.. .#.#.. #....# ..###.",
       "...... ...... ...... ...... ...... ....#.",
       "...... ...... ...... ...... ...... .###..",
       "...... ...... ...... ...... ...... ......"}},
 };
 // clang-format on
 
-// What a design texel holds: nothing, a stroke, its outline, the plate
-// behind the glyph, or the plate's side (a cell's first and last column).
-enum Texel : std::uint8_t { kEmpty, kStroke, kOutline, kPlate, kPlateSide };
+// What a design texel holds: nothing, a stroke, a stroke over its right or
+// left three quarters (outline over the rest), its outline, the plate behind
+// the glyph, or the plate's side (a cell's first and last column).
+enum Texel : std::uint8_t {
+  kEmpty,
+  kStroke,
+  kStrokeOnRight,
+  kStrokeOnLeft,
+  kOutline,
+  kPlate,
+  kPlateSide
+};
+
+bool HasStroke(Texel texel) {
+  return texel == kStroke || texel == kStrokeOnRight || texel == kStrokeOnLeft;
+}
 
 // The plate's opacity, out of 255: over a white field it leaves 75, a
 // contrast of 8.7 : 1 with the strokes, and over the picture's light parts
@@ -177,7 +198,11 @@ bool PlaceDrawn(int code, Cell& cell) {
     const long offset = (at - sheet.codes) * (kStrokeColumns + 1);
     for (int y = 0; y < kStrokeRows; ++y) {
       for (int x = 0; x < kStrokeColumns; ++x) {
-        if (sheet.rows[y][offset + x] == '#') cell[kStrokeTop + y][kStrokeLeft + x] = kStroke;
+        const char drawn = sheet.rows[y][offset + x];
+        Texel& texel = cell[kStrokeTop + y][kStrokeLeft + x];
+        if (drawn == '#') texel = kStroke;
+        if (drawn == '>') texel = kStrokeOnRight;
+        if (drawn == '<') texel = kStrokeOnLeft;
       }
     }
     return true;
@@ -219,7 +244,7 @@ bool PlaceRendered(FT_Face face, int code, Cell& cell) {
 void AddOutlineAndPlate(Cell& cell) {
   const Cell strokes = cell;
   auto isStroke = [&strokes](int y, int x) {
-    return y >= 0 && y < kCellHeight && x >= 0 && x < kCellWidth && strokes[y][x] == kStroke;
+    return y >= 0 && y < kCellHeight && x >= 0 && x < kCellWidth && HasStroke(strokes[y][x]);
   };
   for (int y = kStrokeTop - 1; y <= kStrokeBottom; ++y) {
     for (int x = kStrokeLeft; x < kStrokeRight; ++x) {
@@ -286,7 +311,10 @@ std::vector<std::uint8_t> EncodeBmp(const std::vector<Cell>& cells) {
       const int cellRow = row / (kCellHeight * kBlock);
       const int cellColumn = column / (kCellWidth * kBlock);
       const Cell& cell = cells[static_cast<std::size_t>(cellRow) * kColumns + cellColumn];
-      const Texel texel = cell[row / kBlock % kCellHeight][column / kBlock % kCellWidth];
+      Texel texel = cell[row / kBlock % kCellHeight][column / kBlock % kCellWidth];
+      const int part = column % kBlock;  // the atlas column within the design texel
+      if (texel == kStrokeOnRight) texel = part == 0 ? kOutline : kStroke;
+      if (texel == kStrokeOnLeft) texel = part == kBlock - 1 ? kOutline : kStroke;
       const std::uint8_t grey = texel == kStroke ? 255 : 0;
       const std::uint8_t alpha = texel == kStroke || texel == kOutline ? 255
                                  : texel == kPlate                     ? kPlateAlpha
