@@ -46,15 +46,18 @@ PageOptions ReadAddress(std::string_view query) {
     const std::optional<std::string> value = equals == std::string_view::npos
                                                  ? std::nullopt
                                                  : std::optional(Decoded(pair.substr(equals + 1)));
-    const bool on = !value || *value == "1" || value->empty();
-    if (name == "embed" || IsSceneFlag(name)) {
-      if (!on && *value != "0") {
-        page.refused.push_back(name + " wants 1 or 0, not \"" + *value + "\"");
-      } else if (name == "embed") {
-        page.embed = on;
-      } else if (on) {
-        TakeSceneOption(name, nullptr, &page.scene, nullptr);
-      }
+    // A flag given bare or empty is on.
+    const bool bare = !value || value->empty();
+    std::string why;
+    if (name == "embed") {
+      page.embed = bare || *value == "1";
+      if (!page.embed && *value != "0")
+        page.refused.push_back("embed wants 1 or 0, not \"" + *value + "\"");
+      continue;
+    }
+    if (IsSceneFlag(name)) {
+      if (!TakeSceneSetting(name, bare ? "1" : *value, &page.scene, &why))
+        page.refused.push_back(why);
       continue;
     }
     if (IsClockOption(name)) {
@@ -62,7 +65,6 @@ PageOptions ReadAddress(std::string_view query) {
       page.fixedClock = page.fixedClock || name != "keys";
       continue;
     }
-    std::string why;
     if (!TakeSceneOption(name, value ? value->c_str() : nullptr, &page.scene, &why)) {
       page.refused.push_back(why);
     }
