@@ -12,7 +12,9 @@ bool IsClockOption(std::string_view name) {
 
 bool TakeClockOption(std::string_view name, std::string_view value, FixedClock* clock,
                      std::string* error) {
-  const std::string quoted = "\"" + std::string(value) + "\"";
+  std::string quoted =
+      "\"";  // built in steps: GCC 12 sees an overlap in "\"" + value (its bug 105329)
+  quoted.append(value).append("\"");
   std::string why;
   if (name == "frames") {
     return ParseWhole(value, 1, INT32_MAX, &clock->frames) == NumberIs::kGood ||

@@ -33,15 +33,9 @@
 // the plate's side, the same in every cell, never a stroke or its outline.
 // So no character ever shows a piece of another's glyph. That leaves 6 x 14 texels for a
 // glyph and its outline, too narrow for three strokes, two gaps and an
-// outline on both sides; so m, w, M and W keep their outline on the right
-// only, and the few drawings that need all six columns have none at their
-// sides (the plate's dark side takes its place). One drawing, m's, puts its
-// middle stem across two design columns, three quarters of each: at 20
-// pixels a cell's ten pixels sample its eight columns 0.8 apart, and a stem
-// on one column at the cell's side smears over two pixels, so with the
-// middle stem on a whole column beside it one of its gaps stayed grey and
-// the "m" showed two stems; centred, it parts from both outer stems at 18
-// and 20 pixels alike. Their gaps between strokes
+// outline on both sides; so w, M and W keep their outline on the right
+// only, and the few drawings that need all six columns (m's among them) have
+// none at their sides (the plate's dark side takes its place). Their gaps between strokes
 // are outline all the same. fontcheck checks the layout and how the
 // strokes come out on screen.
 //
@@ -64,6 +58,7 @@
 #include <vector>
 
 #include "text/GlyphAtlas.h"
+#include "tools/GlyphDrawings.h"
 
 namespace {
 
@@ -95,63 +90,8 @@ constexpr int kEmWidth = 7;
 constexpr int kEmHeight = 11;
 constexpr int kBaseline = 12;
 
-// The drawn glyphs, side by side: each code's kStrokeColumns texels of
-// every stroke row (columns 1..6, rows 3..14 of its cell), '#' a stroke,
-// '>' a stroke over the texel's right three quarters and '<' over its left
-// three quarters (the rest outline).
-// At 7 x 11 pixels the hinter runs the strokes of these together or draws
-// them poorly; its hyphen is two texels, which read as a full stop, so the
-// hyphen here is as wide as the bars of '=' and a row of them a dashed rule. At 18 pixels linear
-// filtering smears the cell's two middle columns into each other, so the drawings put a two-texel
-// stroke or a two-texel gap there, except where three strokes must fit in five columns (w, M, W,
-// *): those part by a sixth of full scale, and m's by a third (see fontcheck).
-struct DrawnSheet {
-  const char* codes;
-  const char* rows[kStrokeRows];
-};
-// clang-format off
-constexpr DrawnSheet kDrawn[] = {
-    {"#$%&*-0@",
-     {"...... ..#... ...... ...... ...... ...... ...... ......",
-      ".#..#. .##### ##.... .##... #.#.#. ...... ..##.. .####.",
-      "###### #.#... ##...# #..#.. .###.. ...... .#..#. #....#",
-      ".#..#. #.#... ....#. #..#.. #.#.#. ...... .#..#. #.##.#",
-      ".#..#. .####. ...#.. .##... ...... ...... .#.##. #.##.#",
-      ".#..#. ..#..# ..#... #.#..# ...... .####. .##.#. #.####",
-      "###### ..#..# .#.... #..##. ...... ...... .#..#. #.....",
-      ".#..#. #####. #...## #..##. ...... ...... .#..#. .####.",
-      ".#..#. ..#... ....## .##..# ...... ...... ..##.. ......",
-      "...... ...... ...... ...... ...... ...... ...... ......",
-      "...... ...... ...... ...... ...... ...... ...... ......",
-      "...... ...... ...... ...... ...... ...... ...... ......"}},
-    {"AKMVWXY^",
-     {"...... ...... ...... ...... ...... ...... ...... ......",
-      "..##.. .#..#. #...#. #....# #...#. #....# #....# ..##..",
-      ".#..#. .#.#.. ##.##. #....# #...#. .#..#. #....# .#..#.",
-      ".#..#. .#.#.. #.#.#. #....# #...#. .#..#. .#..#. ......",
-      ".#..#. .##... #.#.#. .#..#. #.#.#. ..##.. ..##.. ......",
-      ".####. .##... #.#.#. .#..#. #.#.#. ..##.. ..##.. ......",
-      ".#..#. .#.#.. #...#. .#..#. #.#.#. .#..#. ..##.. ......",
-      ".#..#. .#.#.. #...#. ..##.. #.#.#. .#..#. ..##.. ......",
-      ".#..#. .#..#. #...#. ..##.. .#.#.. #....# ..##.. ......",
-      "...... ...... ...... ...... ...... ...... ...... ......",
-      "...... ...... ...... ...... ...... ...... ...... ......",
-      "...... ...... ...... ...... ...... ...... ...... ......"}},
-    {"kmvwxy",
-     {".#.... ...... ...... ...... ...... ......",
-      ".#.... ...... ...... ...... ...... ......",
-      ".#.... ...... ...... ...... ...... ......",
-      ".#..#. #####. #....# #...#. #....# .#..#.",
-      ".#.#.. #.><.# #....# #...#. .#..#. .#..#.",
-      ".##... #.><.# .#..#. #.#.#. ..##.. .#..#.",
-      ".#.#.. #.><.# .#..#. #.#.#. ..##.. .#..#.",
-      ".#..#. #.><.# ..##.. #.#.#. .#..#. .#..#.",
-      ".#..#. #.><.# ..##.. .#.#.. #....# ..###.",
-      "...... ...... ...... ...... ...... ....#.",
-      "...... ...... ...... ...... ...... .###..",
-      "...... ...... ...... ...... ...... ......"}},
-};
-// clang-format on
+// The drawings' stroke area is the cell's.
+static_assert(kDrawnColumns == kStrokeColumns && kDrawnRows == kStrokeRows);
 
 // What a design texel holds: nothing, a stroke, a stroke over its right or
 // left three quarters (outline over the rest), its outline, the plate behind
@@ -195,7 +135,7 @@ bool PlaceDrawn(int code, Cell& cell) {
   for (const DrawnSheet& sheet : kDrawn) {
     const char* at = std::strchr(sheet.codes, code);
     if (at == nullptr) continue;
-    const long offset = (at - sheet.codes) * (kStrokeColumns + 1);
+    const long offset = (at - sheet.codes) * (kDrawnColumns + 1);
     for (int y = 0; y < kStrokeRows; ++y) {
       for (int x = 0; x < kStrokeColumns; ++x) {
         const char drawn = sheet.rows[y][offset + x];
@@ -353,7 +293,7 @@ int main(int argc, char** argv) {
   }
   for (const DrawnSheet& sheet : kDrawn) {
     for (const char* row : sheet.rows) {
-      if (std::strlen(row) != std::strlen(sheet.codes) * (kStrokeColumns + 1) - 1) {
+      if (std::strlen(row) != std::strlen(sheet.codes) * (kDrawnColumns + 1) - 1) {
         std::fprintf(stderr, "makefont: the drawing of \"%s\" is malformed\n", sheet.codes);
         return 1;
       }
