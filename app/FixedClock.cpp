@@ -12,8 +12,8 @@ bool IsClockOption(std::string_view name) {
 
 bool TakeClockOption(std::string_view name, std::string_view value, FixedClock* clock,
                      std::string* error) {
-  std::string quoted =
-      "\"";  // built in steps: GCC 12 sees an overlap in "\"" + value (its bug 105329)
+  // Built in steps: GCC 12 sees an overlap in "\"" + value that is not there (its bug 105329).
+  std::string quoted = "\"";
   quoted.append(value).append("\"");
   std::string why;
   if (name == "frames") {
