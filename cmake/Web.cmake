@@ -13,5 +13,3 @@ set(WENDRIX_BUILD_TESTS OFF)
 foreach(folder ${wendrix_folders} webapp)
   add_subdirectory(${folder})
 endforeach()
-# The key syntax and the fixed clock of wendrix-render, which the page's address takes.
-target_sources(wendrix_core PRIVATE render/RenderOptions.cpp)

@@ -7,15 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "render/RenderOptions.h"
-
-struct FilmShape {
-  FilmFormat format = FilmFormat::kMp4;  // any but kPng
-  int width = 0;
-  int height = 0;
-  int frameMs = 16;  // frame i of the film shows at i x frameMs milliseconds
-  int quality = kDefaultQuality;
-};
+#include "render/FilmEncoder.h"
 
 class Film {
  public:

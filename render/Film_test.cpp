@@ -42,9 +42,14 @@ TEST(Film, ReadsBackAsAskedAndHoldsAtEveryEndOfTheRun) {
            "$R --size 32x24 --frames 12 --from 2 --frame-ms 40 --out p%02d.png; "
            "$R --size 32x24 --frames 12 --from 2 --frame-ms 40 --out f.mp4; "
            "probe f.mp4; psnr f.mp4 " +
-           kLumaFloor + " 2 25; ls -A",
+           kLumaFloor +
+           " 2 25; "
+           // --quality 0 makes a smaller film, farther from the frames.
+           "$R --size 32x24 --frames 12 --from 2 --frame-ms 40 --quality 0 --out q.mp4; "
+           "test $(stat -c %s q.mp4) -lt $(stat -c %s f.mp4) && psnr q.mp4 " +
+           kLumaFloor + " 2 25 | grep -o 'one at'; rm q.mp4; ls -A",
        std::string("0|h264,32,24,25/1,10\n0.400000\n10 frames, none under ") + kLumaFloor +
-           " dB\nf.mp4\np02.png\np03.png\np04.png\np05.png\np06.png\np07.png\np08.png\n"
+           " dB\none at\nf.mp4\np02.png\np03.png\np04.png\np05.png\np06.png\np07.png\np08.png\n"
            "p09.png\np10.png\np11.png\npsnr.log\n"},
       {kTools +
            "$R --size 33x25 --frames 10 --out p%02d.png; $R --size 33x25 --frames 10 "

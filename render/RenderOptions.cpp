@@ -1,5 +1,6 @@
 // The renderer's options through glibc's getopt_long: each option once (but
 // --key-at), values checked as they are read, one reason for every refusal.
+// The clock's and --out's own checks are theirs (app/FixedClock, render/OutputPath).
 #include "render/RenderOptions.h"
 
 #include <getopt.h>
@@ -7,37 +8,16 @@
 #include <cstdint>
 
 #include "cmdline/Arguments.h"
-#include "windowsystem/Keys.h"
 
 namespace {
 
 constexpr int kMaxSide = 8192;  // llvmpipe and most drivers take renderbuffers this big
-constexpr int kMaxPadWidth = 20;
 
 // A count in range; what is wrong with a value the messages below say alike.
 bool Whole(std::string_view text, int minimum, int maximum, int* value) {
   return ParseWhole(text, static_cast<uint64_t>(minimum), static_cast<uint64_t>(maximum), value) ==
          NumberIs::kGood;
 }
-
-struct NamedKey {
-  std::string_view name;
-  KeyPress key;
-};
-constexpr NamedKey kNamedKeys[] = {
-    {"esc", {false, 27}},       {"space", {false, ' '}},      {"lt", {false, '<'}},
-    {"left", {true, kKeyLeft}}, {"right", {true, kKeyRight}}, {"up", {true, kKeyUp}},
-    {"down", {true, kKeyDown}},
-};
-
-struct NamedFormat {
-  std::string_view extension;
-  FilmFormat format;
-};
-constexpr NamedFormat kFormats[] = {
-    {"png", FilmFormat::kPng}, {"mp4", FilmFormat::kMp4}, {"webm", FilmFormat::kWebm},
-    {"mkv", FilmFormat::kMkv}, {"y4m", FilmFormat::kY4m},
-};
 
 enum Option { kSize = 1, kFrames, kFrameMs, kFrom, kKeys, kKeyAt, kOut, kQuality, kVersion };
 constexpr option kOptions[] = {
@@ -56,7 +36,6 @@ constexpr option kOptions[] = {
 
 // One option's value into parsed; false with the reason.
 bool Apply(int option, const std::string& value, RenderOptions& parsed, std::string* error) {
-  std::string why;
   switch (option) {
     case kSize: {
       const size_t x = value.find('x');
@@ -68,39 +47,21 @@ bool Apply(int option, const std::string& value, RenderOptions& parsed, std::str
       }
       return true;
     }
-    case kFrames:
-      return Whole(value, 1, INT32_MAX, &parsed.frames) ||
-             Fail(error, "--frames wants a whole number of at least 1, not \"" + value + "\"");
-    case kFrameMs:
-      return Whole(value, 0, INT32_MAX, &parsed.frameMs) ||
-             Fail(error, "--frame-ms wants a whole number of milliseconds, not \"" + value + "\"");
     case kFrom:
       return Whole(value, 0, INT32_MAX, &parsed.from) ||
              Fail(error, "--from wants a frame number, not \"" + value + "\"");
-    case kKeys: return ParseKeys(value, &parsed.keys, &why) || Fail(error, "--keys: " + why);
-    case kKeyAt: {
-      const size_t colon = value.find(':');
-      TimedKeys timed;
-      if (colon == std::string::npos ||
-          !Whole(std::string_view(value).substr(0, colon), 0, INT32_MAX, &timed.frame)) {
-        return Fail(error, "--key-at wants FRAME:KEYS, not \"" + value + "\"");
-      }
-      if (!ParseKeys(std::string_view(value).substr(colon + 1), &timed.keys, &why)) {
-        return Fail(error, "--key-at: " + why);
-      }
-      parsed.keyAt.push_back(std::move(timed));
-      return true;
-    }
     case kQuality:
       return Whole(value, 0, 100, &parsed.quality) ||
              Fail(error, "--quality wants a whole number from 0 to 100, not \"" + value + "\"");
-    default:  // --out
+    case kOut:
       if (!ParseOutputPattern(value, &parsed.pattern, error) ||
           !ParseOutputFormat(value, &parsed.format, error)) {
         return false;
       }
       return !parsed.pattern.numbered || parsed.format == FilmFormat::kPng ||
              Fail(error, "--out " + value + ": a film is one file; %d numbers PNG frames only");
+    default:  // the clock's: --frames, --frame-ms, --keys, --key-at
+      return TakeClockOption(kOptions[option - 1].name, value, &parsed, error);
   }
 }
 
@@ -115,124 +76,6 @@ std::string Ambiguous(std::string_view name) {
 }
 
 }  // namespace
-
-bool ParseKeys(std::string_view text, std::vector<KeyPress>* keys, std::string* error) {
-  std::vector<KeyPress> parsed;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '<') {
-      parsed.push_back({false, static_cast<unsigned char>(text[i])});
-      continue;
-    }
-    const size_t close = text.find('>', i + 1);
-    if (close == std::string_view::npos) {
-      return Fail(error, "unterminated key name at \"" + std::string(text.substr(i)) +
-                             R"x(" (write <lt> for "<"))x");
-    }
-    const std::string_view name = text.substr(i + 1, close - i - 1);
-    bool known = false;
-    for (const NamedKey& named : kNamedKeys) {
-      if (named.name == name) {
-        parsed.push_back(named.key);
-        known = true;
-        break;
-      }
-    }
-    if (!known) {
-      return Fail(error, "unknown key <" + std::string(name) +
-                             "> (known: <esc> <space> <left> <right> <up> <down> <lt>)");
-    }
-    i = close;
-  }
-  *keys = std::move(parsed);
-  return true;
-}
-
-bool ParseOutputPattern(std::string_view path, OutputPattern* pattern, std::string* error) {
-  if (path.empty()) return Fail(error, "--out needs a file name");
-  OutputPattern parsed;
-  std::string* part = &parsed.prefix;
-  for (size_t i = 0; i < path.size(); ++i) {
-    if (path[i] != '%') {
-      part->push_back(path[i]);
-      continue;
-    }
-    size_t j = i + 1;
-    if (j < path.size() && path[j] == '%') {
-      part->push_back('%');
-      i = j;
-      continue;
-    }
-    bool zeroPad = false;
-    if (j < path.size() && path[j] == '0') {
-      zeroPad = true;
-      ++j;
-    }
-    const size_t digits = j;
-    while (j < path.size() && path[j] >= '0' && path[j] <= '9') ++j;
-    int width = 0;
-    if (j > digits && !Whole(path.substr(digits, j - digits), 0, kMaxPadWidth, &width)) {
-      return Fail(error,
-                  "frame number width in --out is more than " + std::to_string(kMaxPadWidth));
-    }
-    if (j >= path.size() || path[j] != 'd') {
-      return Fail(error,
-                  "--out " + std::string(path) + ": only %d (as in %04d) and %% may follow a %");
-    }
-    if (parsed.numbered) return Fail(error, "--out " + std::string(path) + " has more than one %d");
-    parsed.numbered = true;
-    parsed.zeroPad = zeroPad;
-    parsed.width = width;
-    part = &parsed.suffix;
-    i = j;
-  }
-  *pattern = std::move(parsed);
-  return true;
-}
-
-bool ParseOutputFormat(std::string_view path, FilmFormat* format, std::string* error) {
-  if (path == "-") {
-    *format = FilmFormat::kY4m;
-    return true;
-  }
-  const size_t slash = path.rfind('/');
-  const std::string_view name = path.substr(slash == std::string_view::npos ? 0 : slash + 1);
-  const size_t dot = name.rfind('.');
-  if (dot == std::string_view::npos || dot == 0) {  // frame, /dev/stdout, .hidden: PNG
-    *format = FilmFormat::kPng;
-    return true;
-  }
-  std::string extension(name.substr(dot + 1));
-  for (char& c : extension) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-  for (const NamedFormat& known : kFormats) {
-    if (known.extension == extension) {
-      *format = known.format;
-      return true;
-    }
-  }
-  return Fail(error, "--out " + std::string(path) + ": unknown extension \"." +
-                         std::string(name.substr(dot + 1)) +
-                         "\" (known: .png .mp4 .webm .mkv .y4m, and - for standard output)");
-}
-
-std::string FramePath(const OutputPattern& pattern, int frame) {
-  if (!pattern.numbered) return pattern.prefix;
-  std::string number = std::to_string(frame);
-  if (static_cast<int>(number.size()) < pattern.width) {
-    number.insert(0, static_cast<size_t>(pattern.width) - number.size(),
-                  pattern.zeroPad ? '0' : ' ');
-  }
-  return pattern.prefix + number + pattern.suffix;
-}
-
-void Type(OffscreenWindow& window, const std::vector<KeyPress>& keys) {
-  for (const KeyPress& key : keys) {
-    if (key.special) {
-      window.Special(key.code);
-    } else {
-      window.Key(static_cast<unsigned char>(key.code));
-    }
-  }
-}
 
 std::string RenderUsage() {
   return FillIn(
@@ -311,12 +154,8 @@ ParseResult ParseRenderArguments(const std::vector<std::string>& args, RenderOpt
     return usage("--from " + std::to_string(parsed.from) + ": the last frame is " +
                  std::to_string(parsed.frames - 1));
   }
-  for (const TimedKeys& timed : parsed.keyAt) {
-    if (timed.frame >= parsed.frames) {
-      return usage("--key-at " + std::to_string(timed.frame) + ": the last frame is " +
-                   std::to_string(parsed.frames - 1));
-    }
-  }
+  std::string why;
+  if (!CheckClock(parsed, &why)) return usage(why);
   *options = std::move(parsed);
   return ParseResult::kRun;
 }

@@ -6,54 +6,53 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "app/Defaults.h"
 #include "cmdline/Arguments.h"
 #include "saver/Scene.h"
 
 namespace {
+// The hack's own options; the picture's come before them, numbered from kFirstScene
+// in the order of the scene's table. Above every character, so no short option is meant.
 enum OptionCode : int {
-  kScheme = 256,  // above every character, so no short option is meant
-  kRipples,
-  kTesselation,
-  kSpeed,
-  kFrequency,
-  kLetterbox,
-  kSpotlight,
-  kFps,
-  kSeed,
-  kPresent,
-  kDelay,  // the hack's own options from here on
+  kFirstScene = 256,
+  kDelay = 512,
   kRoot,
   kWindowId,
   kHelp,
   kVersion,
 };
 
-const option kOptions[] = {
-    {"scheme", required_argument, nullptr, kScheme},
-    {"ripples", required_argument, nullptr, kRipples},
-    {"tesselation", required_argument, nullptr, kTesselation},
-    {"speed", required_argument, nullptr, kSpeed},
-    {"frequency", required_argument, nullptr, kFrequency},
-    {"letterbox", required_argument, nullptr, kLetterbox},
-    {"spotlight", no_argument, nullptr, kSpotlight},
-    {"fps", no_argument, nullptr, kFps},
-    {"seed", required_argument, nullptr, kSeed},
-    {"present", required_argument, nullptr, kPresent},
-    {"delay", required_argument, nullptr, kDelay},
-    {"root", no_argument, nullptr, kRoot},
-    {"window-id", required_argument, nullptr, kWindowId},
-    {"help", no_argument, nullptr, kHelp},
-    {"version", no_argument, nullptr, kVersion},
-    {nullptr, 0, nullptr, 0},
-};
+// getopt's table: the scene's options, then the hack's own; made on first use,
+// after the scene's table.
+std::vector<option> MakeOptions() {
+  std::vector<option> options;
+  int code = kFirstScene;
+  for (const SceneOption& scene : SceneOptionTable()) {
+    options.push_back(
+        {scene.name, scene.wants.empty() ? no_argument : required_argument, nullptr, code++});
+  }
+  options.insert(options.end(), {
+                                    {"delay", required_argument, nullptr, kDelay},
+                                    {"root", no_argument, nullptr, kRoot},
+                                    {"window-id", required_argument, nullptr, kWindowId},
+                                    {"help", no_argument, nullptr, kHelp},
+                                    {"version", no_argument, nullptr, kVersion},
+                                    {nullptr, 0, nullptr, 0},
+                                });
+  return options;
+}
+const std::vector<option>& Options() {
+  static const std::vector<option> options = MakeOptions();
+  return options;
+}
 
 constexpr uint64_t kMaxDelayUs = 10000000;     // ten seconds a frame
 constexpr uint64_t kMaxWindowId = 0x1fffffff;  // X ids are 29 bits; 0 is None
 
 const char* NameOf(int code) {
-  for (const option& entry : kOptions) {
+  for (const option& entry : Options()) {
     if (entry.val == code) return entry.name;
   }
   return "?";
@@ -95,7 +94,7 @@ ParseResult ParseSaverOptions(int argc, char** argv, SaverOptions* options, std:
   optind = 0;  // glibc: start afresh
   int code = 0;
   // "+": stop at the first word that is no option; ":": report a missing value apart.
-  while ((code = getopt_long_only(argc, argv, "+:", kOptions, nullptr)) != -1) {
+  while ((code = getopt_long_only(argc, argv, "+:", Options().data(), nullptr)) != -1) {
     if (code == kHelp) return ParseResult::kHelp;
     if (code == kVersion) return ParseResult::kVersion;
     if (code == ':') {

@@ -3,8 +3,10 @@
 #include "saver/Scene.h"
 
 #include <chrono>
+#include <cstdio>
 #include <cstring>
 #include <random>
+#include <type_traits>
 
 #include "cmdline/Arguments.h"
 #include "sim/Oscillators.h"
@@ -39,62 +41,112 @@ std::string Wholes(int from, int to) {
   return "a whole number from " + std::to_string(from) + " to " + std::to_string(to);
 }
 
-// Each option: its name, what its value must be (empty: a flag, no value) and how it is taken.
-struct SceneOption {
-  std::string_view name;
-  std::string wants;
-  bool (*take)(const char* value, SceneOptions& options);
-};
+const std::string kFactor =
+    "a number above 0, at most " + std::to_string(static_cast<int>(kMaxFactor));
+
+// An optional setting as text, none when it is not given.
+template <typename Value>
+std::optional<std::string> Given(const std::optional<Value>& value) {
+  if (!value.has_value()) return std::nullopt;
+  if constexpr (std::is_same_v<Value, float>) {
+    return FactorText(*value);
+  } else {
+    return std::to_string(*value);
+  }
+}
+
+std::optional<std::string> Flag(bool on) { return on ? "1" : "0"; }
+
 const SceneOption kSceneOptions[] = {
-    {"scheme", "a colour scheme from 0 to " + std::to_string(kSchemes - 1) + ", or random",
+    {"scheme", "Scheme",
+     "a colour scheme from 0 to " + std::to_string(kSchemes - 1) + ", or random", false,
      [](const char* value, SceneOptions& o) {
        o.randomScheme = std::strcmp(value, "random") == 0;
        return o.randomScheme || Take(value, 0, kSchemes - 1, &o.scheme);
+     },
+     [](const SceneOptions& o) {
+       return o.randomScheme ? std::optional<std::string>("random") : Given(o.scheme);
      }},
-    {"ripples", Wholes(kMinRipples, kMaxRipples),
+    {"ripples", "Ripples", Wholes(kMinRipples, kMaxRipples), true,
      [](const char* value, SceneOptions& o) {
        return Take(value, kMinRipples, kMaxRipples, &o.ripples);
-     }},
-    {"tesselation", Wholes(kMinTesselation, kMaxTesselation),
+     },
+     [](const SceneOptions& o) { return Given(o.ripples); }},
+    {"tesselation", "Tesselation", Wholes(kMinTesselation, kMaxTesselation), true,
      [](const char* value, SceneOptions& o) {
        return Take(value, kMinTesselation, kMaxTesselation, &o.tesselation);
-     }},
-    {"speed", "a number above 0, at most " + std::to_string(static_cast<int>(kMaxFactor)),
-     [](const char* value, SceneOptions& o) { return TakeFactor(value, &o.speed); }},
-    {"frequency", "a number above 0, at most " + std::to_string(static_cast<int>(kMaxFactor)),
-     [](const char* value, SceneOptions& o) { return TakeFactor(value, &o.frequency); }},
-    {"letterbox", Wholes(0, kMaxLetterbox),
-     [](const char* value, SceneOptions& o) {
-       return Take(value, 0, kMaxLetterbox, &o.letterbox);
-     }},
-    {"seed", "a whole number from 0 to " + std::to_string(UINT32_MAX),
-     [](const char* value, SceneOptions& o) { return Take(value, 0, UINT32_MAX, &o.seed); }},
-    {"present", "auto, gl or image",
-     [](const char* value, SceneOptions& o) { return ParsePresent(value, &o.present); }},
-    {"spotlight", "", [](const char*, SceneOptions& o) { return o.spotlight = true; }},
-    {"fps", "", [](const char*, SceneOptions& o) { return o.fps = true; }},
+     },
+     [](const SceneOptions& o) { return Given(o.tesselation); }},
+    {"speed", "Speed", kFactor, false,
+     [](const char* value, SceneOptions& o) { return TakeFactor(value, &o.speed); },
+     [](const SceneOptions& o) { return Given(o.speed); }},
+    {"frequency", "Frequency", kFactor, false,
+     [](const char* value, SceneOptions& o) { return TakeFactor(value, &o.frequency); },
+     [](const SceneOptions& o) { return Given(o.frequency); }},
+    {"letterbox", "Letterbox", Wholes(0, kMaxLetterbox), true,
+     [](const char* value, SceneOptions& o) { return Take(value, 0, kMaxLetterbox, &o.letterbox); },
+     [](const SceneOptions& o) { return Given(o.letterbox); }},
+    {"seed", "Seed", "a whole number from 0 to " + std::to_string(UINT32_MAX), true,
+     [](const char* value, SceneOptions& o) { return Take(value, 0, UINT32_MAX, &o.seed); },
+     [](const SceneOptions& o) { return Given(o.seed); }},
+    {"present", "Present", "auto, gl or image", false,
+     [](const char* value, SceneOptions& o) { return ParsePresent(value, &o.present); },
+     [](const SceneOptions& o) { return std::optional<std::string>(PresentName(o.present)); }},
+    {"spotlight", "SpotLight", "", true,
+     [](const char*, SceneOptions& o) { return o.spotlight = true; },
+     [](const SceneOptions& o) { return Flag(o.spotlight); }},
+    {"fps", "FrameRate", "", true, [](const char*, SceneOptions& o) { return o.fps = true; },
+     [](const SceneOptions& o) { return Flag(o.fps); }},
 };
+
+const SceneOption* Find(std::string_view name) {
+  for (const SceneOption& option : kSceneOptions) {
+    if (option.name == name) return &option;
+  }
+  return nullptr;
+}
 }  // namespace
+
+std::span<const SceneOption> SceneOptionTable() { return kSceneOptions; }
 
 bool TakeSceneOption(std::string_view name, const char* value, SceneOptions* options,
                      std::string* error) {
-  for (const SceneOption& option : kSceneOptions) {
-    if (option.name != name) continue;
-    if (option.wants.empty() != (value == nullptr)) {
-      return Fail(error,
-                  std::string(name) + (value == nullptr ? " needs a value" : " takes no value"));
-    }
-    if (option.take(value, *options)) return true;
-    return Fail(error, std::string(name) + " wants " + option.wants + ", not \"" + value + "\"");
+  const SceneOption* option = Find(name);
+  if (option == nullptr) return Fail(error, "no picture option is called " + std::string(name));
+  if (option->wants.empty() != (value == nullptr)) {
+    return Fail(error,
+                std::string(name) + (value == nullptr ? " needs a value" : " takes no value"));
   }
-  return Fail(error, "no picture option is called " + std::string(name));
+  SceneOptions taken = *options;
+  if (!option->take(value, taken)) {
+    return Fail(error, std::string(name) + " wants " + option->wants + ", not \"" + value + "\"");
+  }
+  *options = taken;
+  return true;
+}
+
+bool TakeSceneSetting(std::string_view name, const std::string& text, SceneOptions* options,
+                      std::string* error) {
+  if (!IsSceneFlag(name)) return TakeSceneOption(name, text.c_str(), options, error);
+  if (text != "1" && text != "0") {
+    return Fail(error, std::string(name) + " wants 1 or 0, not \"" + text + "\"");
+  }
+  return text == "0" || TakeSceneOption(name, nullptr, options, error);
 }
 
 bool IsSceneFlag(std::string_view name) {
-  for (const SceneOption& option : kSceneOptions) {
-    if (option.name == name) return option.wants.empty();
-  }
-  return false;
+  const SceneOption* option = Find(name);
+  return option != nullptr && option->wants.empty();
+}
+
+// Plain decimal, as the factors are read back: no exponent, no trailing zeros.
+std::string FactorText(float value) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%.9f", static_cast<double>(value));
+  std::string plain = text;
+  plain.erase(plain.find_last_not_of('0') + 1);
+  if (plain.back() == '.') plain.pop_back();
+  return plain;
 }
 
 uint32_t StartScene(const SceneOptions& options) {

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "state/Frame.h"
+#include "text/GlyphAtlas.h"
 
 // Everything else starts at its static zero: no message pending, nothing remembered.
 TextOverlay::TextOverlay() { Reset(); }
@@ -22,21 +23,22 @@ std::vector<GlyphQuad> LayOutText(const char* text, int16_t x, int16_t y, float 
                                   int windowHeight) {
   const auto base =
       static_cast<float>(static_cast<int16_t>(windowHeight - y));  // GL counts rows upward
-  const float cellWidth = height * 0.5f;
-  const float advance = height * 0.45f;  // cells overlap their neighbours a little
+  const float cellWidth = height * kCellWidthFactor;
+  const float advance = height * kAdvanceFactor;  // cells overlap their neighbours a little
+  constexpr float kCellSpan = 1.0f / kAtlasColumns;
+  constexpr double kBand = 1.0 / kAtlasRows;
   std::vector<GlyphQuad> quads;
-  // Cell c = code - 32 lies in column c % 16, row c / 16 of the atlas.
   int16_t pen = x;
   for (const char* p = text; *p != '\0'; ++p) {
-    const uint8_t cell = static_cast<uint8_t>(static_cast<uint8_t>(*p) - 32);
+    const uint8_t cell = static_cast<uint8_t>(static_cast<uint8_t>(*p) - kFirstAtlasCode);
     if (cell != 0) {
-      const int column = cell % 16;
-      const int row = cell / 16;
-      const float s0 = static_cast<float>(column) * 0.0625f;
+      const int column = cell % kAtlasColumns;
+      const int row = cell / kAtlasColumns;
+      const float s0 = static_cast<float>(column) * kCellSpan;
       // The sampled band lies a hundredth of the atlas below the nominal cell.
-      const auto t0 = static_cast<float>(0.875 - row * 0.125 - 0.01);
-      quads.push_back({static_cast<float>(pen), base, cellWidth, height, s0, t0, s0 + 0.0625f,
-                       static_cast<float>(t0 + 0.125)});
+      const auto t0 = static_cast<float>(1.0 - (row + 1) * kBand - kBandOffset);
+      quads.push_back({static_cast<float>(pen), base, cellWidth, height, s0, t0, s0 + kCellSpan,
+                       static_cast<float>(t0 + kBand)});
     }
     pen = static_cast<int16_t>(static_cast<int32_t>(static_cast<float>(pen) + advance));
   }

@@ -15,6 +15,7 @@
 #include "image/Bmp.h"
 #include "image/Image.h"
 #include "painters/gl/GlPainter.h"
+#include "text/GlyphAtlas.h"
 #include "text/TextOverlay.h"
 #include "window/OffscreenWindow.h"
 
@@ -22,41 +23,43 @@ namespace {
 
 // A line through a drawn glyph: across its cell at a fraction of the cell's
 // height from the top, or down it at a fraction of its width from the left,
-// and the strokes it must cross there.
+// and the strokes it must cross there, each parted from the next by contrast.
 struct StrokeLine {
   char glyph;
   bool across;
   float at;
   int strokes;
+  int contrast = 40;  // a sixth of full scale; see CountRuns
 };
 constexpr StrokeLine kStrokeLines[] = {
-    {'m', true, 0.58F, 3},  // the three stems, below the arches
-    {'w', true, 0.52F, 3},  // both arms and the middle stroke
-    {'M', true, 0.38F, 3},  // the stems and the vee between them
-    {'M', true, 0.58F, 2},  // the stems, apart below the vee
-    {'W', true, 0.46F, 3},  // both arms and the middle stroke
-    {'W', true, 0.26F, 2},  // the arms, apart above the middle stroke
-    {'#', true, 0.38F, 2},  // the two upright bars, between the cross bars
-    {'#', false, 0.5F, 2},  // the two cross bars, between the upright bars
-    {'@', true, 0.38F, 3},  // the ring's sides and the inner bowl between them
-    {'&', true, 0.32F, 2},  // the sides of the upper loop
-    {'&', true, 0.52F, 2},  // the lower bowl's side and the stroke that crosses it
-    {'%', true, 0.26F, 2},  // the upper dot and the slash, apart
-    {'%', true, 0.58F, 2},  // the slash and the lower dot, apart
+    {'m', true, 0.58F, 3, 85},  // the three stems, below the arches, a third of full scale apart
+    {'w', true, 0.52F, 3},      // both arms and the middle stroke
+    {'M', true, 0.38F, 3},      // the stems and the vee between them
+    {'M', true, 0.58F, 2},      // the stems, apart below the vee
+    {'W', true, 0.46F, 3},      // both arms and the middle stroke
+    {'W', true, 0.26F, 2},      // the arms, apart above the middle stroke
+    {'#', true, 0.38F, 2},      // the two upright bars, between the cross bars
+    {'#', false, 0.5F, 2},      // the two cross bars, between the upright bars
+    {'@', true, 0.38F, 3},      // the ring's sides and the inner bowl between them
+    {'&', true, 0.32F, 2},      // the sides of the upper loop
+    {'&', true, 0.52F, 2},      // the lower bowl's side and the stroke that crosses it
+    {'%', true, 0.26F, 2},      // the upper dot and the slash, apart
+    {'%', true, 0.58F, 2},      // the slash and the lower dot, apart
 };
 constexpr int kTextHeights[] = {18, 20, 30};  // help lines, messages and frame rate, help title
 
 // A run counts as a stroke (or, over white, as a gap between strokes) when
-// it rises kContrast above the darkest point before it, falls kContrast
+// it rises `contrast` above the darkest point before it, falls `contrast`
 // below its own brightest point after it, and reaches kLevel on the way: a
 // dip of a sixth of full scale still reads as a gap, and half-way from the
 // background is what a thin stroke or outline reaches. The three one-texel
-// stems of m, w, M and W at 18 pixels dip 55 between them, llvmpipe measured;
+// stems of w, M and W at 18 pixels dip 55 between them, llvmpipe measured;
 // without the outline, the gaps between strokes over white reach at most 64.
-constexpr int kContrast = 40;
+// An m whose middle stem stood on one column showed two stems at 20 pixels
+// (its left gap dipped 72); its stems now part by 91 and more.
 constexpr int kLevel = 128;
 
-int CountRuns(const std::vector<int>& profile) {
+int CountRuns(const std::vector<int>& profile, int contrast) {
   int runs = 0;
   bool inRun = false;
   bool counted = false;
@@ -65,12 +68,12 @@ int CountRuns(const std::vector<int>& profile) {
   for (int value : profile) {
     if (!inRun) {
       low = std::min(low, value);
-      inRun = value >= low + kContrast;
+      inRun = value >= low + contrast;
       counted = false;
       high = value;
     } else {
       high = std::max(high, value);
-      if (value <= high - kContrast) {
+      if (value <= high - contrast) {
         inRun = false;
         low = value;
       }
@@ -95,12 +98,16 @@ constexpr int kCanvas = 48;
 constexpr int kLeft = 8;
 constexpr int kBottom = 40;
 
+int CellWidth(int height) {
+  return static_cast<int>(static_cast<float>(height) * kCellWidthFactor);
+}
+
 // The brightness along a line through the cell drawn at height, with a
 // pixel of background either side; inverted over white, so that the runs
 // counted there are the dark ones.
 std::vector<int> Profile(const std::vector<std::uint8_t>& rgb, const StrokeLine& line, int height,
                          bool white) {
-  const int width = height / 2;
+  const int width = CellWidth(height);
   const int top = kBottom - height;
   const int length = line.across ? width : height;
   const int fixed = line.across ? top + static_cast<int>(line.at * static_cast<float>(height))
@@ -134,7 +141,7 @@ double Luminance(int grey) {
 std::vector<int> CellPixels(const std::vector<std::uint8_t>& rgb, int height) {
   std::vector<int> pixels;
   for (int y = kBottom - height; y < kBottom; ++y) {
-    for (int x = kLeft; x < kLeft + height / 2; ++x) {
+    for (int x = kLeft; x < kLeft + CellWidth(height); ++x) {
       const std::uint8_t* pixel = &rgb[(static_cast<std::size_t>(y) * kCanvas + x) * 3];
       pixels.push_back((pixel[0] + pixel[1] + pixel[2]) / 3);
     }
@@ -188,7 +195,7 @@ int CheckStrokes(const char* path) {
       for (const StrokeLine& line : kStrokeLines) {
         const std::vector<int> profile =
             Profile(DrawGlyph(text, window, line.glyph, height, white), line, height, white);
-        const int runs = CountRuns(profile);
+        const int runs = CountRuns(profile, line.contrast);
         const int wanted = white ? line.strokes - 1 : line.strokes;
         if (white ? runs >= wanted : runs == wanted) continue;
         ++failures;

@@ -22,15 +22,16 @@
 #include <string>
 #include <vector>
 
+#include "text/GlyphAtlas.h"
 #include "tools/StrokeCheck.h"
 
 namespace {
 
 constexpr int kSize = 512;
-constexpr int kColumns = 16;
-constexpr int kRows = 8;
+constexpr int kColumns = kAtlasColumns;
+constexpr int kRows = kAtlasRows;
 constexpr int kCellWidth = kSize / kColumns;
-constexpr int kFirstCode = 32;
+constexpr int kFirstCode = kFirstAtlasCode;
 constexpr int kFirstDrawn = 33;
 constexpr int kLastDrawn = 126;
 
@@ -60,7 +61,9 @@ struct Atlas {
 };
 
 // The renderer's lower t edge of cell row r, rounded to float as it is.
-double BandStart(int row) { return static_cast<float>(0.875 - row * 0.125 - 0.01); }
+double BandStart(int row) {
+  return static_cast<float>(1.0 - (row + 1) / double{kRows} - kBandOffset);
+}
 
 int CodeRow(int code) { return (code - kFirstCode) / kColumns; }
 int CodeColumn(int code) { return (code - kFirstCode) % kColumns; }
@@ -76,7 +79,7 @@ void CheckInk(const Atlas& atlas) {
       int row = -1;
       for (int r = 0; r < kRows; ++r) {
         const double start = BandStart(r);
-        if (top >= start && (tRow + 1) / double(kSize) <= start + 0.125) row = r;
+        if (top >= start && (tRow + 1) / double(kSize) <= start + 1 / double{kRows}) row = r;
       }
       if (row < 0) {
         Fail("ink at column %d, t row %d, in no sampled band", column, tRow);
@@ -118,7 +121,7 @@ std::set<int> Footprint(double start, double span, double pixels, int level) {
 
 void CheckSampling(const Atlas& atlas) {
   for (int height = 16; height <= 64; ++height) {
-    const double width = height * 0.5;
+    const double width = height * double{kCellWidthFactor};
     // Texels per pixel are the same along both axes; allow either mipmap
     // level an implementation may round lambda to.
     const double lambda = std::log2(kSize / 8.0 / height);
@@ -130,8 +133,9 @@ void CheckSampling(const Atlas& atlas) {
         const int column = CodeColumn(code);
         const int row = CodeRow(code);
         const double tStart = BandStart(row);
-        const std::set<int> columns = Footprint(column / 16.0, 1 / 16.0, width, level);
-        const std::set<int> tRows = Footprint(tStart, 0.125, height, level);
+        const std::set<int> columns =
+            Footprint(column / double{kColumns}, 1 / double{kColumns}, width, level);
+        const std::set<int> tRows = Footprint(tStart, 1 / double{kRows}, height, level);
         const bool drawn = code >= kFirstDrawn && code <= kLastDrawn;
         for (int x : columns) {
           for (int t : tRows) {
@@ -139,7 +143,7 @@ void CheckSampling(const Atlas& atlas) {
             // Its own glyph's texels are the ones inside its cell's columns
             // and wholly inside its band.
             const bool own = drawn && x / kCellWidth == column && t >= tStart * kSize &&
-                             t + 1 <= (tStart + 0.125) * kSize;
+                             t + 1 <= (tStart + 1 / double{kRows}) * kSize;
             if (!own) {
               Fail("code %d at height %d reads another glyph at column %d", code, height, x);
             }

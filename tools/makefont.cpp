@@ -33,9 +33,9 @@
 // the plate's side, the same in every cell, never a stroke or its outline.
 // So no character ever shows a piece of another's glyph. That leaves 6 x 14 texels for a
 // glyph and its outline, too narrow for three strokes, two gaps and an
-// outline on both sides; so m, w, M and W keep their outline on the right
-// only, and the few drawings that need all six columns have none at their
-// sides (the plate's dark side takes its place). Their gaps between strokes
+// outline on both sides; so w, M and W keep their outline on the right
+// only, and the few drawings that need all six columns (m's among them) have
+// none at their sides (the plate's dark side takes its place). Their gaps between strokes
 // are outline all the same. fontcheck checks the layout and how the
 // strokes come out on screen.
 //
@@ -57,15 +57,18 @@
 #include <cstring>
 #include <vector>
 
+#include "text/GlyphAtlas.h"
+#include "tools/GlyphDrawings.h"
+
 namespace {
 
 constexpr int kAtlasSize = 512;
-constexpr int kColumns = 16;
-constexpr int kRows = 8;
+constexpr int kColumns = kAtlasColumns;
+constexpr int kRows = kAtlasRows;
 constexpr int kBlock = 4;  // atlas texels a design texel spans, so that level 2 is the design
 constexpr int kCellWidth = kAtlasSize / kColumns / kBlock;  // 8 design texels
 constexpr int kCellHeight = kAtlasSize / kRows / kBlock;    // 16
-constexpr int kFirstCode = 32;
+constexpr int kFirstCode = kFirstAtlasCode;
 constexpr int kFirstDrawn = 33;  // the space is never drawn; its cell stays empty
 constexpr int kLastDrawn = 126;  // 127..159 have no printable shape and stay empty
 
@@ -76,6 +79,9 @@ constexpr int kStrokeRight = 7;  // exclusive
 constexpr int kStrokeTop = 3;
 constexpr int kStrokeBottom = 15;  // exclusive
 constexpr int kStrokeColumns = kStrokeRight - kStrokeLeft;
+// A quad reads this far into the top of the cell below its own (1.28 design
+// rows), where only the plate's foot lies: the outline above the strokes stays clear of it.
+static_assert(kBandOffset * kAtlasSize / kBlock < kStrokeTop - 1);
 constexpr int kStrokeRows = kStrokeBottom - kStrokeTop;
 
 // Pixels an em, and the design row just below the baseline: DejaVu Sans
@@ -84,65 +90,25 @@ constexpr int kEmWidth = 7;
 constexpr int kEmHeight = 11;
 constexpr int kBaseline = 12;
 
-// The drawn glyphs, side by side: each code's kStrokeColumns texels of
-// every stroke row (columns 1..6, rows 3..14 of its cell), '#' a stroke.
-// At 7 x 11 pixels the hinter runs the strokes of these together or draws
-// them poorly; its hyphen is two texels, which read as a full stop, so the
-// hyphen here is as wide as the bars of '=' and a row of them a dashed rule. At 18 pixels linear
-// filtering smears the cell's two middle columns into each other, so the drawings put a two-texel
-// stroke or a two-texel gap there, except where three strokes must fit in five columns (m, w, M, W,
-// *): those part by a fifth of full scale (see fontcheck).
-struct DrawnSheet {
-  const char* codes;
-  const char* rows[kStrokeRows];
-};
-// clang-format off
-constexpr DrawnSheet kDrawn[] = {
-    {"#$%&*-0@",
-     {"...... ..#... ...... ...... ...... ...... ...... ......",
-      ".#..#. .##### ##.... .##... #.#.#. ...... ..##.. .####.",
-      "###### #.#... ##...# #..#.. .###.. ...... .#..#. #....#",
-      ".#..#. #.#... ....#. #..#.. #.#.#. ...... .#..#. #.##.#",
-      ".#..#. .####. ...#.. .##... ...... ...... .#.##. #.##.#",
-      ".#..#. ..#..# ..#... #.#..# ...... .####. .##.#. #.####",
-      "###### ..#..# .#.... #..##. ...... ...... .#..#. #.....",
-      ".#..#. #####. #...## #..##. ...... ...... .#..#. .####.",
-      ".#..#. ..#... ....## .##..# ...... ...... ..##.. ......",
-      "...... ...... ...... ...... ...... ...... ...... ......",
-      "...... ...... ...... ...... ...... ...... ...... ......",
-      "...... ...... ...... ...... ...... ...... ...... ......"}},
-    {"AKMVWXY^",
-     {"...... ...... ...... ...... ...... ...... ...... ......",
-      "..##.. .#..#. #...#. #....# #...#. #....# #....# ..##..",
-      ".#..#. .#.#.. ##.##. #....# #...#. .#..#. #....# .#..#.",
-      ".#..#. .#.#.. #.#.#. #....# #...#. .#..#. .#..#. ......",
-      ".#..#. .##... #.#.#. .#..#. #.#.#. ..##.. ..##.. ......",
-      ".####. .##... #.#.#. .#..#. #.#.#. ..##.. ..##.. ......",
-      ".#..#. .#.#.. #...#. .#..#. #.#.#. .#..#. ..##.. ......",
-      ".#..#. .#.#.. #...#. ..##.. #.#.#. .#..#. ..##.. ......",
-      ".#..#. .#..#. #...#. ..##.. .#.#.. #....# ..##.. ......",
-      "...... ...... ...... ...... ...... ...... ...... ......",
-      "...... ...... ...... ...... ...... ...... ...... ......",
-      "...... ...... ...... ...... ...... ...... ...... ......"}},
-    {"kmvwxy",
-     {".#.... ...... ...... ...... ...... ......",
-      ".#.... ...... ...... ...... ...... ......",
-      ".#.... ...... ...... ...... ...... ......",
-      ".#..#. ####.. #....# #...#. #....# .#..#.",
-      ".#.#.. #.#.#. #....# #...#. .#..#. .#..#.",
-      ".##... #.#.#. .#..#. #.#.#. ..##.. .#..#.",
-      ".#.#.. #.#.#. .#..#. #.#.#. ..##.. .#..#.",
-      ".#..#. #.#.#. ..##.. #.#.#. .#..#. .#..#.",
-      ".#..#. #.#.#. ..##.. .#.#.. #....# ..###.",
-      "...... ...... ...... ...... ...... ....#.",
-      "...... ...... ...... ...... ...... .###..",
-      "...... ...... ...... ...... ...... ......"}},
-};
-// clang-format on
+// The drawings' stroke area is the cell's.
+static_assert(kDrawnColumns == kStrokeColumns && kDrawnRows == kStrokeRows);
 
-// What a design texel holds: nothing, a stroke, its outline, the plate
-// behind the glyph, or the plate's side (a cell's first and last column).
-enum Texel : std::uint8_t { kEmpty, kStroke, kOutline, kPlate, kPlateSide };
+// What a design texel holds: nothing, a stroke, a stroke over its right or
+// left three quarters (outline over the rest), its outline, the plate behind
+// the glyph, or the plate's side (a cell's first and last column).
+enum Texel : std::uint8_t {
+  kEmpty,
+  kStroke,
+  kStrokeOnRight,
+  kStrokeOnLeft,
+  kOutline,
+  kPlate,
+  kPlateSide
+};
+
+bool HasStroke(Texel texel) {
+  return texel == kStroke || texel == kStrokeOnRight || texel == kStrokeOnLeft;
+}
 
 // The plate's opacity, out of 255: over a white field it leaves 75, a
 // contrast of 8.7 : 1 with the strokes, and over the picture's light parts
@@ -169,10 +135,14 @@ bool PlaceDrawn(int code, Cell& cell) {
   for (const DrawnSheet& sheet : kDrawn) {
     const char* at = std::strchr(sheet.codes, code);
     if (at == nullptr) continue;
-    const long offset = (at - sheet.codes) * (kStrokeColumns + 1);
+    const long offset = (at - sheet.codes) * (kDrawnColumns + 1);
     for (int y = 0; y < kStrokeRows; ++y) {
       for (int x = 0; x < kStrokeColumns; ++x) {
-        if (sheet.rows[y][offset + x] == '#') cell[kStrokeTop + y][kStrokeLeft + x] = kStroke;
+        const char drawn = sheet.rows[y][offset + x];
+        Texel& texel = cell[kStrokeTop + y][kStrokeLeft + x];
+        if (drawn == '#') texel = kStroke;
+        if (drawn == '>') texel = kStrokeOnRight;
+        if (drawn == '<') texel = kStrokeOnLeft;
       }
     }
     return true;
@@ -214,7 +184,7 @@ bool PlaceRendered(FT_Face face, int code, Cell& cell) {
 void AddOutlineAndPlate(Cell& cell) {
   const Cell strokes = cell;
   auto isStroke = [&strokes](int y, int x) {
-    return y >= 0 && y < kCellHeight && x >= 0 && x < kCellWidth && strokes[y][x] == kStroke;
+    return y >= 0 && y < kCellHeight && x >= 0 && x < kCellWidth && HasStroke(strokes[y][x]);
   };
   for (int y = kStrokeTop - 1; y <= kStrokeBottom; ++y) {
     for (int x = kStrokeLeft; x < kStrokeRight; ++x) {
@@ -281,7 +251,10 @@ std::vector<std::uint8_t> EncodeBmp(const std::vector<Cell>& cells) {
       const int cellRow = row / (kCellHeight * kBlock);
       const int cellColumn = column / (kCellWidth * kBlock);
       const Cell& cell = cells[static_cast<std::size_t>(cellRow) * kColumns + cellColumn];
-      const Texel texel = cell[row / kBlock % kCellHeight][column / kBlock % kCellWidth];
+      Texel texel = cell[row / kBlock % kCellHeight][column / kBlock % kCellWidth];
+      const int part = column % kBlock;  // the atlas column within the design texel
+      if (texel == kStrokeOnRight) texel = part == 0 ? kOutline : kStroke;
+      if (texel == kStrokeOnLeft) texel = part == kBlock - 1 ? kOutline : kStroke;
       const std::uint8_t grey = texel == kStroke ? 255 : 0;
       const std::uint8_t alpha = texel == kStroke || texel == kOutline ? 255
                                  : texel == kPlate                     ? kPlateAlpha
@@ -320,7 +293,7 @@ int main(int argc, char** argv) {
   }
   for (const DrawnSheet& sheet : kDrawn) {
     for (const char* row : sheet.rows) {
-      if (std::strlen(row) != std::strlen(sheet.codes) * (kStrokeColumns + 1) - 1) {
+      if (std::strlen(row) != std::strlen(sheet.codes) * (kDrawnColumns + 1) - 1) {
         std::fprintf(stderr, "makefont: the drawing of \"%s\" is malformed\n", sheet.codes);
         return 1;
       }

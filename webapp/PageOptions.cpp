@@ -1,5 +1,5 @@
 // The pairs of the query, each handed to the check of the program it comes
-// from: saver/Scene for the picture, render/RenderOptions for the clock.
+// from: saver/Scene for the picture, app/FixedClock for wendrix-render's clock.
 #include "webapp/PageOptions.h"
 
 #include <optional>
@@ -29,16 +29,13 @@ std::string Decoded(std::string_view text) {
   return decoded;
 }
 
-bool IsClockOption(std::string_view name) {
-  return name == "frames" || name == "frame-ms" || name == "keys" || name == "key-at";
-}
-
 }  // namespace
 
 PageOptions ReadAddress(std::string_view query) {
   PageOptions page;
   if (query.starts_with('?')) query.remove_prefix(1);
-  std::vector<std::string> clockWords;
+  bool clockTaken = true;
+  std::string clockWhy;
   while (!query.empty()) {
     const size_t amp = query.find('&');
     const std::string_view pair = query.substr(0, amp);
@@ -49,37 +46,34 @@ PageOptions ReadAddress(std::string_view query) {
     const std::optional<std::string> value = equals == std::string_view::npos
                                                  ? std::nullopt
                                                  : std::optional(Decoded(pair.substr(equals + 1)));
-    const bool on = !value || *value == "1" || value->empty();
-    if (name == "embed" || IsSceneFlag(name)) {
-      if (!on && *value != "0") {
-        page.refused.push_back(name + " wants 1 or 0, not \"" + *value + "\"");
-      } else if (name == "embed") {
-        page.embed = on;
-      } else if (on) {
-        TakeSceneOption(name, nullptr, &page.scene, nullptr);
-      }
+    // A flag given bare or empty is on.
+    const bool bare = !value || value->empty();
+    std::string why;
+    if (name == "embed") {
+      page.embed = bare || *value == "1";
+      if (!page.embed && *value != "0")
+        page.refused.push_back("embed wants 1 or 0, not \"" + *value + "\"");
+      continue;
+    }
+    if (IsSceneFlag(name)) {
+      if (!TakeSceneSetting(name, bare ? "1" : *value, &page.scene, &why))
+        page.refused.push_back(why);
       continue;
     }
     if (IsClockOption(name)) {
-      clockWords.push_back("--" + name);
-      clockWords.push_back(value.value_or(""));
+      clockTaken = clockTaken && TakeClockOption(name, value.value_or(""), &page.clock, &clockWhy);
       page.fixedClock = page.fixedClock || name != "keys";
       continue;
     }
-    std::string why;
     if (!TakeSceneOption(name, value ? value->c_str() : nullptr, &page.scene, &why)) {
       page.refused.push_back(why);
     }
   }
-  if (!clockWords.empty()) {
-    // The renderer's own reading, which wants a file to write; the page writes none.
-    clockWords.insert(clockWords.end(), {"--out", "page.png"});
-    std::string why;
-    if (ParseRenderArguments(clockWords, &page.clock, &why) != ParseResult::kRun) {
-      page.refused.push_back(why);
-      page.fixedClock = false;
-      page.clock = RenderOptions();
-    }
+  // The clock is taken whole or not at all, as wendrix-render takes its command line.
+  if (!clockTaken || !CheckClock(page.clock, &clockWhy)) {
+    page.refused.push_back(clockWhy);
+    page.fixedClock = false;
+    page.clock = FixedClock();
   }
   return page;
 }

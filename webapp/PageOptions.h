@@ -7,14 +7,14 @@
 #include <string_view>
 #include <vector>
 
-#include "render/RenderOptions.h"
+#include "app/FixedClock.h"
 #include "saver/Scene.h"
 
 struct PageOptions {
   SceneOptions scene;
   bool embed = false;                // a backdrop: no start hint, no keys, no controls
   bool fixedClock = false;           // frames, frame-ms or key-at given: frame i at i x frame-ms
-  RenderOptions clock;               // frames, frameMs, keys and keyAt as wendrix-render takes them
+  FixedClock clock;                  // frames, frameMs, keys and keyAt as wendrix-render takes them
   std::vector<std::string> refused;  // why, one line for each option refused
 };
 

@@ -16,6 +16,7 @@
 #include "state/Settings.h"
 #include "webapp/PageOptions.h"
 #include "window/web/WebWindow.h"
+#include "windowsystem/TypedKeys.h"
 
 namespace {
 
@@ -27,12 +28,6 @@ int64_t FixedCounter() { return fixedCounter; }
 
 void FullScreenChanged(bool now) { fullScreen = now ? 1 : 0; }
 
-// Keys of the address, typed as wendrix-render types them: not the user's, so
-// they change no full screen.
-void Type(const std::vector<KeyPress>& keys) {
-  for (const KeyPress& key : keys) window->Press(key.code, key.special, false);
-}
-
 // One line under the picture, in the page's own text.
 void Say(const std::string& line) {
   EM_ASM({ wendrixSay(UTF8ToString($0)); }, line.c_str());
@@ -41,7 +36,7 @@ void Say(const std::string& line) {
 void Frame() {
   if (page.fixedClock) {
     for (const TimedKeys& timed : page.clock.keyAt) {
-      if (timed.frame == frame) Type(timed.keys);
+      if (timed.frame == frame) Type(timed.keys, window->key, window->special);
     }
     fixedCounter = static_cast<int64_t>(frame) * page.clock.frameMs;
   }
@@ -86,7 +81,7 @@ int main() {
   } else {
     ApplyScene(page.scene);  // without a seed, the first frame is wendrix's own
   }
-  Type(page.clock.keys);
+  Type(page.clock.keys, web.key, web.special);  // not the user's: no full screen
   if (page.embed) {
     EM_ASM({ document.body.classList.add('embed'); });
   } else {

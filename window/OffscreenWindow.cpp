@@ -89,14 +89,6 @@ void OffscreenWindow::SwapBuffers() {
   ++swaps;
 }
 
-void OffscreenWindow::Key(unsigned char key) const {
-  if (keyHandler != nullptr) keyHandler(key, 0, 0);
-}
-
-void OffscreenWindow::Special(int key) const {
-  if (specialHandler != nullptr) specialHandler(key, 0, 0);
-}
-
 void OffscreenWindow::Mouse(int button, int state, int x, int y) const {
   if (mouseHandler != nullptr) mouseHandler(button, state, x, y);
 }

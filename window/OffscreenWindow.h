@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "state/Frame.h"
+#include "windowsystem/TypedKeys.h"
 #include "windowsystem/Window.h"
 
 class OffscreenWindow : public WindowSystem {
@@ -36,9 +37,8 @@ class OffscreenWindow : public WindowSystem {
   // Its events are the calls below, made by whoever drives it: none wait.
   bool HandleEvents(ReshapeCallback) override { return true; }
 
-  // Delivers input through whatever handlers are installed.
-  void Key(unsigned char key) const;
-  void Special(int key) const;
+  // Delivers a click through whatever handler is installed; keys are typed
+  // through Type below.
   void Mouse(int button, int state, int x, int y) const;
 
   KeyCallback keyHandler = nullptr;
@@ -64,3 +64,8 @@ class OffscreenWindow : public WindowSystem {
   int width_ = 0;
   int height_ = 0;
 };
+
+// Keys typed into the window's handlers, as --keys and --key-at give them.
+inline void Type(const OffscreenWindow& window, const std::vector<KeyPress>& keys) {
+  Type(keys, window.keyHandler, window.specialHandler);
+}

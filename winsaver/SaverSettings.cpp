@@ -1,29 +1,16 @@
 // The registry's values, read and written as texts that the picture options
-// every screen saver shares (saver/Scene.h) take or refuse.
+// every screen saver shares (saver/Scene.h) take or refuse, under the names
+// the options' table gives them.
 #include "winsaver/SaverSettings.h"
 
 #include <windows.h>
 
-#include <cstdio>
 #include <cstring>
-
-#include "cmdline/Arguments.h"
+#include <optional>
+#include <string>
 
 namespace {
 constexpr char kKey[] = "Software\\Wendrix";
-
-// The registry's values, by the picture options they hold (saver/Scene.h).
-const struct {
-  const char* name;
-  const char* option;
-  bool flag;  // 1 turns it on, 0 leaves it off
-} kValues[] = {
-    {"Scheme", "scheme", false},           {"Ripples", "ripples", false},
-    {"Tesselation", "tesselation", false}, {"Speed", "speed", false},
-    {"Frequency", "frequency", false},     {"Letterbox", "letterbox", false},
-    {"SpotLight", "spotlight", true},      {"FrameRate", "fps", true},
-    {"Present", "present", false},         {"Seed", "seed", false},
-};
 
 // A value as text: a string as it is, a DWORD in decimal; empty when missing or of another type.
 std::string ReadValue(HKEY key, const char* name) {
@@ -54,41 +41,13 @@ bool WriteNumber(HKEY key, const char* name, DWORD number) {
 
 }  // namespace
 
-// Plain decimal, as the factors are read back: no exponent, no trailing zeros.
-std::string FactorText(float value) {
-  char text[64];
-  std::snprintf(text, sizeof text, "%.9f", static_cast<double>(value));
-  std::string plain = text;
-  plain.erase(plain.find_last_not_of('0') + 1);
-  if (plain.back() == '.') plain.pop_back();
-  return plain;
-}
-
-bool TakeSetting(const std::string& name, const std::string& text, SceneOptions* options,
-                 std::string* error) {
-  for (const auto& value : kValues) {
-    if (name != value.name) continue;
-    SceneOptions taken = *options;
-    if (value.flag && text != "0" && text != "1") {
-      std::string why = name;
-      why.append(" wants 0 or 1, not \"").append(text).append("\"");
-      return Fail(error, why);
-    }
-    const bool good = value.flag
-                          ? text == "0" || TakeSceneOption(value.option, nullptr, &taken, error)
-                          : TakeSceneOption(value.option, text.c_str(), &taken, error);
-    if (good) *options = taken;
-    return good;
-  }
-  return Fail(error, "no setting is called " + name);
-}
-
 SceneOptions ReadSaverSettings() {
   SceneOptions options;
   HKEY key = nullptr;
   if (RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return options;
-  for (const auto& value : kValues) {
-    TakeSetting(value.name, ReadValue(key, value.name), &options, nullptr);
+  // A flag's value is 0 or 1 (a DWORD, or its digits as a string).
+  for (const SceneOption& option : SceneOptionTable()) {
+    TakeSceneSetting(option.name, ReadValue(key, option.registryName), &options, nullptr);
   }
   RegCloseKey(key);
   return options;
@@ -101,16 +60,12 @@ bool WriteSaverSettings(const SceneOptions& options) {
     return false;
   }
   bool written = true;
-  if (options.randomScheme) written &= WriteText(key, "Scheme", "random");
-  if (options.scheme) written &= WriteText(key, "Scheme", std::to_string(*options.scheme));
-  if (options.ripples) written &= WriteNumber(key, "Ripples", *options.ripples);
-  if (options.tesselation) written &= WriteNumber(key, "Tesselation", *options.tesselation);
-  if (options.speed) written &= WriteText(key, "Speed", FactorText(*options.speed));
-  if (options.frequency) written &= WriteText(key, "Frequency", FactorText(*options.frequency));
-  if (options.letterbox) written &= WriteNumber(key, "Letterbox", *options.letterbox);
-  written &= WriteNumber(key, "SpotLight", options.spotlight ? 1 : 0);
-  written &= WriteNumber(key, "FrameRate", options.fps ? 1 : 0);
-  written &= WriteText(key, "Present", PresentName(options.present));
+  for (const SceneOption& option : SceneOptionTable()) {
+    const std::optional<std::string> text = option.text(options);
+    if (!text) continue;
+    written &= option.whole ? WriteNumber(key, option.registryName, std::stoul(*text))
+                            : WriteText(key, option.registryName, *text);
+  }
   RegCloseKey(key);
   return written;
 }

@@ -20,19 +20,19 @@ const char* const kPresentNames[] = {
     "An image, without OpenGL",
 };
 
-// The edit fields, the registry values they hold and their labels, whose ranges are the keys'.
+// The edit fields, the picture options they hold and their labels, whose ranges are the keys'.
 const struct {
   int control, label;
   const char* name;
   std::string text;
 } kFields[] = {
-    {WENDRIX_RIPPLES, WENDRIX_RIPPLES_LABEL, "Ripples",
+    {WENDRIX_RIPPLES, WENDRIX_RIPPLES_LABEL, "ripples",
      "&Ripples" + Range(kMinRipples, kMaxRipples)},
-    {WENDRIX_TESSELATION, WENDRIX_TESSELATION_LABEL, "Tesselation",
+    {WENDRIX_TESSELATION, WENDRIX_TESSELATION_LABEL, "tesselation",
      "&Grid step" + Range(kMinTesselation, kMaxTesselation)},
-    {WENDRIX_SPEED, WENDRIX_SPEED_LABEL, "Speed", "S&peed (above 0):"},
-    {WENDRIX_FREQUENCY, WENDRIX_FREQUENCY_LABEL, "Frequency", "&Frequency (above 0):"},
-    {WENDRIX_LETTERBOX, WENDRIX_LETTERBOX_LABEL, "Letterbox",
+    {WENDRIX_SPEED, WENDRIX_SPEED_LABEL, "speed", "S&peed (above 0):"},
+    {WENDRIX_FREQUENCY, WENDRIX_FREQUENCY_LABEL, "frequency", "&Frequency (above 0):"},
+    {WENDRIX_LETTERBOX, WENDRIX_LETTERBOX_LABEL, "letterbox",
      "&Letterbox" + Range(0, kMaxLetterbox)},
 };
 
@@ -69,12 +69,13 @@ void Fill(HWND dialog, const SceneOptions& options) {
 // The dialog's values, each held to its range; false after saying which is wrong.
 bool Collect(HWND dialog, SceneOptions* options) {
   const LRESULT scheme = SendDlgItemMessageA(dialog, WENDRIX_SCHEME, CB_GETCURSEL, 0, 0);
-  TakeSetting("Scheme", scheme <= 0 ? "random" : std::to_string(scheme - 1), options, nullptr);
+  TakeSceneOption("scheme", scheme <= 0 ? "random" : std::to_string(scheme - 1).c_str(), options,
+                  nullptr);
   for (const auto& field : kFields) {
     char text[64] = {};
     GetDlgItemTextA(dialog, field.control, text, sizeof text);
     std::string why;
-    if (!TakeSetting(field.name, text, options, &why)) {
+    if (!TakeSceneOption(field.name, text, options, &why)) {
       MessageBoxA(dialog, why.c_str(), "Wendrix Settings", MB_ICONWARNING);
       SetFocus(GetDlgItem(dialog, field.control));
       return false;

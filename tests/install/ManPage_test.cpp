@@ -1,5 +1,6 @@
 // The manual pages against the programs: the KEYS section and the help page
-// name the same keys, the pages and the usages the same options.
+// name the same keys, the pages and the usages the same options; and every
+// usage's ranges and defaults filled in.
 #include <gtest/gtest.h>
 
 #include <cctype>
@@ -9,6 +10,7 @@
 #include <sstream>
 #include <string>
 
+#include "glutapp/CommandLine.h"
 #include "render/RenderOptions.h"
 #include "saver/SaverOptions.h"
 #include "text/HelpScreen.h"
@@ -74,6 +76,13 @@ TEST(ManPage, NamesTheOptionsOfTheUsages) {
   }
   EXPECT_EQ(Options(renderer), Options(RenderUsage()));
   EXPECT_EQ(Options(saver), Options(SaverUsage()));
+}
+
+// A blank is a lower-case name in braces; the keys' "{}" in wendrix's usage is none.
+TEST(ManPage, TheUsagesLeaveNoBlankUnfilled) {
+  for (const std::string& usage : {WendrixUsage(), RenderUsage(), SaverUsage()}) {
+    EXPECT_FALSE(std::regex_search(usage, std::regex(R"(\{[a-z][a-z ]*\})"))) << usage;
+  }
 }
 
 }  // namespace

@@ -11,7 +11,7 @@
 #include "app/Clock.h"
 #include "app/Process.h"
 #include "app/Shell.h"
-#include "render/RenderOptions.h"
+#include "windowsystem/TypedKeys.h"
 
 namespace {
 int64_t counterMs = 0;

@@ -7,33 +7,11 @@
 #include <emscripten/html5.h>
 
 #include <cstring>
-#include <string_view>
 
+#include "window/web/PageKeys.h"
 #include "windowsystem/Keys.h"
 
 namespace {
-
-struct NamedKey {
-  std::string_view name;
-  int code;
-  bool special;
-};
-constexpr NamedKey kNamedKeys[] = {
-    {"Escape", 27, false},
-    {"Enter", 13, false},
-    {"Backspace", 8, false},
-    {"Tab", 9, false},
-    {"Delete", 127, false},
-    {"ArrowLeft", kKeyLeft, true},
-    {"ArrowUp", kKeyUp, true},
-    {"ArrowRight", kKeyRight, true},
-    {"ArrowDown", kKeyDown, true},
-    {"PageUp", kKeyPageUp, true},
-    {"PageDown", kKeyPageDown, true},
-    {"Home", kKeyHome, true},
-    {"End", kKeyEnd, true},
-    {"Insert", kKeyInsert, true},
-};
 
 bool InFullScreen() {
   return EM_ASM_INT({ return document.fullscreenElement ? 1 : 0; }) != 0;
@@ -44,10 +22,9 @@ void LeaveFullScreen() {
 }
 
 EM_BOOL OnKey(int, const EmscriptenKeyboardEvent* event, void* data) {
-  // Shortcuts with Ctrl, Alt or Meta stay the browser's (Ctrl+R, Alt+Left...).
-  if (event->ctrlKey || event->altKey || event->metaKey) return EM_FALSE;
   bool special = false;
-  const int code = KeyCode(event->key, &special);
+  const HeldKeys held = {event->ctrlKey != 0, event->altKey != 0, event->metaKey != 0};
+  const int code = KeyCode(event->key, held, &special);
   if (code < 0) return EM_FALSE;
   // In full screen the first Escape only leaves it, in every browser alike: most keep that
   // Escape for themselves, and a user who leaves full screen does not mean to end Wendrix.
@@ -70,30 +47,6 @@ EM_BOOL OnMouse(int type, const EmscriptenMouseEvent* event, void* data) {
 }
 
 }  // namespace
-
-int KeyCode(const char* name, bool* special) {
-  *special = false;
-  const std::string_view key(name);
-  // One printable ASCII character: what the key typed, Shift included.
-  if (key.size() == 1 && key[0] >= ' ' && key[0] <= '~') return static_cast<unsigned char>(key[0]);
-  if (key.size() >= 2 && key.size() <= 3 && key[0] == 'F') {
-    int number = 0;
-    for (const char digit : key.substr(1)) {
-      if (digit < '0' || digit > '9') return -1;
-      number = number * 10 + (digit - '0');
-    }
-    if (number < 1 || number > kKeyF12) return -1;
-    *special = true;
-    return kKeyF1 + number - 1;
-  }
-  for (const NamedKey& named : kNamedKeys) {
-    if (named.name == key) {
-      *special = named.special;
-      return named.code;
-    }
-  }
-  return -1;
-}
 
 WebWindow::WebWindow(void (*fullScreenChanged)(bool)) : fullScreenChanged_(fullScreenChanged) {}
 

@@ -45,7 +45,3 @@ class WebWindow : public WindowSystem {
   int width_ = 0;
   int height_ = 0;
 };
-
-// A key event's `key` name as GLUT's code: a character (*special false) or a
-// special key; -1 for a key the program has no use for.
-int KeyCode(const char* name, bool* special);
