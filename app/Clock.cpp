@@ -9,6 +9,8 @@ int64_t counterFrequency = 0;
 namespace {
 CounterSource counterSource = PerformanceCounter;
 int64_t sourceFrequency = PerformanceFrequency();
+int64_t turnedMs = 0;  // the hand-turned counter
+int64_t TurnedCounter() { return turnedMs; }
 }  // namespace
 
 int64_t ReadCounter() { return counterSource(); }
@@ -19,8 +21,16 @@ void SetCounterSource(CounterSource source, int64_t frequency) {
   sourceFrequency = frequency;
 }
 
+void UseTurnedCounter() {
+  turnedMs = 0;
+  SetCounterSource(TurnedCounter, 1000);
+}
+
+void TurnCounterTo(int64_t ms) { turnedMs = ms; }
+
 void ResetClock() {
   SetCounterSource(PerformanceCounter, PerformanceFrequency());
+  turnedMs = 0;
   startCounter = counterFrequency = 0;
 }
 

@@ -14,7 +14,13 @@ int64_t ReadCounter();
 int64_t ReadCounterFrequency();
 void SetCounterSource(CounterSource source, int64_t frequency);
 
-// The platform's counter again, and the clock not started, as at launch.
+// A counter turned by hand in milliseconds, for runs on a fixed clock (wendrix-render,
+// the page) and the tests: the clock reads it from now on, at zero until turned.
+void UseTurnedCounter();
+void TurnCounterTo(int64_t ms);
+
+// The platform's counter again, the turned one at zero, and the clock not started,
+// as at launch.
 void ResetClock();
 // Reads the frequency, then the start value.
 void StartClock();

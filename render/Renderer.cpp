@@ -30,9 +30,6 @@ namespace {
 
 // --- the run: its clock, and the frame the fade-out's end leaves behind ---
 
-int64_t renderCounter = 0;  // milliseconds; the counter the clock reads
-int64_t RenderCounter() { return renderCounter; }
-
 struct PendingFrame {
   std::string path;
   int width = 0;
@@ -97,7 +94,7 @@ int DrawFrames(OffscreenWindow& window, const RenderOptions& options, Film* film
     for (const TimedKeys& timed : options.keyAt) {
       if (timed.frame == frame) Type(window, timed.keys);
     }
-    renderCounter = static_cast<int64_t>(frame) * options.frameMs;
+    TurnCounterTo(static_cast<int64_t>(frame) * options.frameMs);
     // The clock, RenderFrame and the swap, as GLUT runs them. The frame that
     // ends the program is never shown: the one drawn before it is the output.
     if (!DisplayHandler()) {
@@ -142,8 +139,7 @@ int RunRenderer(const RenderOptions& options) {
     }
   }
   OffscreenWindow window(options.width, options.height);
-  renderCounter = 0;
-  SetCounterSource(RenderCounter, 1000);
+  UseTurnedCounter();
   GlPainter painter;
   if (!StartUp(window, painter, {}, &error)) {
     PrintFailure("no offscreen OpenGL context: " + error);

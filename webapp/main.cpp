@@ -20,11 +20,13 @@
 
 namespace {
 
-PageOptions page;
-WebWindow* window = nullptr;
-int frame = 0;             // the fixed clock's next frame
-int64_t fixedCounter = 0;  // milliseconds; the counter the fixed clock reads
-int64_t FixedCounter() { return fixedCounter; }
+// What the page's frames go on with: its address's options, its window, and the
+// fixed clock's next frame.
+struct PageRun {
+  PageOptions page;
+  WebWindow* window = nullptr;
+  int frame = 0;
+};
 
 void FullScreenChanged(bool now) { fullScreen = now ? 1 : 0; }
 
@@ -33,21 +35,23 @@ void Say(const std::string& line) {
   EM_ASM({ wendrixSay(UTF8ToString($0)); }, line.c_str());
 }
 
-void Frame() {
+void Frame(void* data) {
+  PageRun& run = *static_cast<PageRun*>(data);
+  const PageOptions& page = run.page;
   if (page.fixedClock) {
     for (const TimedKeys& timed : page.clock.keyAt) {
-      if (timed.frame == frame) Type(timed.keys, window->key, window->special);
+      if (timed.frame == run.frame) Type(timed.keys, run.window->key, run.window->special);
     }
-    fixedCounter = static_cast<int64_t>(frame) * page.clock.frameMs;
+    TurnCounterTo(static_cast<int64_t>(run.frame) * page.clock.frameMs);
   }
-  if (!window->HandleEvents(ReshapeHandler) || !DisplayHandler()) {
+  if (!run.window->HandleEvents(ReshapeHandler) || !DisplayHandler()) {
     // Escape's fade has ended the program: no frame is asked for after this one.
     emscripten_cancel_main_loop();
     TearDown();
     EM_ASM({ wendrixEnded(); });
     return;
   }
-  if (page.fixedClock && ++frame == page.clock.frames) {
+  if (page.fixedClock && ++run.frame == page.clock.frames) {
     emscripten_cancel_main_loop();
     emscripten_set_window_title("Wendrix (done)");
   }
@@ -55,21 +59,23 @@ void Frame() {
 
 }  // namespace
 
-// A key from the page's touch controls, as if typed.
+// A key from the page's touch controls, as if typed; the page's one window is a WebWindow.
 extern "C" EMSCRIPTEN_KEEPALIVE void wendrix_press(int code, int special) {
-  if (window != nullptr) window->Press(code, special != 0, true);
+  static_cast<WebWindow&>(CurrentWindow()).Press(code, special != 0, true);
 }
 
 int main() {
   SetProgramName("wendrix");
   char* query = emscripten_run_script_string("location.search");
-  page = ReadAddress(query != nullptr ? query : "");
+  static PageRun run{ReadAddress(query != nullptr ? query : "")};
+  const PageOptions& page = run.page;
   // A page served without cross-origin isolation has no shared memory for threads.
   fieldPath.threads = 1;
-  if (page.fixedClock) SetCounterSource(FixedCounter, 1000);
+  if (page.fixedClock) UseTurnedCounter();
   static WebWindow web(FullScreenChanged);
   static WebGlPainter painter;
-  window = &web;
+  run.window = &web;
+  UseWindow(&web);  // the touch controls' keys reach it even where start-up fails
   std::string error;
   if (!StartUp(web, painter, {.startHint = !page.embed}, &error)) {
     Say("Wendrix cannot draw here: " + error + ".");
@@ -88,6 +94,6 @@ int main() {
     web.Listen();
   }
   for (const std::string& why : page.refused) Say(why + "; the default is used.");
-  emscripten_set_main_loop(Frame, 0, 0);
+  emscripten_set_main_loop_arg(Frame, &run, 0, 0);
   return 0;
 }

@@ -13,10 +13,7 @@
 #include "app/Shell.h"
 #include "windowsystem/TypedKeys.h"
 
-namespace {
-int64_t counterMs = 0;
-int64_t CounterMs() { return counterMs; }
-}  // namespace
+namespace {}  // namespace
 
 namespace {
 // The test process's one window and the GL painter that draws in it; what the
@@ -57,12 +54,11 @@ void StartProgramAsLaunched(int width, int height, Painter* painter) {
   OffscreenWindow& window = TestWindow();
   window.Resize(width, height);
   window.fullScreenRequests = window.reshapeRequests = window.swaps = 0;
-  SetCounterSource(CounterMs, 1000);
-  counterMs = 0;
+  UseTurnedCounter();
   ASSERT_TRUE(StartUp(window, painter != nullptr ? *painter : Program().painter, {}, nullptr));
 }
 
-void TurnClockTo(int64_t ms) { counterMs = ms; }
+void TurnClockTo(int64_t ms) { TurnCounterTo(ms); }
 
 bool DisplayAt(int64_t ms) {
   TurnClockTo(ms);
