@@ -26,7 +26,7 @@ struct Canvas : ImageTarget {
   std::vector<uint32_t> words;
 };
 
-struct Run {
+struct Case {
   int width, height;
   SceneOptions scene;
   std::vector<std::pair<int64_t, const char*>> frames;  // keys typed, then the frame at ms
@@ -34,7 +34,7 @@ struct Run {
 };
 
 // The run's last frame, RGBA for the image (its alpha kept) and RGB for GL.
-std::vector<uint32_t> Draw(const Run& run, bool image) {
+std::vector<uint32_t> Draw(const Case& run, bool image) {
   Canvas canvas(run.width, run.height);
   ImagePainter painter(canvas);
   StartProgram(run.width, run.height, image ? &painter : nullptr);
@@ -56,8 +56,9 @@ std::vector<uint32_t> Draw(const Run& run, bool image) {
   return words;
 }
 
-void ExpectGlsPicture(const Run& run, const char* what) {
-  SCOPED_TRACE(testing::Message() << what << " " << run.width << "x" << run.height);
+void ExpectGlsPicture(const Case& run) {
+  SCOPED_TRACE(testing::Message() << run.width << "x" << run.height << ", last frame at "
+                                  << run.frames.back().first << " ms");
   const std::vector<uint32_t> gl = Draw(run, false), image = Draw(run, true);
   int off = 0, worst = 0;
   size_t first = 0;
@@ -86,41 +87,37 @@ SceneOptions Scene(int tesselation, int letterbox, int scheme, bool fps, bool li
   return options;
 }
 
-TEST(ImagePainter, DrawsGlsPictureWithinOneLevel) {
-  const struct {
-    int width, height, tesselation, letterbox, scheme;
-    bool fps;
-    int64_t ms;  // before 3000 the start's message is still shown
-  } views[] = {
-      {640, 480, 6, 0, 0, true, 1500},  {641, 479, 7, 0, 3, false, 4000},
-      {320, 240, 1, 0, 7, true, 3500},  {300, 200, 20, 0, 5, false, 900},
-      {256, 170, 2, 0, 1, true, 2000},  {640, 480, 6, 2, 2, true, 1200},
-      {333, 251, 5, 6, 4, false, 5000}, {160, 120, 3, 1, 6, true, 100},
+TEST(ImagePainter, DrawsGlsPicture) {
+  // Frames at ms: before 3000 the start's message is still shown. The light circles the
+  // bottom left corner: small windows show its cone. The space key's frames keep what
+  // the bars held: the message past its time, the help page put away.
+  const Case runs[] = {
+      {640, 480, Scene(6, 0, 0, true), {{1500, ""}}},
+      {641, 479, Scene(7, 0, 3, false), {{4000, ""}}},
+      {320, 240, Scene(1, 0, 7, true), {{3500, ""}}},
+      {300, 200, Scene(20, 0, 5, false), {{900, ""}}},
+      {256, 170, Scene(2, 0, 1, true), {{2000, ""}}},
+      {640, 480, Scene(6, 2, 2, true), {{1200, ""}}},
+      {333, 251, Scene(5, 6, 4, false), {{5000, ""}}},
+      {160, 120, Scene(3, 1, 6, true), {{100, ""}}},
+      {64, 48, Scene(1, 0, 5, false, true), {{40, ""}, {900, ""}}},
+      {96, 80, Scene(3, 3, 4, true, true), {{40, ""}, {700, "p"}, {900, "<lt>"}}},
+      {200, 150, Scene(2, 0, 7, false, true), {{1234, ""}}},
+      {320,
+       240,
+       Scene(4, 2, 1, false),
+       {{100, ""},
+        {1000, " "},
+        {3500, ""},
+        {4000, "?"},
+        {4500, "?"},
+        {5000, "l"},
+        {5200, " ?c"},
+        {5400, "?"}}},
+      {640, 560, Scene(6, 1, 3, true), {{500, "?"}}, false},  // no atlas: white blocks
+      {640, 560, Scene(5, 0, 0, true), {{700, "?"}}},         // the help page
   };
-  for (const auto& v : views) {
-    ExpectGlsPicture(
-        {v.width, v.height, Scene(v.tesselation, v.letterbox, v.scheme, v.fps), {{v.ms, ""}}},
-        "view");
-  }
-}
-
-TEST(ImagePainter, LightsTheFieldAsGlDoes) {
-  // The light circles the window's bottom left corner: small windows show its cone.
-  ExpectGlsPicture({64, 48, Scene(1, 0, 5, false, true), {{40, ""}, {900, ""}}}, "unboxed");
-  ExpectGlsPicture({96, 80, Scene(3, 3, 4, true, true), {{40, ""}, {700, "p"}, {900, "<lt>"}}},
-                   "letterboxed, paused");
-  ExpectGlsPicture({200, 150, Scene(2, 0, 7, false, true), {{1234, ""}}}, "tinted scheme");
-}
-
-TEST(ImagePainter, DrawsOverEarlierFramesAndTextAsGlDoes) {
-  // Cleared frames first; then the space key's frames keep what the bars held: the
-  // message past its time, the help page put away; then text with no atlas.
-  const std::vector<std::pair<int64_t, const char*>> frames = {
-      {100, ""},   {1000, " "}, {3500, ""},    {4000, "?"},
-      {4500, "?"}, {5000, "l"}, {5200, " ?c"}, {5400, "?"}};
-  ExpectGlsPicture({320, 240, Scene(4, 2, 1, false), frames}, "hyperspace");
-  ExpectGlsPicture({640, 560, Scene(6, 1, 3, true), {{500, "?"}}, false}, "no atlas");
-  ExpectGlsPicture({640, 560, Scene(5, 0, 0, true), {{700, "?"}}}, "help page");
+  for (const Case& run : runs) ExpectGlsPicture(run);
 }
 
 }  // namespace
