@@ -50,9 +50,10 @@ std::vector<uint32_t> Draw(const Case& run, bool image) {
   if (image) return canvas.words;
   const std::vector<uint8_t> rgb = Pixels();
   std::vector<uint32_t> words(rgb.size() / 3);
-  for (size_t i = 0; i < words.size(); ++i)
+  for (size_t i = 0; i < words.size(); ++i) {
     words[i] =
         0xff000000u | uint32_t{rgb[3 * i]} << 16 | uint32_t{rgb[3 * i + 1]} << 8 | rgb[3 * i + 2];
+  }
   return words;
 }
 
