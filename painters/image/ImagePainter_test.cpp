@@ -28,9 +28,9 @@ struct Canvas : ImageTarget {
 
 struct Case {
   int width, height;
+  bool atlas;  // false: text without one, as white blocks
   SceneOptions scene;
   std::vector<std::pair<int64_t, const char*>> frames;  // keys typed, then the frame at ms
-  bool atlas = true;
 };
 
 // The run's last frame, RGBA for the image (its alpha kept) and RGB for GL.
@@ -93,19 +93,20 @@ TEST(ImagePainter, DrawsGlsPicture) {
   // bottom left corner: small windows show its cone. The space key's frames keep what
   // the bars held: the message past its time, the help page put away.
   const Case runs[] = {
-      {640, 480, Scene(6, 0, 0, true), {{1500, ""}}},
-      {641, 479, Scene(7, 0, 3, false), {{4000, ""}}},
-      {320, 240, Scene(1, 0, 7, true), {{3500, ""}}},
-      {300, 200, Scene(20, 0, 5, false), {{900, ""}}},
-      {256, 170, Scene(2, 0, 1, true), {{2000, ""}}},
-      {640, 480, Scene(6, 2, 2, true), {{1200, ""}}},
-      {333, 251, Scene(5, 6, 4, false), {{5000, ""}}},
-      {160, 120, Scene(3, 1, 6, true), {{100, ""}}},
-      {64, 48, Scene(1, 0, 5, false, true), {{40, ""}, {900, ""}}},
-      {96, 80, Scene(3, 3, 4, true, true), {{40, ""}, {700, "p"}, {900, "<lt>"}}},
-      {200, 150, Scene(2, 0, 7, false, true), {{1234, ""}}},
+      {640, 480, true, Scene(6, 0, 0, true), {{1500, ""}}},
+      {641, 479, true, Scene(7, 0, 3, false), {{4000, ""}}},
+      {320, 240, true, Scene(1, 0, 7, true), {{3500, ""}}},
+      {300, 200, true, Scene(20, 0, 5, false), {{900, ""}}},
+      {256, 170, true, Scene(2, 0, 1, true), {{2000, ""}}},
+      {640, 480, true, Scene(6, 2, 2, true), {{1200, ""}}},
+      {333, 251, true, Scene(5, 6, 4, false), {{5000, ""}}},
+      {160, 120, true, Scene(3, 1, 6, true), {{100, ""}}},
+      {64, 48, true, Scene(1, 0, 5, false, true), {{40, ""}, {900, ""}}},
+      {96, 80, true, Scene(3, 3, 4, true, true), {{40, ""}, {700, "p"}, {900, "<lt>"}}},
+      {200, 150, true, Scene(2, 0, 7, false, true), {{1234, ""}}},
       {320,
        240,
+       true,
        Scene(4, 2, 1, false),
        {{100, ""},
         {1000, " "},
@@ -115,8 +116,8 @@ TEST(ImagePainter, DrawsGlsPicture) {
         {5000, "l"},
         {5200, " ?c"},
         {5400, "?"}}},
-      {640, 560, Scene(6, 1, 3, true), {{500, "?"}}, false},  // no atlas: white blocks
-      {640, 560, Scene(5, 0, 0, true), {{700, "?"}}},         // the help page
+      {640, 560, false, Scene(6, 1, 3, true), {{500, "?"}}},
+      {640, 560, true, Scene(5, 0, 0, true), {{700, "?"}}},  // the help page
   };
   for (const Case& run : runs) ExpectGlsPicture(run);
 }
