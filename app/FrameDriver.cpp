@@ -26,8 +26,8 @@ constexpr int32_t kLongestStepMs = 100;  // longer frames are taken as...
 constexpr double kStalledStep = 0.05;    // ...this step, so a stall never jumps
 constexpr double kFadePerSecond = 0.35;
 constexpr double kFadeEnd = 0.05;
-}  // namespace
 
+// The frame's time values, the animation's step and the frame-rate count.
 void AdvanceFrame() {
   // About one frame in 8192 re-seeds from the clock.
   if (RandomScaled(1.0) < 0.0001) SeedRandom(elapsedMs);
@@ -52,6 +52,7 @@ void AdvanceFrame() {
     frameCounter = 0;
   }
 }
+}  // namespace
 
 bool RenderFrame() {
   AdvanceFrame();

@@ -15,6 +15,3 @@ void ResetFrameDriver();
 // One frame; false once the fade-out has ended the program, when the frame
 // just drawn is not to be shown and the caller tears down and stops.
 [[nodiscard]] bool RenderFrame();
-// RenderFrame's first part: the frame's time values, the animation's step and
-// the frame-rate count.
-void AdvanceFrame();

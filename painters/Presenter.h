@@ -28,7 +28,6 @@ class Presenter {
     imageChosen_ = false;
     return asked == Present::kAuto && renderer != nullptr && window.Open(error);
   }
-  bool image() const { return imageChosen_; }
   Painter& painter() { return imageChosen_ ? static_cast<Painter&>(image_) : gl_; }
 
  private:
