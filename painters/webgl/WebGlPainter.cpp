@@ -82,16 +82,20 @@ GLuint Link(const char* vertex, const char* fragment) {
 
 GLint Uniform(GLuint program, const char* name) { return glGetUniformLocation(program, name); }
 
-GLuint NearestTexture() {
+// A texture made and left bound, sampled with these filters and this wrap both ways.
+GLuint MakeTexture(GLint minify, GLint magnify, GLint wrap) {
   GLuint texture = 0;
   glGenTextures(1, &texture);
   glBindTexture(GL_TEXTURE_2D, texture);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, minify);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, magnify);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, wrap);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, wrap);
   return texture;
 }
+
+// Each texel as it is: the field's points and the coverage's indices.
+GLuint NearestTexture() { return MakeTexture(GL_NEAREST, GL_NEAREST, GL_CLAMP_TO_EDGE); }
 
 // One coverage axis as a one-row texture of grid indices.
 void UploadAxis(GLuint texture, const std::vector<int32_t>& indices) {
@@ -131,12 +135,7 @@ void WebGlPainter::Start(const Picture&) {
       LoadFontImage(&atlas) ? MipmapLevels(atlas) : std::vector<MipLevel>{};
   atlas_ = !levels.empty();
   if (!atlas_) return;
-  glGenTextures(1, &atlasTexture_);
-  glBindTexture(GL_TEXTURE_2D, atlasTexture_);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_NEAREST);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+  atlasTexture_ = MakeTexture(GL_LINEAR_MIPMAP_NEAREST, GL_LINEAR, GL_REPEAT);
   for (size_t n = 0; n < levels.size(); ++n) {
     glTexImage2D(GL_TEXTURE_2D, static_cast<GLint>(n), GL_RGBA, levels[n].width, levels[n].height,
                  0, GL_RGBA, GL_UNSIGNED_BYTE, levels[n].rgba.data());
