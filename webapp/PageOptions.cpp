@@ -55,6 +55,14 @@ PageOptions ReadAddress(std::string_view query) {
         page.refused.push_back("embed wants 1 or 0, not \"" + *value + "\"");
       continue;
     }
+    if (name == "field") {
+      if (value == "gpu" || value == "rows") {
+        page.fieldRows = *value == "rows";
+      } else {
+        page.refused.push_back("field wants gpu or rows, not \"" + value.value_or("") + "\"");
+      }
+      continue;
+    }
     if (IsSceneFlag(name)) {
       if (!TakeSceneSetting(name, bare ? "1" : *value, &page.scene, &why))
         page.refused.push_back(why);

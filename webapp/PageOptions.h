@@ -13,6 +13,7 @@
 struct PageOptions {
   SceneOptions scene;
   bool embed = false;                // a backdrop: no start hint, no keys, no controls
+  bool fieldRows = false;            // field=rows: the processor's rows, not the GPU's field
   bool fixedClock = false;           // frames, frame-ms or key-at given: frame i at i x frame-ms
   FixedClock clock;                  // frames, frameMs, keys and keyAt as wendrix-render takes them
   std::vector<std::string> refused;  // why, one line for each option refused

@@ -30,6 +30,7 @@ std::string Taken(std::string_view query) {
   if (s.spotlight) out << "spotlight ";
   if (s.fps) out << "fps ";
   if (page.embed) out << "embed ";
+  if (page.fieldRows) out << "rows ";
   if (page.fixedClock) out << "clock " << page.clock.frames << "@" << page.clock.frameMs << " ";
   if (!page.clock.keys.empty()) out << "keys " << Keys(page.clock.keys) << " ";
   for (const TimedKeys& at : page.clock.keyAt)
@@ -46,6 +47,8 @@ TEST(PageOptions, TakesTheAddressAsABrowserEncodesIt) {
       {"fps=0&spotlight=0&embed=0", ""},
       {"fps=2&embed=yes", R"(| fps wants 1 or 0, not "2" | embed wants 1 or 0, not "yes" )"},
       {"embed&&scheme=random&", "scheme random embed "},
+      {"field=rows&field=gpu&field=rows", "rows "},
+      {"field=cpu&field", R"(| field wants gpu or rows, not "cpu" | field wants gpu or rows, not "" )"},
       // "+" is a space, %XX a byte in either case; a malformed escape stays as written.
       {"keys=o+%3f%21&%66ps=1", "fps keys o ?! "},
       {"seed=%31%32", "seed 12 "},

@@ -73,7 +73,7 @@ int main() {
   fieldPath.threads = 1;
   if (page.fixedClock) UseTurnedCounter();
   static WebWindow web(FullScreenChanged);
-  static WebGlPainter painter;
+  static WebGlPainter painter(page.fieldRows);
   run.window = &web;
   UseWindow(&web);  // the touch controls' keys reach it even where start-up fails
   std::string error;
@@ -82,6 +82,8 @@ int main() {
     return 1;
   }
   fullScreen = 0;  // the page starts in the browser's window
+  // Which way the field is drawn, for the page's readers: "gpu" or "rows".
+  EM_ASM({ document.body.dataset.field = $0 ? 'gpu' : 'rows'; }, painter.FieldInShader());
   if (page.scene.seed.has_value()) {
     StartScene(page.scene);
   } else {

@@ -1,12 +1,22 @@
-// Two programs: one covers the window with the field, each pixel looking up its
-// grid column and row in two one-row textures made from the coverage, then the
-// point's colour; the other draws the text's cells. Nothing of GL 1.1 is kept:
-// the painter holds what it draws with, and the view is the window's pixels.
+// The field's colours, two ways. Its own way works each grid point out as the
+// reference does, in single precision from values the processor works out in
+// double once a frame: into a texture of one texel a point, then the window covered
+// from it; at step 1, where that texture would be the window, straight onto the
+// window. The rows' way uploads the processor's colours into that texture. The
+// window is covered by strips carrying each pixel's grid point in a varying, so no
+// pixel reads gl_FragCoord (a mediump value in WebGL: 1025 and on are not exact
+// there) nor looks its point up. Nothing of GL 1.1 is kept: the painter holds what
+// it draws with, and the view is the window's pixels.
 #include "painters/webgl/WebGlPainter.h"
 
 #include <GLES2/gl2.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
+#include <initializer_list>
+#include <numbers>
+#include <string>
 #include <vector>
 
 #include "app/FontPath.h"
@@ -19,38 +29,105 @@
 
 namespace {
 
-constexpr const char* kFieldVertex = R"(
+// Window pixels counted upward, as glOrtho over the window maps them; aExtra is the
+// grid point, whole in each pixel's interpolated value, or a glyph's texture coordinates.
+constexpr const char* kVertex = R"(
 attribute vec2 aPosition;
-void main() { gl_Position = vec4(aPosition, 0.0, 1.0); })";
-
-// A coverage texel holds its grid index in red (low byte) and green (high byte),
-// and alpha 0 where no point lies.
-constexpr const char* kFieldFragment = R"(
-precision highp float;
-uniform sampler2D uField;
-uniform sampler2D uColumns;
-uniform sampler2D uRows;
+attribute vec2 aExtra;
 uniform vec2 uWindow;
-uniform vec2 uGrid;
-float Index(vec4 texel) {
-  return floor(texel.r * 255.0 + 0.5) + 256.0 * floor(texel.g * 255.0 + 0.5);
-}
+varying vec2 vExtra;
 void main() {
-  vec4 column = texture2D(uColumns, vec2(gl_FragCoord.x / uWindow.x, 0.5));
-  vec4 row = texture2D(uRows, vec2(gl_FragCoord.y / uWindow.y, 0.5));
-  if (column.a < 0.5 || row.a < 0.5) discard;
-  gl_FragColor = texture2D(uField, (vec2(Index(column), Index(row)) + 0.5) / uGrid);
+  vExtra = aExtra;
+  gl_Position = vec4(aPosition * (2.0 / uWindow) - 1.0, 0.0, 1.0);
 })";
 
-// Window pixels counted upward, as glOrtho over the window maps them.
-constexpr const char* kGlyphVertex = R"(
-attribute vec2 aPosition;
-attribute vec2 aTexCoord;
-uniform vec2 uWindow;
-varying vec2 vTexCoord;
+constexpr const char* kGridPoint = R"(
+precision highp float;
+varying vec2 vExtra;
+vec2 GridPoint() { return floor(vExtra); }
+)";
+
+constexpr const char* kRowsFragment = R"(
+uniform sampler2D uRows;
+uniform vec2 uGrid;
+void main() { gl_FragColor = texture2D(uRows, (GridPoint() + 0.5) / uGrid); })";
+
+// The reference's arithmetic for the point, then GL 1.1's lighting of it while the
+// spot light is on (sim/Lighting's LightPoint). Built for one scheme, ripple count and
+// lighting at a time (SCHEME, RIPPLES, LIT), so no pixel runs a branch it does not take.
+constexpr const char* kFieldFragment = R"(
+uniform vec4 uRipples[RIPPLES];  // centre u, centre v, frequency, phase
+uniform vec2 uInverse;           // 1 / width, 1 / height
+uniform vec2 uScale;             // the ripple scale, and it times the vertical factor
+uniform float uFade;
+uniform vec3 uLow, uMiddle, uHigh;  // scheme 7's three colours
+uniform bool uPlaced;
+uniform vec3 uPlace, uAim, uSceneAmbient, uAmbient, uDiffuse, uShine;
+uniform float uCutoff;  // the cosine of the spot's cut-off
+
+float Value(vec2 at) {
+  float sum = 0.0;
+  for (int r = 0; r < RIPPLES; ++r) {
+    vec2 d = (at - uRipples[r].xy) * uScale;
+    sum += sin(sqrt(d.x * d.x + d.y * d.y) * uRipples[r].z + uRipples[r].w) * 0.5 + 0.5;
+  }
+  return clamp(sum / float(RIPPLES), 0.0, 1.0);
+}
+
+vec3 Colour(float v) {
+  float d = abs(v - 0.5);
+#if SCHEME == 0
+  float blue = sqrt(2.0 * d);
+  return vec3(0.0, v > 0.5 ? blue * 0.25 : 0.0, blue);
+#elif SCHEME == 1
+  return vec3(0.0, 0.0, 1.0 - sqrt(2.0 * d));
+#elif SCHEME == 2
+  return vec3(sqrt(sqrt(d * (v > 0.5 ? 0.5 : 0.35))), 0.0, 0.0);
+#elif SCHEME == 3
+  float red = v < 0.5 ? 0.0 : sqrt(2.0 * (v - 0.5));
+  return vec3(red, v < 0.5 ? sqrt(1.0 - 2.0 * v) : red, 0.0);
+#elif SCHEME == 4
+  float red = v < 0.5 ? sqrt(1.0 - 2.0 * v) : sqrt(2.0 * (v - 0.5));
+  return vec3(red, red, v < 0.5 ? red : 0.0);
+#elif SCHEME == 5
+  return vec3(2.0 * d, 2.0 * d, 1.0);
+#elif SCHEME == 6
+  return vec3(0.0, 0.0, 2.0 * d);
+#elif SCHEME == 7
+  float low = (1.0 - v) * 2.0 - 1.0;
+  return uLow * max(low, 0.0) + uMiddle * (1.0 - 2.0 * d) + uHigh * (1.0 - low);
+#else
+  return vec3(0.0);
+#endif
+}
+
+vec3 Unit(vec3 v) {
+  float size = sqrt(dot(v, v));
+  return size == 0.0 ? v : v / size;
+}
+
+vec3 Lit(vec3 rgb, vec3 point) {
+  vec3 toLight = vec3(0.0, 0.0, 1.0);
+  float spot = 1.0;
+  if (uPlaced) {
+    toLight = Unit(uPlace - point);
+    float c = dot(-toLight, uAim);
+    spot = c >= uCutoff ? pow(max(c, 0.0), 30.0) : 0.0;
+  }
+  vec3 halfway = Unit(toLight + Unit(-point));
+  float shine = toLight.z != 0.0 ? pow(max(halfway.z, 0.0), 30.0) : 0.0;
+  vec3 own = uAmbient * rgb + max(toLight.z, 0.0) * uDiffuse * rgb + shine * uShine;
+  return clamp(uSceneAmbient * rgb + spot * own, 0.0, 1.0);
+}
+
+uniform float uStep;
 void main() {
-  vTexCoord = aTexCoord;
-  gl_Position = vec4(aPosition * (2.0 / uWindow) - 1.0, 0.0, 1.0);
+  vec2 pixel = GridPoint() * uStep;
+  vec3 rgb = Colour(Value(pixel * uInverse)) * uFade;
+#if LIT
+  rgb = Lit(rgb, vec3(pixel, 0.0));
+#endif
+  gl_FragColor = vec4(rgb, 1.0);
 })";
 
 // White modulated by the atlas; without one, white.
@@ -58,29 +135,44 @@ constexpr const char* kGlyphFragment = R"(
 precision highp float;
 uniform sampler2D uAtlas;
 uniform bool uTextured;
-varying vec2 vTexCoord;
-void main() { gl_FragColor = uTextured ? texture2D(uAtlas, vTexCoord) : vec4(1.0); })";
+varying vec2 vExtra;
+void main() { gl_FragColor = uTextured ? texture2D(uAtlas, vExtra) : vec4(1.0); })";
 
-GLuint Compile(GLenum type, const char* source) {
+// A shader from its sources in turn.
+GLuint Compile(GLenum type, std::initializer_list<const char*> sources) {
   const GLuint shader = glCreateShader(type);
-  glShaderSource(shader, 1, &source, nullptr);
+  const std::vector<const char*> parts(sources);
+  glShaderSource(shader, static_cast<GLsizei>(parts.size()), parts.data(), nullptr);
   glCompileShader(shader);
   return shader;
 }
 
-GLuint Link(const char* vertex, const char* fragment) {
+// The program, or 0 where it does not link here.
+GLuint Link(std::initializer_list<const char*> fragment) {
   const GLuint program = glCreateProgram();
-  const GLuint shaders[2] = {Compile(GL_VERTEX_SHADER, vertex),
+  const GLuint shaders[2] = {Compile(GL_VERTEX_SHADER, {kVertex}),
                              Compile(GL_FRAGMENT_SHADER, fragment)};
   for (const GLuint shader : shaders) glAttachShader(program, shader);
   glBindAttribLocation(program, 0, "aPosition");
-  glBindAttribLocation(program, 1, "aTexCoord");
+  glBindAttribLocation(program, 1, "aExtra");
   glLinkProgram(program);
   for (const GLuint shader : shaders) glDeleteShader(shader);
-  return program;
+  GLint linked = GL_FALSE;
+  glGetProgramiv(program, GL_LINK_STATUS, &linked);
+  if (linked == GL_TRUE) return program;
+  glDeleteProgram(program);
+  return 0;
 }
 
 GLint Uniform(GLuint program, const char* name) { return glGetUniformLocation(program, name); }
+
+// Fragment programs whose floats are single precision; WebGL may give them 16 bits.
+bool FragmentsHaveHighFloats() {
+  GLint range[2] = {0, 0};
+  GLint precision = 0;
+  glGetShaderPrecisionFormat(GL_FRAGMENT_SHADER, GL_HIGH_FLOAT, range, &precision);
+  return precision >= 23;
+}
 
 // A texture made and left bound, sampled with these filters and this wrap both ways.
 GLuint MakeTexture(GLint minify, GLint magnify, GLint wrap) {
@@ -94,21 +186,34 @@ GLuint MakeTexture(GLint minify, GLint magnify, GLint wrap) {
   return texture;
 }
 
-// Each texel as it is: the field's points and the coverage's indices.
-GLuint NearestTexture() { return MakeTexture(GL_NEAREST, GL_NEAREST, GL_CLAMP_TO_EDGE); }
-
-// One coverage axis as a one-row texture of grid indices.
-void UploadAxis(GLuint texture, const std::vector<int32_t>& indices) {
-  std::vector<uint8_t> texels(indices.size() * 4);
-  for (size_t i = 0; i < indices.size(); ++i) {
-    const int32_t index = indices[i];
-    texels[4 * i] = static_cast<uint8_t>(index & 0xff);
-    texels[4 * i + 1] = static_cast<uint8_t>(index >> 8 & 0xff);
-    texels[4 * i + 3] = index < 0 ? 0 : 255;
+// Two triangles over a rectangle of the target, the extra pair going linearly from
+// `from` at its bottom left corner to `to` at its top right.
+void AddQuad(std::vector<float>* vertices, const float (&corner)[4], const float (&from)[2],
+             const float (&to)[2]) {
+  for (const int k : {0, 1, 2, 0, 2, 3}) {
+    const bool right = k == 1 || k == 2, top = k >= 2;
+    vertices->insert(vertices->end(), {corner[right ? 2 : 0], corner[top ? 3 : 1],
+                                       right ? to[0] : from[0], top ? to[1] : from[1]});
   }
-  glBindTexture(GL_TEXTURE_2D, texture);
-  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, static_cast<GLsizei>(indices.size()), 1, 0, GL_RGBA,
-               GL_UNSIGNED_BYTE, texels.data());
+}
+
+constexpr auto kStride = static_cast<GLsizei>(4 * sizeof(float));
+
+// Position, then the extra pair, from the buffer bound now.
+void PointAttributes(GLuint buffer) {
+  glBindBuffer(GL_ARRAY_BUFFER, buffer);
+  glEnableVertexAttribArray(0);
+  glEnableVertexAttribArray(1);
+  glVertexAttribPointer(0, 2, GL_FLOAT, GL_FALSE, kStride, nullptr);
+  // A bound buffer takes its offsets in the place of pointers: GL's own idiom.
+  glVertexAttribPointer(1, 2, GL_FLOAT, GL_FALSE, kStride,
+                        reinterpret_cast<const void*>(2 * sizeof(float)));  // NOLINT
+}
+
+void Fill(GLuint buffer, const std::vector<float>& vertices) {
+  glBindBuffer(GL_ARRAY_BUFFER, buffer);
+  glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vertices.size() * sizeof(float)),
+               vertices.data(), GL_STATIC_DRAW);
 }
 
 }  // namespace
@@ -117,16 +222,12 @@ bool WebGlPainter::Open(WindowSystem& window, std::string* error) { return windo
 
 void WebGlPainter::Start(const Picture&) {
   Stop();
-  fieldProgram_ = Link(kFieldVertex, kFieldFragment);
-  glyphProgram_ = Link(kGlyphVertex, kGlyphFragment);
-  glGenBuffers(1, &quadBuffer_);
-  glGenBuffers(1, &glyphBuffer_);
-  constexpr float kQuad[] = {-1, -1, 1, -1, -1, 1, 1, 1};
-  glBindBuffer(GL_ARRAY_BUFFER, quadBuffer_);
-  glBufferData(GL_ARRAY_BUFFER, sizeof kQuad, kQuad, GL_STATIC_DRAW);
-  fieldTexture_ = NearestTexture();
-  columnsTexture_ = NearestTexture();
-  rowsTexture_ = NearestTexture();
+  fieldInShader_ = !rowsAsked_ && FragmentsHaveHighFloats();
+  rowsProgram_ = Link({kGridPoint, kRowsFragment});
+  glyphProgram_ = Link({kGlyphFragment});
+  for (GLuint* buffer : {&stripBuffer_, &gridBuffer_, &glyphBuffer_}) glGenBuffers(1, buffer);
+  glGenFramebuffers(1, &framebuffer_);
+  gridTexture_ = MakeTexture(GL_NEAREST, GL_NEAREST, GL_CLAMP_TO_EDGE);
 
   // The atlas sampled as GL samples its mipmaps: GLU's levels, the nearest level
   // filtered bilinearly, repeated at its edges.
@@ -154,45 +255,176 @@ void WebGlPainter::DrawField(const Picture& picture) {
   const auto columns = static_cast<int>(GridColumns(frame));
   const auto rows = static_cast<int>(GridRows(frame));
   if (columns == 0 || rows == 0) return;
-  const uint32_t* colours = PointColours(picture, fieldPath.threads);
-  glActiveTexture(GL_TEXTURE0);
-  glBindTexture(GL_TEXTURE_2D, fieldTexture_);
-  if (columns != gridColumns_ || rows != gridRows_) {
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, columns, rows, 0, GL_RGBA, GL_UNSIGNED_BYTE, colours);
-    gridColumns_ = columns;
-    gridRows_ = rows;
+  CoverWindow(picture);
+  // A field program this browser will not build leaves the rows for good.
+  const GLuint field = fieldInShader_ ? FieldProgram(picture) : 0;
+  fieldInShader_ = field != 0;
+  GLuint program = rowsProgram_;
+  if (fieldInShader_ && frame.step == 1) {
+    program = field;  // one point a pixel: straight onto the window
+    glUseProgram(program);
+    SetFieldUniforms(program, picture);
   } else {
-    glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, columns, rows, GL_RGBA, GL_UNSIGNED_BYTE, colours);
+    SizeGrid(columns, rows);
+    if (fieldInShader_) {
+      PaintGrid(field, picture);
+    } else {
+      glBindTexture(GL_TEXTURE_2D, gridTexture_);
+      glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, columns, rows, GL_RGBA, GL_UNSIGNED_BYTE,
+                      PointColours(picture, fieldPath.threads));
+    }
+    glUseProgram(program);
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_2D, gridTexture_);
+    glUniform1i(Uniform(program, "uRows"), 0);
+    glUniform2f(Uniform(program, "uGrid"), static_cast<float>(columns),
+                static_cast<float>(rows));
   }
-  const auto step = static_cast<int>(frame.step);
-  if (picture.width != coveredWidth_ || picture.height != coveredHeight_ || step != coveredStep_ ||
-      picture.band.bottom != bandBottom_ || picture.band.height != bandHeight_) {
-    const Coverage coverage = CoverageOf(picture);
-    UploadAxis(columnsTexture_, coverage.columns);
-    UploadAxis(rowsTexture_, coverage.rows);
-    coveredWidth_ = picture.width;
-    coveredHeight_ = picture.height;
-    coveredStep_ = step;
-    bandBottom_ = picture.band.bottom;
-    bandHeight_ = picture.band.height;
-  }
-  glUseProgram(fieldProgram_);
-  glUniform2f(Uniform(fieldProgram_, "uWindow"), static_cast<float>(picture.width),
+  glUniform2f(Uniform(program, "uWindow"), static_cast<float>(picture.width),
               static_cast<float>(picture.height));
-  glUniform2f(Uniform(fieldProgram_, "uGrid"), static_cast<float>(columns),
-              static_cast<float>(rows));
-  const GLuint units[3] = {fieldTexture_, columnsTexture_, rowsTexture_};
-  const char* names[3] = {"uField", "uColumns", "uRows"};
-  for (int unit = 0; unit < 3; ++unit) {
-    glActiveTexture(GL_TEXTURE0 + unit);
-    glBindTexture(GL_TEXTURE_2D, units[unit]);
-    glUniform1i(Uniform(fieldProgram_, names[unit]), unit);
+  PointAttributes(stripBuffer_);
+  glDrawArrays(GL_TRIANGLES, 0, stripVertices_);
+  glDisableVertexAttribArray(1);
+}
+
+// The texture of one texel a grid point, the framebuffer drawing into it, and the
+// quad that covers it, each remade only when the grid's size changes.
+void WebGlPainter::SizeGrid(int columns, int rows) {
+  if (columns == gridColumns_ && rows == gridRows_) return;
+  glBindTexture(GL_TEXTURE_2D, gridTexture_);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, columns, rows, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+  glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
+  glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, gridTexture_, 0);
+  glBindFramebuffer(GL_FRAMEBUFFER, 0);
+  const auto across = static_cast<float>(columns), up = static_cast<float>(rows);
+  std::vector<float> quad;
+  AddQuad(&quad, {0.0f, 0.0f, across, up}, {0.0f, 0.0f}, {across, up});
+  Fill(gridBuffer_, quad);
+  gridColumns_ = columns;
+  gridRows_ = rows;
+}
+
+// Each grid point's colour into its texel.
+void WebGlPainter::PaintGrid(GLuint field, const Picture& picture) {
+  glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
+  glViewport(0, 0, gridColumns_, gridRows_);
+  glUseProgram(field);
+  SetFieldUniforms(field, picture);
+  glUniform2f(Uniform(field, "uWindow"), static_cast<float>(gridColumns_),
+              static_cast<float>(gridRows_));
+  PointAttributes(gridBuffer_);
+  glDrawArrays(GL_TRIANGLES, 0, 6);
+  glBindFramebuffer(GL_FRAMEBUFFER, 0);
+  glViewport(0, 0, picture.width, picture.height);
+}
+
+// The strips change only with the window, the step and the band. Rows that follow
+// the columns' rule (no letterbox) make one strip; otherwise each run of window rows
+// on one grid row is a strip of its own.
+void WebGlPainter::CoverWindow(const Picture& picture) {
+  const auto step = static_cast<int>(picture.field.step);
+  if (picture.width == coveredWidth_ && picture.height == coveredHeight_ &&
+      step == coveredStep_ && picture.band.bottom == bandBottom_ &&
+      picture.band.height == bandHeight_) {
+    return;
   }
-  glActiveTexture(GL_TEXTURE0);
-  glBindBuffer(GL_ARRAY_BUFFER, quadBuffer_);
-  glEnableVertexAttribArray(0);
-  glVertexAttribPointer(0, 2, GL_FLOAT, GL_FALSE, 0, nullptr);
-  glDrawArrays(GL_TRIANGLE_STRIP, 0, 4);
+  const Coverage coverage = CoverageOf(picture);
+  const int back = step / 2;
+  const auto grid = static_cast<float>(step);
+  const auto across = [&](const std::vector<int32_t>& covered) {
+    return static_cast<int>(std::find(covered.begin(), covered.end(), -1) - covered.begin());
+  };
+  const auto right = static_cast<float>(across(coverage.columns));
+  const float columnFrom = static_cast<float>(back) / grid;
+  const float columnTo = (right + static_cast<float>(back)) / grid;
+  const auto height = static_cast<int>(coverage.rows.size());
+  const int up = across(coverage.rows);
+  bool even = true;
+  for (int g = 0; g < height; ++g) {
+    even = even && coverage.rows[static_cast<size_t>(g)] == (g < up ? (g + back) / step : -1);
+  }
+  std::vector<float> vertices;
+  if (even) {
+    const auto top = static_cast<float>(up);
+    AddQuad(&vertices, {0.0f, 0.0f, right, top}, {columnFrom, columnFrom},
+            {columnTo, (top + static_cast<float>(back)) / grid});
+  }
+  for (int first = 0, end = 0; !even && first < height; first = end) {
+    const int32_t row = coverage.rows[static_cast<size_t>(first)];
+    for (end = first + 1; end < height && coverage.rows[static_cast<size_t>(end)] == row;) ++end;
+    const float middle = static_cast<float>(row) + 0.5f;
+    if (row >= 0) {
+      AddQuad(&vertices, {0.0f, static_cast<float>(first), right, static_cast<float>(end)},
+              {columnFrom, middle}, {columnTo, middle});
+    }
+  }
+  Fill(stripBuffer_, vertices);
+  stripVertices_ = static_cast<int>(vertices.size() / 4);
+  coveredWidth_ = picture.width;
+  coveredHeight_ = picture.height;
+  coveredStep_ = step;
+  bandBottom_ = picture.band.bottom;
+  bandHeight_ = picture.band.height;
+}
+
+GLuint WebGlPainter::FieldProgram(const Picture& picture) {
+  const FieldFrame& frame = picture.field;
+  // A scheme past the last draws black, as the reference does.
+  const int scheme = frame.colorOption >= 0 && frame.colorOption < kSchemes ? frame.colorOption
+                                                                                 : kSchemes;
+  const int ripples = std::clamp(frame.rippleCount, 1, kMaxRipples);
+  const int lit = picture.light.has_value() ? 1 : 0;
+  const int key = (scheme * (kMaxRipples + 1) + ripples) * 2 + lit;
+  const auto found = fieldPrograms_.find(key);
+  if (found != fieldPrograms_.end()) return found->second;
+  const std::string defines = "#define SCHEME " + std::to_string(scheme) + "\n#define RIPPLES " +
+                              std::to_string(ripples) + "\n#define LIT " + std::to_string(lit) +
+                              "\n";
+  const GLuint program = Link({defines.c_str(), kGridPoint, kFieldFragment});
+  fieldPrograms_[key] = program;
+  return program;
+}
+
+// Single precision from here on: the slots are the bank's values, each between -2
+// and 2 however long the page has run, rounded once.
+void WebGlPainter::SetFieldUniforms(GLuint program, const Picture& picture) {
+  const FieldFrame& frame = picture.field;
+  const int ripples = std::clamp(frame.rippleCount, 1, kMaxRipples);
+  float slots[4 * kMaxRipples] = {};
+  for (int i = 0; i < 4 * ripples; ++i) slots[i] = static_cast<float>(frame.slot[i]);
+  glUniform4fv(Uniform(program, "uRipples"), ripples, slots);
+  glUniform2f(Uniform(program, "uInverse"), static_cast<float>(frame.invWidth),
+              static_cast<float>(frame.invHeight));
+  glUniform2f(Uniform(program, "uScale"), static_cast<float>(frame.rippleScale),
+              static_cast<float>(frame.rippleScale * frame.verticalFactor));
+  glUniform1f(Uniform(program, "uFade"), frame.fadeLevel);
+  glUniform1f(Uniform(program, "uStep"), static_cast<float>(frame.step));
+  const double* c = frame.schemeColor;
+  const char* weights[3] = {"uLow", "uMiddle", "uHigh"};
+  for (int k = 0; k < 3; ++k) {
+    glUniform3f(Uniform(program, weights[k]), static_cast<float>(c[k]),
+                static_cast<float>(c[3 + k]), static_cast<float>(c[6 + k]));
+  }
+  if (!picture.light.has_value()) return;
+  // Where GL keeps the light and where it aims, as sim/Lighting places them.
+  const SpotLight& light = *picture.light;
+  constexpr float kRadians = std::numbers::pi_v<float> / 180.0f;
+  const float yaw = light.yaw * kRadians, pitch = light.pitch * kRadians;
+  const float place[3] = {light.distance * std::cos(pitch) * std::sin(yaw),
+                          -light.distance * std::sin(pitch),
+                          light.distance * std::cos(pitch) * std::cos(yaw)};
+  const float length = std::sqrt(place[0] * place[0] + place[1] * place[1] + place[2] * place[2]);
+  const float aim = length == 0.0f ? 0.0f : -1.0f / length;
+  glUniform1i(Uniform(program, "uPlaced"), light.placed ? 1 : 0);
+  glUniform3fv(Uniform(program, "uPlace"), 1, place);
+  glUniform3f(Uniform(program, "uAim"), place[0] * aim, place[1] * aim, place[2] * aim);
+  glUniform1f(Uniform(program, "uCutoff"), std::cos(kSpotCutoff * kRadians));
+  glUniform3fv(Uniform(program, "uSceneAmbient"), 1, light.sceneAmbient);
+  glUniform3fv(Uniform(program, "uAmbient"), 1, light.ambient);
+  glUniform3fv(Uniform(program, "uDiffuse"), 1, light.diffuse);
+  glUniform3f(Uniform(program, "uShine"), light.specular[0] * light.materialSpecular[0],
+              light.specular[1] * light.materialSpecular[1],
+              light.specular[2] * light.materialSpecular[2]);
 }
 
 void WebGlPainter::DrawNow(const TextRun& run) {
@@ -216,16 +448,8 @@ void WebGlPainter::DrawNow(const TextRun& run) {
   glUniform1i(Uniform(glyphProgram_, "uAtlas"), 0);
   glActiveTexture(GL_TEXTURE0);
   glBindTexture(GL_TEXTURE_2D, atlasTexture_);
-  glBindBuffer(GL_ARRAY_BUFFER, glyphBuffer_);
-  glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vertices.size() * sizeof(float)),
-               vertices.data(), GL_STREAM_DRAW);
-  constexpr auto kStride = static_cast<GLsizei>(4 * sizeof(float));
-  glEnableVertexAttribArray(0);
-  glEnableVertexAttribArray(1);
-  glVertexAttribPointer(0, 2, GL_FLOAT, GL_FALSE, kStride, nullptr);
-  // A bound buffer takes its offsets in the place of pointers: GL's own idiom.
-  glVertexAttribPointer(1, 2, GL_FLOAT, GL_FALSE, kStride,
-                        reinterpret_cast<const void*>(2 * sizeof(float)));  // NOLINT
+  Fill(glyphBuffer_, vertices);
+  PointAttributes(glyphBuffer_);
   glEnable(GL_BLEND);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
   glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(vertices.size() / 4));
@@ -239,19 +463,27 @@ void WebGlPainter::ClearNow() {
 }
 
 void WebGlPainter::Stop() {
-  for (GLuint* program : {&fieldProgram_, &glyphProgram_}) {
+  for (const auto& [key, program] : fieldPrograms_) {
+    if (program != 0) glDeleteProgram(program);
+  }
+  fieldPrograms_.clear();
+  fieldInShader_ = false;
+  for (GLuint* program : {&rowsProgram_, &glyphProgram_}) {
     if (*program != 0) glDeleteProgram(*program);
     *program = 0;
   }
-  for (GLuint* buffer : {&quadBuffer_, &glyphBuffer_}) {
+  if (framebuffer_ != 0) glDeleteFramebuffers(1, &framebuffer_);
+  framebuffer_ = 0;
+  for (GLuint* buffer : {&stripBuffer_, &gridBuffer_, &glyphBuffer_}) {
     if (*buffer != 0) glDeleteBuffers(1, buffer);
     *buffer = 0;
   }
-  for (GLuint* texture : {&fieldTexture_, &columnsTexture_, &rowsTexture_, &atlasTexture_}) {
+  for (GLuint* texture : {&gridTexture_, &atlasTexture_}) {
     if (*texture != 0) glDeleteTextures(1, texture);
     *texture = 0;
   }
   atlas_ = false;
   gridColumns_ = gridRows_ = 0;
   coveredWidth_ = -1;
+  stripVertices_ = 0;
 }

@@ -1,22 +1,25 @@
-// The picture drawn with WebGL's own calls, for the page: the field's colours as a
-// texture laid over the window by its points' coverage (picture/Coverage.h), and
-// each text run's cells as textured triangles from the atlas' mipmaps, as GL 1.1
-// blends them.
+// The picture drawn with WebGL's own calls, for the page: the grid points'
+// colours worked out by a fragment program, lit there too, or, where fragment
+// programs lack high-precision floats, the processor's rows; the window covered from
+// them by the point squares (picture/Coverage.h); and each text run's cells as
+// textured triangles from the atlas' mipmaps, as GL 1.1 blends them.
 #pragma once
 
+#include <map>
 #include <string>
 
 #include "picture/Painter.h"
 
 class WebGlPainter : public Painter {
  public:
-  WebGlPainter() = default;
+  // `rowsAsked`: the processor's rows even where the field could be worked out here.
+  explicit WebGlPainter(bool rowsAsked = false) : rowsAsked_(rowsAsked) {}
   ~WebGlPainter() override = default;  // its objects go with the page's context
   WebGlPainter(const WebGlPainter&) = delete;
   WebGlPainter& operator=(const WebGlPainter&) = delete;
 
   bool Open(WindowSystem& window, std::string* error) override;
-  // The programs, the buffers and the atlas' texture.
+  // The programs, the buffers and the atlas' texture; the field's way chosen.
   void Start(const Picture& view) override;
   // Every draw sets its own viewport over the whole canvas.
   void Reshape(int, int) override {}
@@ -25,14 +28,27 @@ class WebGlPainter : public Painter {
   void ClearNow() override;
   void Stop() override;
 
+  // After Start: whether the fragment program works out the field, or the rows are drawn.
+  bool FieldInShader() const { return fieldInShader_; }
+
  private:
   void DrawField(const Picture& picture);
+  // The field's program for the picture's scheme, ripples and light, built at first use.
+  unsigned FieldProgram(const Picture& picture);
+  void SetFieldUniforms(unsigned program, const Picture& picture);
+  void SizeGrid(int columns, int rows);
+  void PaintGrid(unsigned field, const Picture& picture);
+  void CoverWindow(const Picture& picture);
 
-  unsigned fieldProgram_ = 0, glyphProgram_ = 0;
-  unsigned quadBuffer_ = 0, glyphBuffer_ = 0;
-  unsigned fieldTexture_ = 0, columnsTexture_ = 0, rowsTexture_ = 0, atlasTexture_ = 0;
+  bool rowsAsked_;
+  bool fieldInShader_ = false;
+  std::map<int, unsigned> fieldPrograms_;  // by scheme, ripple count and light
+  unsigned rowsProgram_ = 0, glyphProgram_ = 0;
+  unsigned stripBuffer_ = 0, gridBuffer_ = 0, glyphBuffer_ = 0, framebuffer_ = 0;
+  unsigned gridTexture_ = 0, atlasTexture_ = 0;
   bool atlas_ = false;  // false: text as white blocks, as GL shows it without its texture
-  // What the textures hold now: the field's grid, and the coverage's window, step and band.
-  int gridColumns_ = 0, gridRows_ = 0;
+  int gridColumns_ = 0, gridRows_ = 0;  // the grid texture's size
+  // What the strips cover now: the window, the step and the band; their vertex count.
   int coveredWidth_ = -1, coveredHeight_ = 0, coveredStep_ = 0, bandBottom_ = 0, bandHeight_ = 0;
+  int stripVertices_ = 0;
 };
