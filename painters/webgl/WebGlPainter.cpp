@@ -241,6 +241,48 @@ void Fill(GLuint buffer, const std::vector<float>& vertices) {
                vertices.data(), GL_STATIC_DRAW);
 }
 
+// Single precision from here on: the slots are the bank's values, each between -2
+// and 2 however long the page has run, rounded once.
+void SetFieldUniforms(GLuint program, const Picture& picture) {
+  const FieldFrame& frame = picture.field;
+  const int ripples = std::clamp(frame.rippleCount, 1, kMaxRipples);
+  float slots[4 * kMaxRipples] = {};
+  for (int i = 0; i < 4 * ripples; ++i) slots[i] = static_cast<float>(frame.slot[i]);
+  glUniform4fv(Uniform(program, "uRipples"), ripples, slots);
+  glUniform2f(Uniform(program, "uInverse"), static_cast<float>(frame.invWidth),
+              static_cast<float>(frame.invHeight));
+  glUniform2f(Uniform(program, "uScale"), static_cast<float>(frame.rippleScale),
+              static_cast<float>(frame.rippleScale * frame.verticalFactor));
+  glUniform1f(Uniform(program, "uFade"), frame.fadeLevel);
+  glUniform1f(Uniform(program, "uStep"), static_cast<float>(frame.step));
+  const double* c = frame.schemeColor;
+  const char* weights[3] = {"uLow", "uMiddle", "uHigh"};
+  for (int k = 0; k < 3; ++k) {
+    glUniform3f(Uniform(program, weights[k]), static_cast<float>(c[k]),
+                static_cast<float>(c[3 + k]), static_cast<float>(c[6 + k]));
+  }
+  if (!picture.light.has_value()) return;
+  // Where GL keeps the light and where it aims, as sim/Lighting places them.
+  const SpotLight& light = *picture.light;
+  constexpr float kRadians = std::numbers::pi_v<float> / 180.0f;
+  const float yaw = light.yaw * kRadians, pitch = light.pitch * kRadians;
+  const float place[3] = {light.distance * std::cos(pitch) * std::sin(yaw),
+                          -light.distance * std::sin(pitch),
+                          light.distance * std::cos(pitch) * std::cos(yaw)};
+  const float length = std::sqrt(place[0] * place[0] + place[1] * place[1] + place[2] * place[2]);
+  const float aim = length == 0.0f ? 0.0f : -1.0f / length;
+  glUniform1i(Uniform(program, "uPlaced"), light.placed ? 1 : 0);
+  glUniform3fv(Uniform(program, "uPlace"), 1, place);
+  glUniform3f(Uniform(program, "uAim"), place[0] * aim, place[1] * aim, place[2] * aim);
+  glUniform1f(Uniform(program, "uCutoff"), std::cos(kSpotCutoff * kRadians));
+  glUniform3fv(Uniform(program, "uSceneAmbient"), 1, light.sceneAmbient);
+  glUniform3fv(Uniform(program, "uAmbient"), 1, light.ambient);
+  glUniform3fv(Uniform(program, "uDiffuse"), 1, light.diffuse);
+  glUniform3f(Uniform(program, "uShine"), light.specular[0] * light.materialSpecular[0],
+              light.specular[1] * light.materialSpecular[1],
+              light.specular[2] * light.materialSpecular[2]);
+}
+
 }  // namespace
 
 bool WebGlPainter::Open(WindowSystem& window, std::string* error) { return window.Open(error); }
@@ -413,48 +455,6 @@ GLuint WebGlPainter::FieldProgram(const Picture& picture, bool points) {
              : Link({defines.c_str(), kGridPoint, kField, kFieldFragment});
   fieldPrograms_[key] = program;
   return program;
-}
-
-// Single precision from here on: the slots are the bank's values, each between -2
-// and 2 however long the page has run, rounded once.
-void WebGlPainter::SetFieldUniforms(GLuint program, const Picture& picture) {
-  const FieldFrame& frame = picture.field;
-  const int ripples = std::clamp(frame.rippleCount, 1, kMaxRipples);
-  float slots[4 * kMaxRipples] = {};
-  for (int i = 0; i < 4 * ripples; ++i) slots[i] = static_cast<float>(frame.slot[i]);
-  glUniform4fv(Uniform(program, "uRipples"), ripples, slots);
-  glUniform2f(Uniform(program, "uInverse"), static_cast<float>(frame.invWidth),
-              static_cast<float>(frame.invHeight));
-  glUniform2f(Uniform(program, "uScale"), static_cast<float>(frame.rippleScale),
-              static_cast<float>(frame.rippleScale * frame.verticalFactor));
-  glUniform1f(Uniform(program, "uFade"), frame.fadeLevel);
-  glUniform1f(Uniform(program, "uStep"), static_cast<float>(frame.step));
-  const double* c = frame.schemeColor;
-  const char* weights[3] = {"uLow", "uMiddle", "uHigh"};
-  for (int k = 0; k < 3; ++k) {
-    glUniform3f(Uniform(program, weights[k]), static_cast<float>(c[k]),
-                static_cast<float>(c[3 + k]), static_cast<float>(c[6 + k]));
-  }
-  if (!picture.light.has_value()) return;
-  // Where GL keeps the light and where it aims, as sim/Lighting places them.
-  const SpotLight& light = *picture.light;
-  constexpr float kRadians = std::numbers::pi_v<float> / 180.0f;
-  const float yaw = light.yaw * kRadians, pitch = light.pitch * kRadians;
-  const float place[3] = {light.distance * std::cos(pitch) * std::sin(yaw),
-                          -light.distance * std::sin(pitch),
-                          light.distance * std::cos(pitch) * std::cos(yaw)};
-  const float length = std::sqrt(place[0] * place[0] + place[1] * place[1] + place[2] * place[2]);
-  const float aim = length == 0.0f ? 0.0f : -1.0f / length;
-  glUniform1i(Uniform(program, "uPlaced"), light.placed ? 1 : 0);
-  glUniform3fv(Uniform(program, "uPlace"), 1, place);
-  glUniform3f(Uniform(program, "uAim"), place[0] * aim, place[1] * aim, place[2] * aim);
-  glUniform1f(Uniform(program, "uCutoff"), std::cos(kSpotCutoff * kRadians));
-  glUniform3fv(Uniform(program, "uSceneAmbient"), 1, light.sceneAmbient);
-  glUniform3fv(Uniform(program, "uAmbient"), 1, light.ambient);
-  glUniform3fv(Uniform(program, "uDiffuse"), 1, light.diffuse);
-  glUniform3f(Uniform(program, "uShine"), light.specular[0] * light.materialSpecular[0],
-              light.specular[1] * light.materialSpecular[1],
-              light.specular[2] * light.materialSpecular[2]);
 }
 
 void WebGlPainter::DrawNow(const TextRun& run) {

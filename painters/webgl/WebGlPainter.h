@@ -35,7 +35,6 @@ class WebGlPainter : public Painter {
   void DrawField(const Picture& picture);
   // The field's program for the picture's scheme, ripples and light, built at first use.
   unsigned FieldProgram(const Picture& picture, bool points);
-  void SetFieldUniforms(unsigned program, const Picture& picture);
   void PaintPoints(unsigned field, const Picture& picture);
   void CoverWindow(const Picture& picture);
 
