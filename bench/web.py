@@ -7,7 +7,8 @@ Usage: /usr/bin/python3 bench/web.py BUILD-WEB WENDRIX-RENDER"""
 import os, subprocess, sys, tempfile, time
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), '..', 'tests', 'web'))
-from devtools import Browser, serve  # noqa: E402
+from browsers import serve  # noqa: E402
+from devtools import Browser  # noqa: E402
 
 if len(sys.argv) != 3:
     asked = sys.argv[1:] in (['-h'], ['--help'])
