@@ -45,6 +45,9 @@ windows_packages=(cmake make g++-mingw-w64-x86-64-posix googletest nsis python3
 # Its tests (tests/web) drive Debian's Chromium, headless, over the DevTools protocol.
 web_packages=(cmake make emscripten nodejs python3)
 test_packages+=(chromium)
+# The same tests in two more engines on Xvfb: Firefox ESR over Marionette, and WebKitGTK's
+# MiniBrowser through WebKitWebDriver.
+test_packages+=(firefox-esr webkit2gtk-driver libwebkit2gtk-4.1-0)
 
 # scripts/release: the Debian packages built the Debian way, from the commit's files (git).
 release_packages=(dpkg-dev debhelper git)

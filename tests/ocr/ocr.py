@@ -1,7 +1,6 @@
 """The help page as an OCR engine reads it over every colour scheme: tesseract 5 on the page
 drawn at 1280x720, upscaled 2x, against the page's own lines (text/HelpScreen.cpp), as the
 share of characters read right (1 - edit distance / length, runs of spaces as one).
-The web page's test (tests/web) reads its own help page with read_help().
 Usage: ocr.py WENDRIX-RENDER HELPSCREEN.cpp LEAST-FOR-SCHEME-0 ... LEAST-FOR-SCHEME-7"""
 import concurrent.futures, os, re, shutil, subprocess, sys, tempfile
 from PIL import Image

@@ -1,31 +1,20 @@
 """Headless Chromium driven over the DevTools protocol on --remote-debugging-pipe (fd 3 takes
-the commands, fd 4 gives the answers and events, each message JSON ended by a NUL), and the
-page's folder served on 127.0.0.1: all from Python's standard library."""
-import base64, functools, http.server, io, json, os, shutil, subprocess, tempfile, threading
+the commands, fd 4 gives the answers and events, each message JSON ended by a NUL), from Python's
+standard library: the viewport set by device metrics, keys typed by Input.dispatchKeyEvent and
+reduced motion asked for by media emulation."""
+import json, os, subprocess, tempfile, threading
+from browsers import KEYS, Driver, installed
 
 CHROMIUM_FLAGS = ['--headless=new', '--use-angle=swiftshader', '--enable-unsafe-swiftshader',
                   '--no-first-run', '--no-default-browser-check', '--disable-extensions',
                   '--mute-audio', '--remote-debugging-pipe']
+# DevTools' modifier bits.
+HELD = {'Alt': 1, 'Control': 2, 'Meta': 4, 'Shift': 8}
 
 
-class Quiet(http.server.SimpleHTTPRequestHandler):
-    def log_message(self, *args):
-        pass
-
-
-def serve(folder):
-    """A static server of folder on 127.0.0.1 (no special headers); its address."""
-    server = http.server.ThreadingHTTPServer(
-        ('127.0.0.1', 0), functools.partial(Quiet, directory=folder))
-    threading.Thread(target=server.serve_forever, daemon=True).start()
-    return f'http://127.0.0.1:{server.server_address[1]}/'
-
-
-class Browser:
-    def __init__(self):
-        chromium = shutil.which('chromium')
-        if chromium is None:
-            raise SystemExit('FAIL: chromium is not installed (scripts/deps.sh test installs it)')
+class Browser(Driver):
+    def __init__(self, reduced_motion=False):
+        chromium = installed('/usr/bin/chromium', 'chromium')
         self.profile = tempfile.TemporaryDirectory(ignore_cleanup_errors=True)
         to_browser, self._commands = os.pipe()
         self._answers, from_browser = os.pipe()
@@ -53,6 +42,9 @@ class Browser:
                                  flatten=True)['sessionId']
         for domain in ('Page', 'Runtime', 'Log'):
             self.send(f'{domain}.enable')
+        self.reduced_motion = reduced_motion
+        self.send('Emulation.setEmulatedMedia', features=[
+            {'name': 'prefers-reduced-motion', 'value': 'reduce' if reduced_motion else 'no-preference'}])
 
     def _read(self):
         buffered = b''
@@ -112,13 +104,44 @@ class Browser:
                 found.append(params['entry']['text'])
         return found
 
-    def canvas(self):
-        """The canvas's pixels as PIL would open them."""
-        from PIL import Image
-        url = self.evaluate("document.getElementById('canvas').toDataURL('image/png')")
-        return Image.open(io.BytesIO(base64.b64decode(url.split(',', 1)[1]))).convert('RGB')
+    def resize(self, size):
+        self.send('Emulation.setDeviceMetricsOverride', width=size[0], height=size[1],
+                  deviceScaleFactor=1, mobile=False)
+
+    def _go(self, url):
+        self.send('Page.navigate', url=url)
+
+    def press(self, keys, held=()):
+        """Each key down and up as the keyboard sends it, the held keys down around them all."""
+        def send(kind, name, modifiers):
+            code, vk = KEYS[name][:2]
+            text = dict(text=name) if kind == 'keyDown' and len(name) == 1 and not modifiers & 7 else {}
+            self.send('Input.dispatchKeyEvent', type=kind, key=name, code=code, windowsVirtualKeyCode=vk,
+                      modifiers=modifiers, **text)
+        modifiers = 0
+        for name in held:
+            modifiers |= HELD[name]
+            send('rawKeyDown', name, modifiers)
+        for key in keys:
+            shift = ['Shift'] if KEYS[key][2] else []
+            for name in shift:
+                send('rawKeyDown', name, modifiers | HELD[name])
+            send('keyDown', key, modifiers | (HELD['Shift'] if shift else 0))
+            send('keyUp', key, modifiers | (HELD['Shift'] if shift else 0))
+            for name in shift:
+                send('keyUp', name, modifiers)
+        for name in reversed(held):
+            modifiers &= ~HELD[name]
+            send('keyUp', name, modifiers)
 
     def close(self):
-        self.process.kill()
-        self.process.wait()
+        try:
+            self.call('Browser.close', timeout=5)
+        except (RuntimeError, TimeoutError):
+            pass  # the pipe may close before the answer comes
+        try:
+            self.process.wait(10)
+        except subprocess.TimeoutExpired:
+            self.process.kill()
+            self.process.wait()
         self.profile.cleanup()
