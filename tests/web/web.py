@@ -4,7 +4,7 @@ frames for the same clock and keys: taps on the touch controls (DevTools touch e
 full screen, the embedded page, and a console without errors.
 Usage: web.py BUILD-WEB WENDRIX-RENDER"""
 import os, sys
-from browsers import KEYS, check, compare, launch, rendered, same, serve, xsession
+from browsers import KEYS, after_key, check, compare, launch, rendered, same, serve, xsession
 
 page_dir, render = sys.argv[1:3]
 for needed in ('index.html', 'wendrix.js', 'wendrix.wasm', 'font.bmp'):
@@ -38,10 +38,7 @@ try:
         tap(browser, f"#controls button[data-key='{key}']")
         browser.next_frames()
         shot = browser.canvas()
-        exact, largest = compare(shot, references[i])
-        changed = compare(shot, before)[0] < 1
-        check(largest <= 1 and changed, f'tap on {key}: {exact:.2%} exact, at most {largest} level(s) from '
-              f'wendrix-render, {"changes" if changed else "does not change"} the picture')
+        after_key(shot, references[i], before, f'tap on {key}')
         before = shot
 
     # A resize: the canvas follows the window, and draws as wendrix-render at that size.
