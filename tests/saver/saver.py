@@ -104,9 +104,10 @@ for screen, shared in [(s, True), (bare, False)]:
     screen.root.clear_area()  # nothing left from the hacks before
     target = screen.d.screen().root.create_window(20, 10, 240, 180, 0, 24, background_pixel=0)
     target.map()
-    screen.d.sync()
     for present in ['gl', 'image']:
         what = f'--present {present}, Xvfb {"with" if shared else "without"} MIT-SHM'
+        target.clear_area()  # the picture shot is this hack's, not the one before's
+        screen.d.sync()
         hack = start([saver, '--window-id', hex(target.id), '--seed', '5', '--speed', '0.0001', '--present', present],
                      env=screen.env)
         check(until(lambda: fills(screen, 20, 10, 240, 180), 10), f'{what}: ripples in the window')
