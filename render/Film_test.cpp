@@ -11,7 +11,8 @@
 namespace {
 
 // probe FILM: "codec,width,height,frame rate,frames", then the duration in seconds.
-// rgb ARGS: what ffmpeg decodes from ARGS as raw RGB on stdout.
+// same FILM FIRST FORMAT: whether FILM decodes to p%02d.png's frames from FIRST on, byte for
+// byte, both as raw FORMAT: rgb24, or yuv444p in BT.709's limited range (the renderer's scaler).
 // psnr FILM FLOOR FIRST RATE: whether the luma of every frame of FILM is within FLOOR dB
 // of p%02d.png's from frame FIRST on, the PNGs shown at RATE frames a second and turned
 // into YUV as the film's frames are (BT.709, limited range).
@@ -19,7 +20,9 @@ const std::string kTools = R"(
 probe() { ffprobe -v error -count_frames -select_streams v -show_entries \
   stream=codec_name,width,height,r_frame_rate,nb_read_frames -show_entries format=duration \
   -of csv=p=0 "$1"; }
-rgb() { ffmpeg -v error "$@" -f rawvideo -pix_fmt rgb24 -; }
+same() { ffmpeg -v error -i $1 -f rawvideo -pix_fmt $3 - > film; ffmpeg -v error -start_number $2 \
+  -i p%02d.png -vf scale=out_color_matrix=bt709:out_range=tv:flags=area+accurate_rnd -f rawvideo \
+  -pix_fmt $3 - > frames; cmp film frames && echo equal; }
 psnr() { ffmpeg -v error -i "$1" -framerate $4 -start_number $3 -i p%02d.png -lavfi \
   '[0]format=yuv444p[a];[1]scale=out_color_matrix=bt709:out_range=tv,format=yuv444p[b];
    [a][b]psnr=stats_file=psnr.log' -f null -;
@@ -59,19 +62,16 @@ TEST(Film, ReadsBackAsAskedAndHoldsAtEveryEndOfTheRun) {
            " dB\n"},
       {kTools + pngs +
            "$R --size 33x25 --frames 12 --from 3 --frame-ms 30 --out f.mkv; "
-           "probe f.mkv; rgb -i f.mkv > film; rgb -start_number 3 -i p%02d.png > frames; "
-           "cmp film frames && echo equal",
+           "probe f.mkv; same f.mkv 3 rgb24",
        "0|ffv1,33,25,100/3,9\n0.270000\nequal\n"},
       {kTools + pngs +
            "$R --size 33x25 --frames 12 --from 3 --frame-ms 30 --out f.y4m; "
            "$R --size 33x25 --frames 12 --from 3 --frame-ms 30 --out - | cmp - f.y4m && "
-           "probe f.y4m && /usr/bin/python3 " WENDRIX_Y4M_CHECK " f.y4m p*.png",
-       "0|rawvideo,33,25,100/3,9\n0.270000\n9 frames as their PNGs\n"},
+           "probe f.y4m && same f.y4m 3 yuv444p",
+       "0|rawvideo,33,25,100/3,9\n0.270000\nequal\n"},
       // Escape's fade ends the film where it ends the PNG frames; nothing before --from.
       {kTools + "K='--size 32x24 --frames 1000 --from 3 --key-at 5:<esc>'; "
-                "$R $K --out p%02d.png; $R $K --out f.mkv; probe f.mkv; "
-                "rgb -i f.mkv > film; rgb -start_number 3 -i p%02d.png > frames; "
-                "cmp film frames && echo equal",
+                "$R $K --out p%02d.png; $R $K --out f.mkv; probe f.mkv; same f.mkv 3 rgb24",
        "0|ffv1,32,24,125/2,171\n2.736000\nequal\n"},
       // Ended by a signal, or by Escape before its first frame, it leaves the film it would
       // have replaced and nothing aside.

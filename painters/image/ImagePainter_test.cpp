@@ -92,6 +92,9 @@ TEST(ImagePainter, DrawsGlsPicture) {
   // Frames at ms: before 3000 the start's message is still shown. The light circles the
   // bottom left corner: small windows show its cone. The space key's frames keep what
   // the bars held: the message past its time, the help page put away.
+  const std::vector<std::pair<int64_t, const char*>> overdrawn = {
+      {100, ""},   {1000, " "}, {3500, ""},   {4000, "?"},
+      {4500, "?"}, {5000, "l"}, {5200, "?c"}, {5400, "?"}};
   const Case runs[] = {
       {640, 480, true, Scene(6, 0, 0, true), {{1500, ""}}},
       {641, 479, true, Scene(7, 0, 3, false), {{4000, ""}}},
@@ -104,18 +107,7 @@ TEST(ImagePainter, DrawsGlsPicture) {
       {64, 48, true, Scene(1, 0, 5, false, true), {{40, ""}, {900, ""}}},
       {96, 80, true, Scene(3, 3, 4, true, true), {{40, ""}, {700, "p"}, {900, "<lt>"}}},
       {200, 150, true, Scene(2, 0, 7, false, true), {{1234, ""}}},
-      {320,
-       240,
-       true,
-       Scene(4, 2, 1, false),
-       {{100, ""},
-        {1000, " "},
-        {3500, ""},
-        {4000, "?"},
-        {4500, "?"},
-        {5000, "l"},
-        {5200, " ?c"},
-        {5400, "?"}}},
+      {320, 240, true, Scene(4, 2, 1, false), overdrawn},
       {640, 560, false, Scene(6, 1, 3, true), {{500, "?"}}},
       {640, 560, true, Scene(5, 0, 0, true), {{700, "?"}}},  // the help page
   };

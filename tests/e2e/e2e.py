@@ -1,6 +1,6 @@
 """wendrix on Xvfb as a user runs it: each row types keys through XTest, then waits for what must be seen."""
 import os, shutil, signal, subprocess, sys, time
-from xsession import skip, Screen, scratch, black, check, fades_out, finish, icon_sizes, ripples, start, stop, until
+from xsession import skip, Screen, scratch, check, fades_out, finish, icon_sizes, ripples, start, stop, until
 
 wendrix, version, installed_font = os.path.abspath(sys.argv[1]), sys.argv[2], sys.argv[3]
 W, H = 1280, 720
@@ -13,23 +13,19 @@ red = lambda px: sum(p > 0x80ffff for p in px)  # white text; schemes 0 and 1 ha
 green = lambda px: sum((p >> 8 & 255) > 8 for p in px)
 field = lambda: s.shot(0, 72, W, H - 144)
 full = lambda: s.geometry(win)[2:] == (W, H) and max(map(abs, s.geometry(win)[:2])) <= 1
-still = lambda: field() == (time.sleep(0.3) or field())  # the same picture 0.3 s apart
 
+# The keys' pictures are the golden frames' and their values the key table's (app/Controls_test.txt): here one key
+# shows that typing reaches the program, and f what only a real window does.
 rows = [  # keys; what must be seen then; its probe; a test of its value, if not truth. Timed rows come first.
-    ('', 'the start message at top left, no text elsewhere',
-     lambda: red(s.shot(0, 0, 300, 30)) > 150 and red(s.shot(0, 40)) == 0 and ripples(field())),
+    ('', 'the start message at top left, no text elsewhere; scheme 0 has green',
+     lambda: red(s.shot(0, 0, 300, 30)) > 150 and red(s.shot(0, 40)) == 0 and ripples(field())
+     and green(field()) > 5000),
     ('', 'the start message gone 3 s after start', lambda: red(s.shot()) == 0 and time.monotonic() - launched,
      lambda t: 2.9 < t < 5.5),
     ('', 'full screen at 1280x720', full),
     ('', 'WM_CLASS wendrix, Wendrix', lambda: win.get_wm_class() == ('wendrix', 'Wendrix')),
     ('', '_NET_WM_ICON: square blue pictures of 16 pixels or more', lambda: icon_sizes(s, win) and 'bad' not in icon_sizes(s, win)),
-    ('question', 'the help page', lambda: red(s.shot()) > 3000),
-    ('question', 'the help page gone', lambda: red(s.shot()) == 0),
-    ('l', 'letterbox: black bands top and bottom, scheme 0 has green',
-     lambda: black(s.shot(0, H - 32)) and black(s.shot(300, 0, W - 300, 32)) and green(field()) > 5000),
     ('o', 'scheme 1 has no green; its message', lambda: green(field()) == 0 and red(s.shot(0, 0, 300, 30)) > 150),
-    ('p', 'paused: the picture stands still', still),
-    ('p', 'moving again', lambda: not still()),
     ('f', 'a 512x512 window', lambda: s.geometry(win)[2:] == (512, 512)),
     ('f', 'full screen again', full),
     ('f .02 f', 'f twice 20 ms apart: still full screen once the first one\'s resize was due',

@@ -10,13 +10,10 @@ scratch=$(mktemp -d "${TMPDIR:-/tmp}/wendrix-scripts.XXXXXX")
 trap 'rm -rf "$scratch"' EXIT
 
 # No display: were a window opened, wendrix would fail.
-for option in --version --help; do
+for row in "--version|wendrix $version" '--help|usage: wendrix [-display DISPLAY]'; do
+  option=${row%%|*} wanted=${row#*|}
   out=$(env -u DISPLAY "$source/scripts/run" "$option" 2> "$scratch/log")
   status=$?
-  case "$option" in
-    --version) wanted="wendrix $version" ;;
-    --help) wanted='usage: wendrix [-display DISPLAY]' ;;
-  esac
   [ $status -eq 0 ] && [[ $out == "$wanted"* ]] ||
     fail "scripts/run $option: status $status, printed '${out:0:80}' ($(tail -n 3 "$scratch/log"))"
 done

@@ -13,8 +13,6 @@
 #include "app/Shell.h"
 #include "windowsystem/TypedKeys.h"
 
-namespace {}  // namespace
-
 namespace {
 // The test process's one window and the GL painter that draws in it; what the
 // painter made is given back while the context is still current, before the window closes.
@@ -58,10 +56,8 @@ void StartProgramAsLaunched(int width, int height, Painter* painter) {
   ASSERT_TRUE(StartUp(window, painter != nullptr ? *painter : Program().painter, {}, nullptr));
 }
 
-void TurnClockTo(int64_t ms) { TurnCounterTo(ms); }
-
 bool DisplayAt(int64_t ms) {
-  TurnClockTo(ms);
+  TurnCounterTo(ms);
   return DisplayHandler();
 }
 

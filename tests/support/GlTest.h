@@ -23,8 +23,6 @@ void StartProgram(int width = kLaunchWidth, int height = kLaunchHeight, Painter*
 // The same start over whatever values the process holds.
 void StartProgramAsLaunched(int width = kLaunchWidth, int height = kLaunchHeight,
                             Painter* painter = nullptr);
-// The counter set to ms without a frame, for frames drawn without GL.
-void TurnClockTo(int64_t ms);
 // One display event with the counter at ms (it may pass 2^32): clock, frame,
 // swap; false once the program has ended.
 bool DisplayAt(int64_t ms);

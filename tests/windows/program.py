@@ -10,17 +10,13 @@ s = Screen(W, H)
 exe = wine.start(prefix, s, [program], cwd=scratch())
 win = s.find('Wendrix', timeout=30)
 check(win is not None, 'a window titled Wendrix', fatal=True)
-green = lambda px: sum((p >> 8 & 255) > 8 for p in px)  # scheme 0 has green, scheme 1 none
-field = lambda: s.shot(0, 40, W, H - 80)  # below the start message
-
-
 at = lambda x, y, w, h: s.geometry(win) == (x, y, w, h) and fills(s, x, y, w, h)  # the inside there, ripples only in it
 
+# What a key does to the picture is the key table's (app/Controls_test.txt, also run under Wine): here f shows
+# that typing reaches the program, and what only a real window does.
 rows = [  # keys; what must be seen then; its probe
-    ('', 'full screen over the monitor, ripples everywhere, scheme 0 has green',
-     lambda: at(0, 0, W, H) and green(field()) > 5000),
+    ('', 'full screen over the monitor, ripples everywhere', lambda: at(0, 0, W, H)),
     ('', 'its icon: square blue pictures of 16 pixels or more', lambda: 'bad' not in (icon_sizes(s, win) or ['bad'])),
-    ('o', 'scheme 1 has no green', lambda: green(field()) == 0),
     ('f', 'a window with a 512x512 inside', lambda: s.geometry(win)[2:] == (512, 512) and at(*s.geometry(win))),
     ('f', 'full screen again', lambda: at(0, 0, W, H)),
 ]

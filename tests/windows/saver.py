@@ -5,7 +5,7 @@ import os, sys, time
 import wine
 from Xlib import X
 from Xlib.ext import xtest
-from xsession import Screen, black, check, exit_status, fills, finish, scratch, until
+from xsession import Screen, black, check, differences, exit_status, fills, finish, scratch, until
 
 prefix, scr = sys.argv[1], os.path.abspath(sys.argv[2])
 W, H = 800, 600
@@ -91,7 +91,7 @@ for present in ['gl', 'image']:
     shots[present] = s.shot()
     s.key('Escape', win)
     exit_status(program, 5)
-worst = max(abs((a >> k & 255) - (b >> k & 255)) for a, b in zip(shots['gl'], shots['image']) for k in (0, 8, 16))
+worst = max(differences(shots['gl'], shots['image']))
 check(worst <= 1, f'/s: the image {worst} levels from GL at most')
 
 # /c: the dialog shows the defaults and a saved speed as it was written; Tab to the ripples, 7,

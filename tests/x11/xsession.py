@@ -151,3 +151,8 @@ def ripples(pixels):
 
 def black(pixels):
     return not any(pixels)
+
+
+def differences(a, b):
+    """How far two pictures are apart, channel by channel of each pixel, 0 to 255."""
+    return [abs((x >> k & 255) - (y >> k & 255)) for x, y in zip(a, b) for k in (0, 8, 16)]
