@@ -1,12 +1,12 @@
 // The field's colours, two ways. Its own way works each grid point out as the
 // reference does, in single precision from values the processor works out in
-// double once a frame: once a point, in the vertex program of a GL point of the
-// step's size; or, at step 1 and where the letterbox squeezes the rows, once a
-// pixel, over strips that carry each pixel's grid point in a varying. The rows' way
-// uploads the processor's colours into a texture of one texel a point and covers
-// the window from it by the same strips. No pixel reads gl_FragCoord, a mediump
-// value in WebGL that cannot tell pixels apart from 1025 on. Nothing of GL 1.1 is
-// kept: the painter holds what it draws with, and the view is the window's pixels.
+// double once a frame, in a fragment program: into a texture of one texel a point,
+// the window then covered from it; at step 1, where that texture would be the
+// window, straight onto the window. The rows' way uploads the processor's colours
+// into that texture. The window is covered by strips carrying each pixel's grid
+// point in a varying, so no pixel reads gl_FragCoord (a mediump value in WebGL that
+// cannot tell pixels apart from 1025 on) nor looks its point up. Nothing of GL 1.1
+// is kept: the painter holds what it draws with, and the view is the window's pixels.
 #include "painters/webgl/WebGlPainter.h"
 
 #include <GLES2/gl2.h>
@@ -131,28 +131,10 @@ vec3 PointColour(vec2 point) {
 }
 )";
 
-// Each pixel works its own point out: at step 1, or where the letterbox squeezes the rows.
+// Each fragment works its own grid point out: a pixel of the window at step 1, else a
+// texel of the grid's texture.
 constexpr const char* kFieldFragment = R"(
 void main() { gl_FragColor = vec4(PointColour(GridPoint()), 1.0); })";
-
-// Elsewhere each point is worked out once, as a GL point of the step's size; the quarter
-// pixel keeps every square's edges off the pixels' centres, where GL 1.1's squares fall.
-constexpr const char* kPointsHead = R"(
-precision highp float;
-attribute vec2 aPosition;  // the grid point
-uniform vec2 uWindow;
-varying vec3 vColour;
-)";
-constexpr const char* kPointsVertex = R"(
-void main() {
-  vColour = PointColour(aPosition);
-  gl_Position = vec4((aPosition * uStep + 0.25) * (2.0 / uWindow) - 1.0, 0.0, 1.0);
-  gl_PointSize = uStep;
-})";
-constexpr const char* kPointsFragment = R"(
-precision highp float;
-varying vec3 vColour;
-void main() { gl_FragColor = vec4(vColour, 1.0); })";
 
 // White modulated by the atlas; without one, white.
 constexpr const char* kGlyphFragment = R"(
@@ -292,10 +274,8 @@ void WebGlPainter::Start(const Picture&) {
   fieldInShader_ = !rowsAsked_ && FragmentsHaveHighFloats();
   rowsProgram_ = Link({kGridPoint, kRowsFragment});
   glyphProgram_ = Link({kGlyphFragment});
-  for (GLuint* buffer : {&stripBuffer_, &pointBuffer_, &glyphBuffer_}) glGenBuffers(1, buffer);
-  GLfloat sizes[2] = {1.0f, 1.0f};
-  glGetFloatv(GL_ALIASED_POINT_SIZE_RANGE, sizes);
-  widestPoint_ = sizes[1];
+  for (GLuint* buffer : {&stripBuffer_, &gridBuffer_, &glyphBuffer_}) glGenBuffers(1, buffer);
+  glGenFramebuffers(1, &framebuffer_);
   gridTexture_ = MakeTexture(GL_NEAREST, GL_NEAREST, GL_CLAMP_TO_EDGE);
 
   // The atlas sampled as GL samples its mipmaps: GLU's levels, the nearest level
@@ -325,31 +305,26 @@ void WebGlPainter::DrawField(const Picture& picture) {
   const auto rows = static_cast<int>(GridRows(frame));
   if (columns == 0 || rows == 0) return;
   CoverWindow(picture);
-  const bool points = frame.step > 1 && evenRows_ && static_cast<float>(frame.step) <= widestPoint_;
   // A field program this browser will not build leaves the rows for good.
-  const GLuint field = fieldInShader_ ? FieldProgram(picture, points) : 0;
+  const GLuint field = fieldInShader_ ? FieldProgram(picture) : 0;
   fieldInShader_ = field != 0;
-  if (points && fieldInShader_) {
-    PaintPoints(field, picture);
-    return;
-  }
   GLuint program = field;
-  if (fieldInShader_) {
-    glUseProgram(program);
+  if (fieldInShader_ && frame.step == 1) {
+    glUseProgram(program);  // one point a pixel: straight onto the window
     SetFieldUniforms(program, picture);
   } else {
+    SizeGrid(columns, rows);
+    if (fieldInShader_) {
+      PaintGrid(field, picture);
+    } else {
+      glBindTexture(GL_TEXTURE_2D, gridTexture_);
+      glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, columns, rows, GL_RGBA, GL_UNSIGNED_BYTE,
+                      PointColours(picture, fieldPath.threads));
+    }
     program = rowsProgram_;
+    glUseProgram(program);
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, gridTexture_);
-    const uint32_t* colours = PointColours(picture, fieldPath.threads);
-    if (columns != gridColumns_ || rows != gridRows_) {
-      glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, columns, rows, 0, GL_RGBA, GL_UNSIGNED_BYTE, colours);
-      gridColumns_ = columns;
-      gridRows_ = rows;
-    } else {
-      glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, columns, rows, GL_RGBA, GL_UNSIGNED_BYTE, colours);
-    }
-    glUseProgram(program);
     glUniform1i(Uniform(program, "uRows"), 0);
     glUniform2f(Uniform(program, "uGrid"), static_cast<float>(columns),
                 static_cast<float>(rows));
@@ -361,30 +336,37 @@ void WebGlPainter::DrawField(const Picture& picture) {
   glDisableVertexAttribArray(1);
 }
 
-// Every grid point, row by row from the bottom, remade only when the grid's size changes.
-void WebGlPainter::PaintPoints(GLuint field, const Picture& picture) {
-  const auto columns = static_cast<int>(GridColumns(picture.field));
-  const auto rows = static_cast<int>(GridRows(picture.field));
-  glBindBuffer(GL_ARRAY_BUFFER, pointBuffer_);
-  if (columns != pointColumns_ || rows != pointRows_) {
-    std::vector<float> grid;
-    grid.reserve(static_cast<size_t>(columns) * static_cast<size_t>(rows) * 2);
-    for (int row = 0; row < rows; ++row) {
-      for (int column = 0; column < columns; ++column) {
-        grid.insert(grid.end(), {static_cast<float>(column), static_cast<float>(row)});
-      }
-    }
-    Fill(pointBuffer_, grid);
-    pointColumns_ = columns;
-    pointRows_ = rows;
-  }
+// The texture of one texel a grid point, the framebuffer drawing into it, and the
+// quad that covers it, each remade only when the grid's size changes.
+void WebGlPainter::SizeGrid(int columns, int rows) {
+  if (columns == gridColumns_ && rows == gridRows_) return;
+  glBindTexture(GL_TEXTURE_2D, gridTexture_);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, columns, rows, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+  glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
+  glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, gridTexture_, 0);
+  glBindFramebuffer(GL_FRAMEBUFFER, 0);
+  const auto across = static_cast<float>(columns), up = static_cast<float>(rows);
+  std::vector<float> quad;
+  AddQuad(&quad, {0.0f, 0.0f, across, up}, {0.0f, 0.0f}, {across, up});
+  Fill(gridBuffer_, quad);
+  gridColumns_ = columns;
+  gridRows_ = rows;
+}
+
+// Each grid point's colour into its texel. (Where the GL works on the page's own
+// thread, as WebKit's does on Mesa, the covering that samples it then waits for it.)
+void WebGlPainter::PaintGrid(GLuint field, const Picture& picture) {
+  glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
+  glViewport(0, 0, gridColumns_, gridRows_);
   glUseProgram(field);
   SetFieldUniforms(field, picture);
-  glUniform2f(Uniform(field, "uWindow"), static_cast<float>(picture.width),
-              static_cast<float>(picture.height));
-  glEnableVertexAttribArray(0);
-  glVertexAttribPointer(0, 2, GL_FLOAT, GL_FALSE, 0, nullptr);
-  glDrawArrays(GL_POINTS, 0, columns * rows);
+  glUniform2f(Uniform(field, "uWindow"), static_cast<float>(gridColumns_),
+              static_cast<float>(gridRows_));
+  PointAttributes(gridBuffer_);
+  glDrawArrays(GL_TRIANGLES, 0, 6);
+  glDisableVertexAttribArray(1);
+  glBindFramebuffer(GL_FRAMEBUFFER, 0);
+  glViewport(0, 0, picture.width, picture.height);
 }
 
 // The strips change only with the window, the step and the band. Rows that follow
@@ -412,7 +394,6 @@ void WebGlPainter::CoverWindow(const Picture& picture) {
   for (int g = 0; g < height; ++g) {
     even = even && coverage.rows[static_cast<size_t>(g)] == (g < up ? (g + back) / step : -1);
   }
-  evenRows_ = even;
   std::vector<float> vertices;
   if (even) {
     const auto top = static_cast<float>(up);
@@ -437,22 +418,20 @@ void WebGlPainter::CoverWindow(const Picture& picture) {
   bandHeight_ = picture.band.height;
 }
 
-GLuint WebGlPainter::FieldProgram(const Picture& picture, bool points) {
+GLuint WebGlPainter::FieldProgram(const Picture& picture) {
   const FieldFrame& frame = picture.field;
   // A scheme past the last draws black, as the reference does.
   const int scheme = frame.colorOption >= 0 && frame.colorOption < kSchemes ? frame.colorOption
                                                                                  : kSchemes;
   const int ripples = std::clamp(frame.rippleCount, 1, kMaxRipples);
   const int lit = picture.light.has_value() ? 1 : 0;
-  const int key = ((scheme * (kMaxRipples + 1) + ripples) * 2 + lit) * 2 + (points ? 1 : 0);
+  const int key = (scheme * (kMaxRipples + 1) + ripples) * 2 + lit;
   const auto found = fieldPrograms_.find(key);
   if (found != fieldPrograms_.end()) return found->second;
   const std::string defines = "#define SCHEME " + std::to_string(scheme) + "\n#define RIPPLES " +
                               std::to_string(ripples) + "\n#define LIT " + std::to_string(lit) +
                               "\n";
-  const GLuint program =
-      points ? Link({kPointsFragment}, {defines.c_str(), kPointsHead, kField, kPointsVertex})
-             : Link({defines.c_str(), kGridPoint, kField, kFieldFragment});
+  const GLuint program = Link({defines.c_str(), kGridPoint, kField, kFieldFragment});
   fieldPrograms_[key] = program;
   return program;
 }
@@ -502,7 +481,9 @@ void WebGlPainter::Stop() {
     if (*program != 0) glDeleteProgram(*program);
     *program = 0;
   }
-  for (GLuint* buffer : {&stripBuffer_, &pointBuffer_, &glyphBuffer_}) {
+  if (framebuffer_ != 0) glDeleteFramebuffers(1, &framebuffer_);
+  framebuffer_ = 0;
+  for (GLuint* buffer : {&stripBuffer_, &gridBuffer_, &glyphBuffer_}) {
     if (*buffer != 0) glDeleteBuffers(1, buffer);
     *buffer = 0;
   }
@@ -511,7 +492,7 @@ void WebGlPainter::Stop() {
     *texture = 0;
   }
   atlas_ = false;
-  gridColumns_ = gridRows_ = pointColumns_ = pointRows_ = 0;
+  gridColumns_ = gridRows_ = 0;
   coveredWidth_ = -1;
   stripVertices_ = 0;
 }

@@ -34,21 +34,19 @@ class WebGlPainter : public Painter {
  private:
   void DrawField(const Picture& picture);
   // The field's program for the picture's scheme, ripples and light, built at first use.
-  unsigned FieldProgram(const Picture& picture, bool points);
-  void PaintPoints(unsigned field, const Picture& picture);
+  unsigned FieldProgram(const Picture& picture);
+  void SizeGrid(int columns, int rows);
+  void PaintGrid(unsigned field, const Picture& picture);
   void CoverWindow(const Picture& picture);
 
   bool rowsAsked_;
   bool fieldInShader_ = false;
   std::map<int, unsigned> fieldPrograms_;  // by scheme, ripple count and light
   unsigned rowsProgram_ = 0, glyphProgram_ = 0;
-  unsigned stripBuffer_ = 0, pointBuffer_ = 0, glyphBuffer_ = 0;
+  unsigned stripBuffer_ = 0, gridBuffer_ = 0, glyphBuffer_ = 0, framebuffer_ = 0;
   unsigned gridTexture_ = 0, atlasTexture_ = 0;
   bool atlas_ = false;  // false: text as white blocks, as GL shows it without its texture
-  int gridColumns_ = 0, gridRows_ = 0;    // the rows' texture's size
-  int pointColumns_ = 0, pointRows_ = 0;  // the grid the point buffer holds
-  float widestPoint_ = 1.0f;              // the widest point this WebGL draws
-  bool evenRows_ = true;                  // the rows follow the columns' rule: no letterbox
+  int gridColumns_ = 0, gridRows_ = 0;  // the grid texture's size
   // What the strips cover now: the window, the step and the band; their vertex count.
   int coveredWidth_ = -1, coveredHeight_ = 0, coveredStep_ = 0, bandBottom_ = 0, bandHeight_ = 0;
   int stripVertices_ = 0;
