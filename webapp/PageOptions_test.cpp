@@ -48,7 +48,8 @@ TEST(PageOptions, TakesTheAddressAsABrowserEncodesIt) {
       {"fps=2&embed=yes", R"(| fps wants 1 or 0, not "2" | embed wants 1 or 0, not "yes" )"},
       {"embed&&scheme=random&", "scheme random embed "},
       {"field=rows&field=gpu&field=rows", "rows "},
-      {"field=cpu&field", R"(| field wants gpu or rows, not "cpu" | field wants gpu or rows, not "" )"},
+      {"field=cpu&field",
+       R"(| field wants gpu or rows, not "cpu" | field wants gpu or rows, not "" )"},
       // "+" is a space, %XX a byte in either case; a malformed escape stays as written.
       {"keys=o+%3f%21&%66ps=1", "fps keys o ?! "},
       {"seed=%31%32", "seed 12 "},

@@ -12,174 +12,21 @@
 #include <GLES2/gl2.h>
 
 #include <algorithm>
-#include <cmath>
+#include <array>
 #include <cstdint>
-#include <initializer_list>
-#include <numbers>
-#include <string>
 #include <vector>
 
 #include "app/FontPath.h"
 #include "image/Image.h"
 #include "image/Mipmaps.h"
+#include "painters/webgl/FieldProgram.h"
+#include "painters/webgl/Programs.h"
 #include "picture/Coverage.h"
 #include "picture/PointColours.h"
 #include "sim/FieldPath.h"
 #include "windowsystem/Window.h"
 
 namespace {
-
-// Window pixels counted upward, as glOrtho over the window maps them; aExtra is the
-// grid point, whole in each pixel's interpolated value, or a glyph's texture coordinates.
-constexpr const char* kVertex = R"(
-attribute vec2 aPosition;
-attribute vec2 aExtra;
-uniform vec2 uWindow;
-varying vec2 vExtra;
-void main() {
-  vExtra = aExtra;
-  gl_Position = vec4(aPosition * (2.0 / uWindow) - 1.0, 0.0, 1.0);
-})";
-
-constexpr const char* kGridPoint = R"(
-precision highp float;
-varying vec2 vExtra;
-vec2 GridPoint() { return floor(vExtra); }
-)";
-
-constexpr const char* kRowsFragment = R"(
-uniform sampler2D uRows;
-uniform vec2 uGrid;
-void main() { gl_FragColor = texture2D(uRows, (GridPoint() + 0.5) / uGrid); })";
-
-// The reference's arithmetic for a grid point, then GL 1.1's lighting of it while the
-// spot light is on (sim/Lighting's LightPoint). Built for one scheme, ripple count and
-// lighting at a time (SCHEME, RIPPLES, LIT), so no point runs a branch it does not take.
-constexpr const char* kField = R"(
-uniform vec4 uRipples[RIPPLES];  // centre u, centre v, frequency, phase
-uniform vec2 uInverse;           // 1 / width, 1 / height
-uniform vec2 uScale;             // the ripple scale, and it times the vertical factor
-uniform float uFade;
-uniform vec3 uLow, uMiddle, uHigh;  // scheme 7's three colours
-uniform bool uPlaced;
-uniform vec3 uPlace, uAim, uSceneAmbient, uAmbient, uDiffuse, uShine;
-uniform float uCutoff;  // the cosine of the spot's cut-off
-
-float Value(vec2 at) {
-  float sum = 0.0;
-  for (int r = 0; r < RIPPLES; ++r) {
-    vec2 d = (at - uRipples[r].xy) * uScale;
-    sum += sin(sqrt(d.x * d.x + d.y * d.y) * uRipples[r].z + uRipples[r].w) * 0.5 + 0.5;
-  }
-  return clamp(sum / float(RIPPLES), 0.0, 1.0);
-}
-
-vec3 Colour(float v) {
-  float d = abs(v - 0.5);
-#if SCHEME == 0
-  float blue = sqrt(2.0 * d);
-  return vec3(0.0, v > 0.5 ? blue * 0.25 : 0.0, blue);
-#elif SCHEME == 1
-  return vec3(0.0, 0.0, 1.0 - sqrt(2.0 * d));
-#elif SCHEME == 2
-  return vec3(sqrt(sqrt(d * (v > 0.5 ? 0.5 : 0.35))), 0.0, 0.0);
-#elif SCHEME == 3
-  float red = v < 0.5 ? 0.0 : sqrt(2.0 * (v - 0.5));
-  return vec3(red, v < 0.5 ? sqrt(1.0 - 2.0 * v) : red, 0.0);
-#elif SCHEME == 4
-  float red = v < 0.5 ? sqrt(1.0 - 2.0 * v) : sqrt(2.0 * (v - 0.5));
-  return vec3(red, red, v < 0.5 ? red : 0.0);
-#elif SCHEME == 5
-  return vec3(2.0 * d, 2.0 * d, 1.0);
-#elif SCHEME == 6
-  return vec3(0.0, 0.0, 2.0 * d);
-#elif SCHEME == 7
-  float low = (1.0 - v) * 2.0 - 1.0;
-  return uLow * max(low, 0.0) + uMiddle * (1.0 - 2.0 * d) + uHigh * (1.0 - low);
-#else
-  return vec3(0.0);
-#endif
-}
-
-vec3 Unit(vec3 v) {
-  float size = sqrt(dot(v, v));
-  return size == 0.0 ? v : v / size;
-}
-
-vec3 Lit(vec3 rgb, vec3 point) {
-  vec3 toLight = vec3(0.0, 0.0, 1.0);
-  float spot = 1.0;
-  if (uPlaced) {
-    toLight = Unit(uPlace - point);
-    float c = dot(-toLight, uAim);
-    spot = c >= uCutoff ? pow(max(c, 0.0), 30.0) : 0.0;
-  }
-  vec3 halfway = Unit(toLight + Unit(-point));
-  float shine = toLight.z != 0.0 ? pow(max(halfway.z, 0.0), 30.0) : 0.0;
-  vec3 own = uAmbient * rgb + max(toLight.z, 0.0) * uDiffuse * rgb + shine * uShine;
-  return clamp(uSceneAmbient * rgb + spot * own, 0.0, 1.0);
-}
-
-uniform float uStep;
-vec3 PointColour(vec2 point) {
-  vec2 pixel = point * uStep;
-  vec3 rgb = Colour(Value(pixel * uInverse)) * uFade;
-#if LIT
-  rgb = Lit(rgb, vec3(pixel, 0.0));
-#endif
-  return rgb;
-}
-)";
-
-// Each fragment works its own grid point out: a pixel of the window at step 1, else a
-// texel of the grid's texture.
-constexpr const char* kFieldFragment = R"(
-void main() { gl_FragColor = vec4(PointColour(GridPoint()), 1.0); })";
-
-// White modulated by the atlas; without one, white.
-constexpr const char* kGlyphFragment = R"(
-precision highp float;
-uniform sampler2D uAtlas;
-uniform bool uTextured;
-varying vec2 vExtra;
-void main() { gl_FragColor = uTextured ? texture2D(uAtlas, vExtra) : vec4(1.0); })";
-
-// A shader from its sources in turn.
-GLuint Compile(GLenum type, std::initializer_list<const char*> sources) {
-  const GLuint shader = glCreateShader(type);
-  const std::vector<const char*> parts(sources);
-  glShaderSource(shader, static_cast<GLsizei>(parts.size()), parts.data(), nullptr);
-  glCompileShader(shader);
-  return shader;
-}
-
-// The program, or 0 where it does not link here.
-GLuint Link(std::initializer_list<const char*> fragment,
-            std::initializer_list<const char*> vertex = {kVertex}) {
-  const GLuint program = glCreateProgram();
-  const GLuint shaders[2] = {Compile(GL_VERTEX_SHADER, vertex),
-                             Compile(GL_FRAGMENT_SHADER, fragment)};
-  for (const GLuint shader : shaders) glAttachShader(program, shader);
-  glBindAttribLocation(program, 0, "aPosition");
-  glBindAttribLocation(program, 1, "aExtra");
-  glLinkProgram(program);
-  for (const GLuint shader : shaders) glDeleteShader(shader);
-  GLint linked = GL_FALSE;
-  glGetProgramiv(program, GL_LINK_STATUS, &linked);
-  if (linked == GL_TRUE) return program;
-  glDeleteProgram(program);
-  return 0;
-}
-
-GLint Uniform(GLuint program, const char* name) { return glGetUniformLocation(program, name); }
-
-// Fragment programs whose floats are single precision; WebGL may give them 16 bits.
-bool FragmentsHaveHighFloats() {
-  GLint range[2] = {0, 0};
-  GLint precision = 0;
-  glGetShaderPrecisionFormat(GL_FRAGMENT_SHADER, GL_HIGH_FLOAT, range, &precision);
-  return precision >= 23;
-}
 
 // A texture made and left bound, sampled with these filters and this wrap both ways.
 GLuint MakeTexture(GLint minify, GLint magnify, GLint wrap) {
@@ -221,48 +68,6 @@ void Fill(GLuint buffer, const std::vector<float>& vertices) {
   glBindBuffer(GL_ARRAY_BUFFER, buffer);
   glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vertices.size() * sizeof(float)),
                vertices.data(), GL_STATIC_DRAW);
-}
-
-// Single precision from here on: the slots are the bank's values, each between -2
-// and 2 however long the page has run, rounded once.
-void SetFieldUniforms(GLuint program, const Picture& picture) {
-  const FieldFrame& frame = picture.field;
-  const int ripples = std::clamp(frame.rippleCount, 1, kMaxRipples);
-  float slots[4 * kMaxRipples] = {};
-  for (int i = 0; i < 4 * ripples; ++i) slots[i] = static_cast<float>(frame.slot[i]);
-  glUniform4fv(Uniform(program, "uRipples"), ripples, slots);
-  glUniform2f(Uniform(program, "uInverse"), static_cast<float>(frame.invWidth),
-              static_cast<float>(frame.invHeight));
-  glUniform2f(Uniform(program, "uScale"), static_cast<float>(frame.rippleScale),
-              static_cast<float>(frame.rippleScale * frame.verticalFactor));
-  glUniform1f(Uniform(program, "uFade"), frame.fadeLevel);
-  glUniform1f(Uniform(program, "uStep"), static_cast<float>(frame.step));
-  const double* c = frame.schemeColor;
-  const char* weights[3] = {"uLow", "uMiddle", "uHigh"};
-  for (int k = 0; k < 3; ++k) {
-    glUniform3f(Uniform(program, weights[k]), static_cast<float>(c[k]),
-                static_cast<float>(c[3 + k]), static_cast<float>(c[6 + k]));
-  }
-  if (!picture.light.has_value()) return;
-  // Where GL keeps the light and where it aims, as sim/Lighting places them.
-  const SpotLight& light = *picture.light;
-  constexpr float kRadians = std::numbers::pi_v<float> / 180.0f;
-  const float yaw = light.yaw * kRadians, pitch = light.pitch * kRadians;
-  const float place[3] = {light.distance * std::cos(pitch) * std::sin(yaw),
-                          -light.distance * std::sin(pitch),
-                          light.distance * std::cos(pitch) * std::cos(yaw)};
-  const float length = std::sqrt(place[0] * place[0] + place[1] * place[1] + place[2] * place[2]);
-  const float aim = length == 0.0f ? 0.0f : -1.0f / length;
-  glUniform1i(Uniform(program, "uPlaced"), light.placed ? 1 : 0);
-  glUniform3fv(Uniform(program, "uPlace"), 1, place);
-  glUniform3f(Uniform(program, "uAim"), place[0] * aim, place[1] * aim, place[2] * aim);
-  glUniform1f(Uniform(program, "uCutoff"), std::cos(kSpotCutoff * kRadians));
-  glUniform3fv(Uniform(program, "uSceneAmbient"), 1, light.sceneAmbient);
-  glUniform3fv(Uniform(program, "uAmbient"), 1, light.ambient);
-  glUniform3fv(Uniform(program, "uDiffuse"), 1, light.diffuse);
-  glUniform3f(Uniform(program, "uShine"), light.specular[0] * light.materialSpecular[0],
-              light.specular[1] * light.materialSpecular[1],
-              light.specular[2] * light.materialSpecular[2]);
 }
 
 }  // namespace
@@ -326,8 +131,7 @@ void WebGlPainter::DrawField(const Picture& picture) {
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, gridTexture_);
     glUniform1i(Uniform(program, "uRows"), 0);
-    glUniform2f(Uniform(program, "uGrid"), static_cast<float>(columns),
-                static_cast<float>(rows));
+    glUniform2f(Uniform(program, "uGrid"), static_cast<float>(columns), static_cast<float>(rows));
   }
   glUniform2f(Uniform(program, "uWindow"), static_cast<float>(picture.width),
               static_cast<float>(picture.height));
@@ -355,7 +159,7 @@ void WebGlPainter::SizeGrid(int columns, int rows) {
 
 // Each grid point's colour into its texel. (Where the GL works on the page's own
 // thread, as WebKit's does on Mesa, the covering that samples it then waits for it.)
-void WebGlPainter::PaintGrid(GLuint field, const Picture& picture) {
+void WebGlPainter::PaintGrid(GLuint field, const Picture& picture) const {
   glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
   glViewport(0, 0, gridColumns_, gridRows_);
   glUseProgram(field);
@@ -374,11 +178,10 @@ void WebGlPainter::PaintGrid(GLuint field, const Picture& picture) {
 // on one grid row is a strip of its own.
 void WebGlPainter::CoverWindow(const Picture& picture) {
   const auto step = static_cast<int>(picture.field.step);
-  if (picture.width == coveredWidth_ && picture.height == coveredHeight_ &&
-      step == coveredStep_ && picture.band.bottom == bandBottom_ &&
-      picture.band.height == bandHeight_) {
-    return;
-  }
+  const std::array<int, 5> covers = {picture.width, picture.height, step, picture.band.bottom,
+                                     picture.band.height};
+  if (covers == covered_) return;
+  covered_ = covers;
   const Coverage coverage = CoverageOf(picture);
   const int back = step / 2;
   const auto grid = static_cast<float>(step);
@@ -411,27 +214,19 @@ void WebGlPainter::CoverWindow(const Picture& picture) {
   }
   Fill(stripBuffer_, vertices);
   stripVertices_ = static_cast<int>(vertices.size() / 4);
-  coveredWidth_ = picture.width;
-  coveredHeight_ = picture.height;
-  coveredStep_ = step;
-  bandBottom_ = picture.band.bottom;
-  bandHeight_ = picture.band.height;
 }
 
 GLuint WebGlPainter::FieldProgram(const Picture& picture) {
   const FieldFrame& frame = picture.field;
   // A scheme past the last draws black, as the reference does.
-  const int scheme = frame.colorOption >= 0 && frame.colorOption < kSchemes ? frame.colorOption
-                                                                                 : kSchemes;
+  const int scheme =
+      frame.colorOption >= 0 && frame.colorOption < kSchemes ? frame.colorOption : kSchemes;
   const int ripples = std::clamp(frame.rippleCount, 1, kMaxRipples);
   const int lit = picture.light.has_value() ? 1 : 0;
   const int key = (scheme * (kMaxRipples + 1) + ripples) * 2 + lit;
   const auto found = fieldPrograms_.find(key);
   if (found != fieldPrograms_.end()) return found->second;
-  const std::string defines = "#define SCHEME " + std::to_string(scheme) + "\n#define RIPPLES " +
-                              std::to_string(ripples) + "\n#define LIT " + std::to_string(lit) +
-                              "\n";
-  const GLuint program = Link({defines.c_str(), kGridPoint, kField, kFieldFragment});
+  const GLuint program = LinkFieldProgram(scheme, ripples, lit != 0);
   fieldPrograms_[key] = program;
   return program;
 }
@@ -493,6 +288,6 @@ void WebGlPainter::Stop() {
   }
   atlas_ = false;
   gridColumns_ = gridRows_ = 0;
-  coveredWidth_ = -1;
+  covered_ = {};
   stripVertices_ = 0;
 }

@@ -5,6 +5,7 @@
 // textured triangles from the atlas' mipmaps, as GL 1.1 blends them.
 #pragma once
 
+#include <array>
 #include <map>
 #include <string>
 
@@ -36,7 +37,7 @@ class WebGlPainter : public Painter {
   // The field's program for the picture's scheme, ripples and light, built at first use.
   unsigned FieldProgram(const Picture& picture);
   void SizeGrid(int columns, int rows);
-  void PaintGrid(unsigned field, const Picture& picture);
+  void PaintGrid(unsigned field, const Picture& picture) const;
   void CoverWindow(const Picture& picture);
 
   bool rowsAsked_;
@@ -47,7 +48,7 @@ class WebGlPainter : public Painter {
   unsigned gridTexture_ = 0, atlasTexture_ = 0;
   bool atlas_ = false;  // false: text as white blocks, as GL shows it without its texture
   int gridColumns_ = 0, gridRows_ = 0;  // the grid texture's size
-  // What the strips cover now: the window, the step and the band; their vertex count.
-  int coveredWidth_ = -1, coveredHeight_ = 0, coveredStep_ = 0, bandBottom_ = 0, bandHeight_ = 0;
+  // What the strips cover (the window, the step, the band; none: all 0) and their vertex count.
+  std::array<int, 5> covered_ = {};
   int stripVertices_ = 0;
 };
