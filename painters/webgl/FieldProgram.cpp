@@ -100,8 +100,7 @@ void main() { gl_FragColor = vec4(PointColour(GridPoint()), 1.0); })";
 
 GLuint LinkFieldProgram(int scheme, int ripples, bool lit) {
   const std::string defines = "#define SCHEME " + std::to_string(scheme) + "\n#define RIPPLES " +
-                              std::to_string(ripples) + "\n#define LIT " + (lit ? "1" : "0") +
-                              "\n";
+                              std::to_string(ripples) + "\n#define LIT " + (lit ? "1" : "0") + "\n";
   return Link({defines.c_str(), kGridPoint, kField, kFieldFragment});
 }
 
@@ -146,4 +145,3 @@ void SetFieldUniforms(GLuint program, const Picture& picture) {
               light.specular[1] * light.materialSpecular[1],
               light.specular[2] * light.materialSpecular[2]);
 }
-

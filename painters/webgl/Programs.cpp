@@ -75,4 +75,3 @@ bool FragmentsHaveHighFloats() {
   glGetShaderPrecisionFormat(GL_FRAGMENT_SHADER, GL_HIGH_FLOAT, range, &precision);
   return precision >= 23;
 }
-
