@@ -1,7 +1,9 @@
 """Headless Chromium driven over the DevTools protocol on --remote-debugging-pipe (fd 3 takes
 the commands, fd 4 gives the answers and events, each message JSON ended by a NUL), and the
-page's folder served on 127.0.0.1: all from Python's standard library."""
+page's folder served on 127.0.0.1: all from Python's standard library; and two frames compared
+with PIL."""
 import base64, functools, http.server, io, json, os, shutil, subprocess, tempfile, threading
+import time
 
 CHROMIUM_FLAGS = ['--headless=new', '--use-angle=swiftshader', '--enable-unsafe-swiftshader',
                   '--no-first-run', '--no-default-browser-check', '--disable-extensions',
@@ -19,6 +21,18 @@ def serve(folder):
         ('127.0.0.1', 0), functools.partial(Quiet, directory=folder))
     threading.Thread(target=server.serve_forever, daemon=True).start()
     return f'http://127.0.0.1:{server.server_address[1]}/'
+
+
+def compare(page, reference, mask=None):
+    """The share of pixels exactly alike, and the largest difference in any channel; the box
+    mask (left, top, right, bottom) left out."""
+    from PIL import ImageChops
+    difference = ImageChops.difference(page, reference)
+    if mask:
+        difference.paste((0, 0, 0), mask)
+    largest = max(high for _, high in difference.getextrema())
+    exact = difference.convert('L').point(lambda v: 255 if v == 0 else 0).histogram()[255]
+    return exact / (page.width * page.height), largest
 
 
 class Browser:
@@ -111,6 +125,21 @@ class Browser:
             elif method == 'Log.entryAdded' and params['entry']['level'] == 'error':
                 found.append(params['entry']['text'])
         return found
+
+    def wait_for(self, condition, seconds=60):
+        """Waits until a JavaScript condition, or the promise of one, holds in the page."""
+        end = time.monotonic() + seconds
+        while time.monotonic() < end:
+            if self.evaluate(f'Promise.resolve({condition}).then(Boolean)'):
+                return
+            time.sleep(0.1)
+        raise TimeoutError(f'the page never had {condition}')
+
+    def next_frames(self, count=2):
+        """Waits until the page has drawn `count` more frames."""
+        self.evaluate('new Promise(done => { let left = %d; const tick = () => --left ? '
+                      'requestAnimationFrame(tick) : done(); requestAnimationFrame(tick); })'
+                      % (count + 1))
 
     def canvas(self):
         """The canvas's pixels as PIL would open them."""
