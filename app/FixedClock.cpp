@@ -14,7 +14,7 @@ bool TakeClockOption(std::string_view name, std::string_view value, FixedClock* 
                      std::string* error) {
   // Built in steps: GCC 12 sees an overlap in "\"" + value that is not there (its bug 105329).
   std::string quoted = "\"";
-  quoted.append(value).append("\"");
+  quoted.append(Shown(value)).append("\"");
   std::string why;
   if (name == "frames") {
     return ParseWhole(value, 1, INT32_MAX, &clock->frames) == NumberIs::kGood ||

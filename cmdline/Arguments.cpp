@@ -34,6 +34,22 @@ bool Fail(std::string* error, std::string why) {
   return false;
 }
 
+std::string Shown(std::string_view text) {
+  constexpr size_t kMostShown = 40;
+  std::string shown;
+  for (const char c : text.substr(0, kMostShown)) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte >= 0x20 && byte < 0x7f) {
+      shown.push_back(c);
+    } else {
+      char escaped[5];
+      std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
+      shown += escaped;
+    }
+  }
+  return text.size() > kMostShown ? shown + "..." : shown;
+}
+
 int AnswerParse(ParseResult result, const std::string& error, std::string_view usage) {
   if (result == ParseResult::kUsageError) {
     PrintFailure(error);

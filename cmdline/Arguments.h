@@ -15,6 +15,10 @@ const char* ProgramName();
 void PrintFailure(const std::string& why);
 // Puts why into *error, when there is one, and returns false: every check's early exit.
 bool Fail(std::string* error, std::string why);
+// Text a user gave, as a message shows it: at most its first 40 bytes ("..." after them
+// where there are more), each byte outside printable ASCII as \xNN, so that a line stays
+// one short line whatever was given.
+std::string Shown(std::string_view text);
 
 // What the command line asks for; kUsageError comes with a reason.
 enum class ParseResult { kRun, kHelp, kVersion, kUsageError };

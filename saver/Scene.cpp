@@ -99,6 +99,12 @@ const SceneOption kSceneOptions[] = {
      [](const SceneOptions& o) { return Flag(o.fps); }},
 };
 
+// "ripples wants a whole number from 1 to 8, not "9"".
+bool Refuse(std::string_view name, const std::string& wants, std::string_view value,
+            std::string* error) {
+  return Fail(error, std::string(name) + " wants " + wants + ", not \"" + Shown(value) + "\"");
+}
+
 const SceneOption* Find(std::string_view name) {
   for (const SceneOption& option : kSceneOptions) {
     if (option.name == name) return &option;
@@ -112,25 +118,27 @@ std::span<const SceneOption> SceneOptionTable() { return kSceneOptions; }
 bool TakeSceneOption(std::string_view name, const char* value, SceneOptions* options,
                      std::string* error) {
   const SceneOption* option = Find(name);
-  if (option == nullptr) return Fail(error, "no picture option is called " + std::string(name));
+  if (option == nullptr) return Fail(error, "no picture option is called " + Shown(name));
   if (option->wants.empty() != (value == nullptr)) {
     return Fail(error,
                 std::string(name) + (value == nullptr ? " needs a value" : " takes no value"));
   }
   SceneOptions taken = *options;
-  if (!option->take(value, taken)) {
-    return Fail(error, std::string(name) + " wants " + option->wants + ", not \"" + value + "\"");
-  }
+  // Only a flag takes no value, and a flag is always taken.
+  if (!option->take(value, taken)) return Refuse(name, option->wants, value ? value : "", error);
   *options = taken;
   return true;
 }
 
 bool TakeSceneSetting(std::string_view name, const std::string& text, SceneOptions* options,
                       std::string* error) {
-  if (!IsSceneFlag(name)) return TakeSceneOption(name, text.c_str(), options, error);
-  if (text != "1" && text != "0") {
-    return Fail(error, std::string(name) + " wants 1 or 0, not \"" + text + "\"");
+  const SceneOption* option = Find(name);
+  // A NUL would end the value early for the option's check: "1\0x" is no 1.
+  if (option != nullptr && !option->wants.empty() && text.find('\0') != std::string::npos) {
+    return Refuse(name, option->wants, text, error);
   }
+  if (!IsSceneFlag(name)) return TakeSceneOption(name, text.c_str(), options, error);
+  if (text != "1" && text != "0") return Refuse(name, "1 or 0", text, error);
   return text == "0" || TakeSceneOption(name, nullptr, options, error);
 }
 

@@ -4,6 +4,8 @@
 
 #include <optional>
 
+#include "cmdline/Arguments.h"
+
 namespace {
 
 int HexDigit(char c) {
@@ -29,10 +31,24 @@ std::string Decoded(std::string_view text) {
   return decoded;
 }
 
+// A flag of the page's own: on as "1" or bare, off as "0", none for anything else.
+std::optional<bool> Flag(const std::optional<std::string>& value) {
+  if (!value || value->empty() || *value == "1") return true;
+  if (*value == "0") return false;
+  return std::nullopt;
+}
+
 }  // namespace
 
 PageOptions ReadAddress(std::string_view query) {
   PageOptions page;
+  const auto refuse = [&page](std::string why) {
+    if (page.refused.size() < kMostRefused) {
+      page.refused.push_back(std::move(why));
+    } else {
+      ++page.moreRefused;
+    }
+  };
   if (query.starts_with('?')) query.remove_prefix(1);
   bool clockTaken = true;
   std::string clockWhy;
@@ -49,10 +65,19 @@ PageOptions ReadAddress(std::string_view query) {
     // A flag given bare or empty is on.
     const bool bare = !value || value->empty();
     std::string why;
-    if (name == "embed") {
-      page.embed = bare || *value == "1";
-      if (!page.embed && *value != "0")
-        page.refused.push_back("embed wants 1 or 0, not \"" + *value + "\"");
+    if (name.empty()) {
+      refuse("\"=" + Shown(value.value_or("")) + "\" names no option");
+      continue;
+    }
+    if (name == "embed" || name == "play") {
+      const std::optional<bool> on = Flag(value);
+      if (!on) {
+        refuse(name + " wants 1 or 0, not \"" + Shown(*value) + "\"");
+      } else if (name == "embed") {
+        page.embed = *on;
+      } else {
+        page.play = on;
+      }
       continue;
     }
     if (name == "field") {
@@ -64,8 +89,7 @@ PageOptions ReadAddress(std::string_view query) {
       continue;
     }
     if (IsSceneFlag(name)) {
-      if (!TakeSceneSetting(name, bare ? "1" : *value, &page.scene, &why))
-        page.refused.push_back(why);
+      if (!TakeSceneSetting(name, bare ? "1" : *value, &page.scene, &why)) refuse(why);
       continue;
     }
     if (IsClockOption(name)) {
@@ -73,13 +97,13 @@ PageOptions ReadAddress(std::string_view query) {
       page.fixedClock = page.fixedClock || name != "keys";
       continue;
     }
-    if (!TakeSceneOption(name, value ? value->c_str() : nullptr, &page.scene, &why)) {
-      page.refused.push_back(why);
-    }
+    const bool taken = value ? TakeSceneSetting(name, *value, &page.scene, &why)
+                             : TakeSceneOption(name, nullptr, &page.scene, &why);
+    if (!taken) refuse(why);
   }
   // The clock is taken whole or not at all, as wendrix-render takes its command line.
   if (!clockTaken || !CheckClock(page.clock, &clockWhy)) {
-    page.refused.push_back(clockWhy);
+    refuse(clockWhy);
     page.fixedClock = false;
     page.clock = FixedClock();
   }

@@ -26,6 +26,7 @@ struct PageRun {
   PageOptions page;
   WebWindow* window = nullptr;
   int frame = 0;
+  bool waitingToPlay = false;  // started paused, with the line that says how to play
 };
 
 void FullScreenChanged(bool now) { fullScreen = now ? 1 : 0; }
@@ -38,6 +39,11 @@ void Say(const std::string& line) {
 void Frame(void* data) {
   PageRun& run = *static_cast<PageRun*>(data);
   const PageOptions& page = run.page;
+  if (run.waitingToPlay && paused == 0) {
+    // Played, by P or a tap: the line that said how has done its work.
+    run.waitingToPlay = false;
+    EM_ASM({ wendrixPlays(); });
+  }
   if (page.fixedClock) {
     for (const TimedKeys& timed : page.clock.keyAt) {
       if (timed.frame == run.frame) Type(timed.keys, run.window->key, run.window->special);
@@ -89,6 +95,12 @@ int main() {
   } else {
     ApplyScene(page.scene);  // without a seed, the first frame is wendrix's own
   }
+  // A visitor whose browser asks for less motion sees the first frame standing still until
+  // they play it; the address's play decides instead where it is given.
+  const bool reduceMotion =
+      EM_ASM_INT({ return matchMedia('(prefers-reduced-motion: reduce)').matches ? 1 : 0; }) != 0;
+  const bool startPaused = !page.play.value_or(!reduceMotion);
+  paused = startPaused ? 1 : 0;
   Type(page.clock.keys, web.key, web.special);  // not the user's: no full screen
   if (page.embed) {
     EM_ASM({ document.body.classList.add('embed'); });
@@ -96,6 +108,14 @@ int main() {
     web.Listen();
   }
   for (const std::string& why : page.refused) Say(why + "; the default is used.");
+  if (page.moreRefused > 0) {
+    Say(std::to_string(page.moreRefused) +
+        (page.moreRefused == 1 ? " more option is" : " more options are") +
+        " refused too; their defaults are used.");
+  }
+  // The keys typed from the address may have played it already.
+  run.waitingToPlay = startPaused && paused != 0 && !page.embed;
+  if (run.waitingToPlay) EM_ASM({ wendrixStartsPaused($0); }, page.play.has_value() ? 0 : 1);
   emscripten_set_main_loop_arg(Frame, &run, 0, 0);
   return 0;
 }

@@ -25,7 +25,7 @@ bool ParseKeys(std::string_view text, std::vector<KeyPress>* keys, std::string* 
     }
     const size_t close = text.find('>', i + 1);
     if (close == std::string_view::npos) {
-      return Fail(error, "unterminated key name at \"" + std::string(text.substr(i)) +
+      return Fail(error, "unterminated key name at \"" + Shown(text.substr(i)) +
                              R"x(" (write <lt> for "<"))x");
     }
     const std::string_view name = text.substr(i + 1, close - i - 1);
@@ -38,7 +38,7 @@ bool ParseKeys(std::string_view text, std::vector<KeyPress>* keys, std::string* 
       }
     }
     if (!known) {
-      return Fail(error, "unknown key <" + std::string(name) +
+      return Fail(error, "unknown key <" + Shown(name) +
                              "> (known: <esc> <space> <left> <right> <up> <down> <lt>)");
     }
     i = close;

@@ -92,7 +92,8 @@ class Driver:
                                f'and {self.reduced_motion}')
 
     def wait_for(self, condition, seconds=60):
-        until_ready(lambda: self.evaluate(f'!!({condition})'), f'the page never had {condition}', seconds)
+        until_ready(lambda: self.evaluate(f'Promise.resolve({condition}).then(Boolean)'),
+                    f'the page never had {condition}', seconds)
 
     def next_frames(self, count=2):
         """Waits until the page has drawn `count` more frames."""
