@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <numbers>
 #include <string>
 
@@ -16,9 +17,10 @@ namespace {
 // spot light is on (sim/Lighting's LightPoint). Built for one scheme, ripple count and
 // lighting at a time (SCHEME, RIPPLES, LIT), so no point runs a branch it does not take.
 constexpr const char* kField = R"(
-uniform vec4 uRipples[RIPPLES];  // centre u, centre v, frequency, phase
-uniform vec2 uInverse;           // 1 / width, 1 / height
-uniform vec2 uScale;             // the ripple scale, and it times the vertical factor
+// Per ripple its centre scaled as the distances are, its frequency and its phase;
+// a pixel's scaled place is the pixel times uScaled.
+uniform vec4 uRipples[RIPPLES];
+uniform vec2 uScaled;
 uniform float uFade;
 uniform vec3 uLow, uMiddle, uHigh;  // scheme 7's three colours
 uniform bool uPlaced;
@@ -28,8 +30,8 @@ uniform float uCutoff;  // the cosine of the spot's cut-off
 float Value(vec2 at) {
   float sum = 0.0;
   for (int r = 0; r < RIPPLES; ++r) {
-    vec2 d = (at - uRipples[r].xy) * uScale;
-    sum += sin(sqrt(d.x * d.x + d.y * d.y) * uRipples[r].z + uRipples[r].w) * 0.5 + 0.5;
+    vec2 d = at - uRipples[r].xy;
+    sum += sin(sqrt(dot(d, d)) * uRipples[r].z + uRipples[r].w) * 0.5 + 0.5;
   }
   return clamp(sum / float(RIPPLES), 0.0, 1.0);
 }
@@ -83,7 +85,7 @@ vec3 Lit(vec3 rgb, vec3 point) {
 uniform float uStep;
 vec3 PointColour(vec2 point) {
   vec2 pixel = point * uStep;
-  vec3 rgb = Colour(Value(pixel * uInverse)) * uFade;
+  vec3 rgb = Colour(Value(pixel * uScaled)) * uFade;
 #if LIT
   rgb = Lit(rgb, vec3(pixel, 0.0));
 #endif
@@ -109,13 +111,17 @@ GLuint LinkFieldProgram(int scheme, int ripples, bool lit) {
 void SetFieldUniforms(GLuint program, const Picture& picture) {
   const FieldFrame& frame = picture.field;
   const int ripples = std::clamp(frame.rippleCount, 1, kMaxRipples);
+  // The scales folded into the centres and the pixels' reciprocals, in double.
+  const double across = frame.rippleScale, up = frame.rippleScale * frame.verticalFactor;
   float slots[4 * kMaxRipples] = {};
-  for (int i = 0; i < 4 * ripples; ++i) slots[i] = static_cast<float>(frame.slot[i]);
+  for (int r = 0; r < ripples; ++r) {
+    const double* slot = frame.slot + static_cast<ptrdiff_t>(4) * r;
+    const double values[4] = {slot[0] * across, slot[1] * up, slot[2], slot[3]};
+    for (int i = 0; i < 4; ++i) slots[4 * r + i] = static_cast<float>(values[i]);
+  }
   glUniform4fv(Uniform(program, "uRipples"), ripples, slots);
-  glUniform2f(Uniform(program, "uInverse"), static_cast<float>(frame.invWidth),
-              static_cast<float>(frame.invHeight));
-  glUniform2f(Uniform(program, "uScale"), static_cast<float>(frame.rippleScale),
-              static_cast<float>(frame.rippleScale * frame.verticalFactor));
+  glUniform2f(Uniform(program, "uScaled"), static_cast<float>(frame.invWidth * across),
+              static_cast<float>(frame.invHeight * up));
   glUniform1f(Uniform(program, "uFade"), frame.fadeLevel);
   glUniform1f(Uniform(program, "uStep"), static_cast<float>(frame.step));
   const double* c = frame.schemeColor;
