@@ -92,8 +92,12 @@ class Driver:
                                f'and {self.reduced_motion}')
 
     def wait_for(self, condition, seconds=60):
-        until_ready(lambda: self.evaluate(f'Promise.resolve({condition}).then(Boolean)'),
-                    f'the page never had {condition}', seconds)
+        def holds():
+            try:
+                return self.evaluate(f'Promise.resolve({condition}).then(Boolean)')
+            except RuntimeError:
+                return False  # asked while the page was leaving: asked again of the next
+        until_ready(holds, f'the page never had {condition}', seconds)
 
     def next_frames(self, count=2):
         """Waits until the page has drawn `count` more frames."""
