@@ -25,6 +25,8 @@ namespace {
 struct PageRun {
   PageOptions page;
   WebWindow* window = nullptr;
+  const WebGlPainter* painter = nullptr;
+  int shownWay = -1;  // the field's way the page says it draws: 1 the GPU, 0 the rows
   int frame = 0;
   bool waitingToPlay = false;  // started paused, with the line that says how to play
 };
@@ -57,6 +59,12 @@ void Frame(void* data) {
     EM_ASM({ wendrixEnded(); });
     return;
   }
+  // Which way the field is drawn, for the page's readers; a field program that
+  // will not link turns the painter to the rows at its first frame.
+  if (const int way = run.painter->FieldInShader() ? 1 : 0; way != run.shownWay) {
+    run.shownWay = way;
+    EM_ASM({ document.body.dataset.field = $0 ? 'gpu' : 'rows'; }, way);
+  }
   if (page.fixedClock && ++run.frame == page.clock.frames) {
     emscripten_cancel_main_loop();
     emscripten_set_window_title("Wendrix (done)");
@@ -81,6 +89,7 @@ int main() {
   static WebWindow web(FullScreenChanged);
   static WebGlPainter painter(page.fieldRows);
   run.window = &web;
+  run.painter = &painter;
   UseWindow(&web);  // the touch controls' keys reach it even where start-up fails
   std::string error;
   if (!StartUp(web, painter, {.startHint = !page.embed}, &error)) {
@@ -88,8 +97,6 @@ int main() {
     return 1;
   }
   fullScreen = 0;  // the page starts in the browser's window
-  // Which way the field is drawn, for the page's readers: "gpu" or "rows".
-  EM_ASM({ document.body.dataset.field = $0 ? 'gpu' : 'rows'; }, painter.FieldInShader());
   if (page.scene.seed.has_value()) {
     StartScene(page.scene);
   } else {

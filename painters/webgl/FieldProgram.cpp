@@ -27,12 +27,34 @@ uniform bool uPlaced;
 uniform vec3 uPlace, uAim, uSceneAmbient, uAmbient, uDiffuse, uShine;
 uniform float uCutoff;  // the cosine of the spot's cut-off
 
+// Written out ripple by ripple: some WebGLs run a loop as one, uniforms looked up each time.
+#define RIPPLE(r) { \
+    vec2 d = at - uRipples[r].xy; \
+    sum += sin(sqrt(dot(d, d)) * uRipples[r].z + uRipples[r].w) * 0.5 + 0.5; }
 float Value(vec2 at) {
   float sum = 0.0;
-  for (int r = 0; r < RIPPLES; ++r) {
-    vec2 d = at - uRipples[r].xy;
-    sum += sin(sqrt(dot(d, d)) * uRipples[r].z + uRipples[r].w) * 0.5 + 0.5;
-  }
+  RIPPLE(0)
+#if RIPPLES > 1
+  RIPPLE(1)
+#endif
+#if RIPPLES > 2
+  RIPPLE(2)
+#endif
+#if RIPPLES > 3
+  RIPPLE(3)
+#endif
+#if RIPPLES > 4
+  RIPPLE(4)
+#endif
+#if RIPPLES > 5
+  RIPPLE(5)
+#endif
+#if RIPPLES > 6
+  RIPPLE(6)
+#endif
+#if RIPPLES > 7
+  RIPPLE(7)
+#endif
   return clamp(sum / float(RIPPLES), 0.0, 1.0);
 }
 
