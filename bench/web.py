@@ -45,9 +45,6 @@ def render_ms(size, step):
 
 def page_rate(browser, base, size, step, field):
     browser.open(f'{base}?tesselation={step}&field={field}', size)
-    drawn = browser.evaluate('document.body.dataset.field')
-    if drawn != field:
-        raise SystemExit(f'FAIL: asked for field={field}, the page draws {drawn}')
     browser.evaluate(TIMED)
     time.sleep(2)  # compiled, warmed
     browser.evaluate('window.callbacks = []')
@@ -56,6 +53,9 @@ def page_rate(browser, base, size, step, field):
     while len(frames) < 4:
         time.sleep(0.5)
         frames = browser.evaluate('window.callbacks')
+    drawn = browser.evaluate('document.body.dataset.field')
+    if drawn != field:
+        raise SystemExit(f'FAIL: asked for field={field}, the page drew {drawn}')
     seconds = (frames[-1][0] - frames[0][0]) / 1000
     return (len(frames) - 1) / seconds, sum(ms for _, ms in frames) / len(frames)
 

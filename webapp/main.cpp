@@ -38,6 +38,15 @@ void Say(const std::string& line) {
   EM_ASM({ wendrixSay(UTF8ToString($0)); }, line.c_str());
 }
 
+// Which way the field is drawn, for the page's readers: from start-up, and again
+// if a field program that will not link turns the painter to the rows.
+void ShowFieldWay(PageRun& run) {
+  if (const int way = run.painter->FieldInShader() ? 1 : 0; way != run.shownWay) {
+    run.shownWay = way;
+    EM_ASM({ document.body.dataset.field = $0 ? 'gpu' : 'rows'; }, way);
+  }
+}
+
 void Frame(void* data) {
   PageRun& run = *static_cast<PageRun*>(data);
   const PageOptions& page = run.page;
@@ -59,12 +68,7 @@ void Frame(void* data) {
     EM_ASM({ wendrixEnded(); });
     return;
   }
-  // Which way the field is drawn, for the page's readers; a field program that
-  // will not link turns the painter to the rows at its first frame.
-  if (const int way = run.painter->FieldInShader() ? 1 : 0; way != run.shownWay) {
-    run.shownWay = way;
-    EM_ASM({ document.body.dataset.field = $0 ? 'gpu' : 'rows'; }, way);
-  }
+  ShowFieldWay(run);
   if (page.fixedClock && ++run.frame == page.clock.frames) {
     emscripten_cancel_main_loop();
     emscripten_set_window_title("Wendrix (done)");
@@ -97,6 +101,7 @@ int main() {
     return 1;
   }
   fullScreen = 0;  // the page starts in the browser's window
+  ShowFieldWay(run);
   if (page.scene.seed.has_value()) {
     StartScene(page.scene);
   } else {
