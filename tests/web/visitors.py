@@ -103,10 +103,7 @@ try:
         check(drawn and compare(still, before, strip)[1] == 0 and said() == [MOTION],
               f'less motion: the first frame, {how}, stands still a second on; says {said()}')
         if play == 'key':
-            browser.send('Input.dispatchKeyEvent', type='keyDown', key='p', code='KeyP',
-                         windowsVirtualKeyCode=80, text='p')
-            browser.send('Input.dispatchKeyEvent', type='keyUp', key='p', code='KeyP',
-                         windowsVirtualKeyCode=80)
+            browser.press(['p'])
         else:
             for kind in ('mousePressed', 'mouseReleased'):
                 browser.send('Input.dispatchMouseEvent', type=kind, x=160, y=120, button='left',
